@@ -1,0 +1,29 @@
+# One library per folder: every .cpp beside the folder's CMakeLists.txt is part of it.
+# Headers are included from the repository root, e.g. "scene/zu_scene/geometry.h".
+function(zu_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS;PKGS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  foreach(pkg ${ARG_PKGS})
+    target_link_libraries(${name} PUBLIC PkgConfig::${pkg})
+  endforeach()
+endfunction()
+
+# One test program per folder under tests/: every .cpp in it, linked with GoogleTest.
+# LABEL is the CTest label (unit, pixel or integration).
+function(zu_test_suite name)
+  cmake_parse_arguments(ARG "" "LABEL" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  if(NOT ARG_LABEL)
+    set(ARG_LABEL unit)
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE ZU_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, test, benchmark and fuzz.
+# Idempotent: packages already present are left alone; apt-get update runs only when
+# something is missing.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential g++-12 cmake ninja-build pkg-config git
+  clang-14 libclang-rt-14-dev lld-14 clang-format
+  # test and benchmark frameworks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # drawing, text and images
+  libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libgif-dev libfontconfig-dev
+  librsvg2-common
+  # windows
+  libgtk-3-dev libx11-dev
+  # headless display and driving it in tests
+  xvfb xauth xdotool x11-utils imagemagick
+  # pinned fonts for pixel tests
+  fonts-dejavu-core fonts-liberation2
+  # benchmark baseline for the blur
+  libagg-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
