@@ -1,13 +1,25 @@
 # One library per folder: every .cpp beside the folder's CMakeLists.txt is part of it.
 # Headers are included from the repository root, e.g. "scene/zu_scene/geometry.h".
+# DEPS are other zu_ targets; PKGS are pkg-config module names (cairo, pangocairo, gtk+-3.0),
+# looked up once and shared as PkgConfig::<module>.
 function(zu_library name)
   cmake_parse_arguments(ARG "" "" "DEPS;PKGS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  # A folder that holds only headers so far still has to be a target others can link.
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    add_library(${name} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${scope} ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} ${scope} ${ARG_DEPS})
   foreach(pkg ${ARG_PKGS})
-    target_link_libraries(${name} PUBLIC PkgConfig::${pkg})
+    if(NOT TARGET PkgConfig::${pkg})
+      pkg_check_modules(${pkg} REQUIRED IMPORTED_TARGET GLOBAL ${pkg})
+    endif()
+    target_link_libraries(${name} ${scope} PkgConfig::${pkg})
   endforeach()
 endfunction()
 
