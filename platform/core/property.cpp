@@ -102,6 +102,7 @@ TzuVariant GetPropValue(const TzuPropRef& ref) {
             return c ? TzuVariant(c->Name()) : TzuVariant(std::string());
         }
         case TzuPropKind::Event: return std::string(p.getEvent(ref.object)->MethodName());
+        case TzuPropKind::Collection: return {};
         case TzuPropKind::Defined: {
             TzuStreamValue v = p.writeValue(ref.object);
             if (auto* s = std::get_if<std::string>(&v)) return *s;
@@ -175,7 +176,8 @@ bool SetPropValue(const TzuPropRef& ref, const TzuVariant& value) {
             }
             return false;
         case TzuPropKind::Object:
-        case TzuPropKind::Event: return false;
+        case TzuPropKind::Event:
+        case TzuPropKind::Collection: return false;
         case TzuPropKind::Defined:
             if (auto* s = std::get_if<std::string>(&value)) {
                 p.readValue(ref.object, TzuStreamValue(*s));
@@ -212,6 +214,7 @@ bool IsPropStored(const TzuPersistent* obj, const TzuPropInfo& p) {
         case TzuPropKind::Object: return p.getObj(obj) != nullptr;
         case TzuPropKind::Event: return p.getEvent(const_cast<TzuPersistent*>(obj))->Method() != nullptr;
         case TzuPropKind::Defined: return p.writeValue != nullptr;
+        case TzuPropKind::Collection: return p.getCollection(const_cast<TzuPersistent*>(obj))->Count() > 0;
     }
     return false;
 }

@@ -39,6 +39,19 @@ enum class TzuPropKind : uint8_t {
     Reference,  // reference to another component, streamed by name
     Event,      // event slot, streamed as a published method name
     Defined,    // class-defined stream property with its own value
+    Collection, // owned collection of items, each with its own published properties
+};
+
+// An owned, ordered collection of persistent items (gradient points, list items) that the
+// stream writes as <item ... end> blocks. Items belong to the collection.
+class TzuCollection {
+public:
+    virtual ~TzuCollection() = default;
+    virtual int Count() const = 0;
+    virtual TzuPersistent* Item(int index) const = 0;
+    virtual void Clear() = 0;
+    // Appends a new default item and returns it.
+    virtual TzuPersistent* Add() = 0;
 };
 
 // Value names of an enumeration, indexed by ordinal value.
@@ -76,6 +89,7 @@ struct TzuPropInfo {
     TzuPersistent* (*getObj)(const TzuPersistent*) = nullptr;
     void (*setObj)(TzuPersistent*, TzuPersistent*) = nullptr;
     TzuEventBase* (*getEvent)(TzuPersistent*) = nullptr;
+    TzuCollection* (*getCollection)(TzuPersistent*) = nullptr;
     TzuStreamValue (*writeValue)(const TzuPersistent*) = nullptr;
     void (*readValue)(TzuPersistent*, const TzuStreamValue&) = nullptr;
 
@@ -89,6 +103,7 @@ struct TzuPropInfo {
             case TzuPropKind::Object: return false;  // written into, not replaced
             case TzuPropKind::Event: return false;
             case TzuPropKind::Defined: return !readValue;
+            case TzuPropKind::Collection: return false;
         }
         return true;
     }
@@ -218,6 +233,15 @@ struct ZuProps {
         p.name = name;
         p.kind = TzuPropKind::Event;
         p.getEvent = &GetEvent<Get>;
+        return p;
+    }
+    // An owned collection: the getter returns a pointer to a TzuCollection (or a subclass).
+    template <auto Get>
+    static TzuPropInfo Collection(const char* name) {
+        TzuPropInfo p;
+        p.name = name;
+        p.kind = TzuPropKind::Collection;
+        p.getCollection = [](TzuPersistent* o) -> TzuCollection* { return (static_cast<C*>(o)->*Get)(); };
         return p;
     }
     // A class-defined stream property: Read(const TzuStreamValue&), Write() const, and
