@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/core/component.h"
+#include "platform/core/event.h"
 #include "platform/core/variant.h"
 #include "scene/zu_scene/scene_intf.h"
 
@@ -42,6 +43,19 @@ public:
     void SortChildren(const std::function<bool(TzuObject*, TzuObject*)>& less);
     void CollectObjects(std::vector<TzuObject*>& list);
     bool IsVisual() const { return m_isVisual; }
+    // Visual objects repaint their area and lay out their children; plain objects have
+    // neither.
+    virtual void Repaint() {}
+    virtual void Realign() {}
+    // Roles that tree walks ask about, answered by the classes that play them.
+    virtual bool IsControl() const { return false; }
+    // A container whose children are streamed as children of its parent.
+    virtual bool IsContent() const { return false; }
+    // A locked, non-hit-testing visual child: a part of a style that follows its
+    // control's state.
+    virtual bool IsPassiveStylePart() const { return false; }
+    // Skipped when the stream writer asks for an object's parent.
+    virtual bool SkippedAsStreamParent() const { return IsContent(); }
 
     bool Stored() const { return m_stored; }
     void SetStored(bool stored);
@@ -79,6 +93,8 @@ public:
     bool HasDisablePaintEffect() const;
     bool HasPaintAfterEffect() const;
     void InvalidateEffects() { m_effectsStale = true; }
+    // A child effect changed: visual objects refresh their effect picture and repaint.
+    virtual void ChildEffectChanged() {}
 
     // ---- Stream hooks ----
     void GetChildren(const std::function<void(TzuComponent*)>& proc, TzuComponent* root) override;
