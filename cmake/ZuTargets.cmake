@@ -37,5 +37,8 @@ function(zu_test_suite name)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE ZU_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} DISCOVERY_TIMEOUT 60)
+  # Listing the tests at ctest time rather than after linking means a suite that opens a
+  # display in a static initialiser is listed under the test run's Xvfb, not the build's.
+  gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} DISCOVERY_TIMEOUT 60
+                       DISCOVERY_MODE PRE_TEST)
 endfunction()
