@@ -1,0 +1,42 @@
+#pragma once
+// TzuBrushResource names a shared brush held by a TzuBrushObject. The link to the object
+// is weak: it is made lazily from ResourceName on first use and cleared when the object
+// goes, while the name stays so that a later use can find a new holder.
+
+#include <string>
+
+#include "platform/core/event.h"
+#include "platform/core/persistent.h"
+
+namespace zu {
+
+class TzuBrush;
+class TzuBrushObject;
+
+class TzuBrushResource : public TzuPersistent {
+    ZU_CLASS(TzuBrushResource)
+public:
+    TzuBrushResource() = default;
+    ~TzuBrushResource() override;
+
+    TzuBrushObject* Resource() const { return m_resource; }
+    // Links value (taking over its ResourceName) and notifies.
+    void SetResource(TzuBrushObject* value);
+    const std::string& ResourceName() const { return m_resourceName; }
+    // Only stores: the name is looked up on the next use of Brush.
+    void SetResourceName(const std::string& value);
+    // The shared brush, looking ResourceName up among all scene objects on first use;
+    // null when no brush object serves that name.
+    TzuBrush* Brush() const;
+
+    void Assign(const TzuPersistent& source) override;
+    void FreeNotify(TzuPersistent* dying) override;
+    TzuNotifyEvent& OnChange() { return m_onChange; }
+
+private:
+    TzuBrushObject* m_resource = nullptr;
+    std::string m_resourceName;
+    TzuNotifyEvent m_onChange;
+};
+
+}  // namespace zu
