@@ -1,0 +1,83 @@
+#pragma once
+// Applies a binary component stream to live objects: the root record's properties go into
+// an existing root, nested records become new children created by registered class name.
+// Objects created by a read are owned as their enclosing object designates; when the read
+// fails, every object it created is detached and freed again before the error leaves.
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/core/component.h"
+#include "platform/core/property.h"
+#include "platform/core/stream_format.h"
+
+namespace zu {
+
+struct TzuReadOptions {
+    // Given each name read (root and children) before it is set; may change it.
+    std::function<void(std::string& name)> onSetName;
+    // Offered each property-level error (unknown property, value of the wrong kind,
+    // a setter's refusal, an unresolved reference). Returning true marks it handled and
+    // the property is skipped; otherwise the read fails with that error.
+    std::function<bool(const std::string& message)> onError;
+};
+
+struct TzuStreamHeader {
+    unsigned flags = 0;
+    std::string className;
+    std::string name;
+};
+
+class TzuStreamReader {
+public:
+    explicit TzuStreamReader(std::span<const uint8_t> data, TzuReadOptions options = {});
+    ~TzuStreamReader();
+
+    // Reads one root record into root; the root's own class name is read and ignored.
+    // Raises EzuError on a wrong signature, malformed data, an unknown child class and
+    // every unhandled property error.
+    void ReadRootInto(TzuComponent* root);
+
+    // Signature, prefix and names of the root record, without reading further.
+    static TzuStreamHeader ReadHeader(std::span<const uint8_t> data);
+
+    struct Value;
+    struct Item;
+
+private:
+    struct Fixup {
+        TzuPersistent* object;
+        const TzuPropInfo* prop;
+        std::string name;
+        std::string context;
+        // Collections the object lives in: clearing one of them frees it.
+        std::vector<TzuCollection*> scope;
+    };
+
+    void ReadChildren(TzuComponent* parent, int depth);
+    void ReadChild(TzuComponent* parent, int depth);
+    void ReadProperties(TzuPersistent* obj, int depth);
+    void ApplyProperty(TzuPersistent* obj, const std::string& path, const Value& value);
+    // Empty on success, else the error text.
+    std::string ApplyValue(TzuPersistent* obj, const TzuPropInfo& prop, const Value& value);
+    std::string ApplyCollection(TzuCollection* coll, const Value& value);
+    void PropertyError(const std::string& message);
+    void SetName(TzuComponent* c, std::string name);
+    void ResolveFixups();
+    TzuComponent* FindReference(const std::string& name) const;
+    void Rollback();
+
+    TzuByteReader m_in;
+    TzuReadOptions m_options;
+    TzuComponent* m_root = nullptr;
+    std::vector<TzuComponent*> m_created;   // children made by this read, in creation order
+    std::vector<TzuComponent*> m_loaded;    // root first, then children as read
+    std::vector<std::pair<std::string, TzuComponent*>> m_streamNames;
+    std::vector<Fixup> m_fixups;
+    std::vector<TzuCollection*> m_scope;   // collections being filled, outermost first
+};
+
+}  // namespace zu
