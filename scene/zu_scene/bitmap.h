@@ -70,7 +70,8 @@ public:
     // Encodes as PNG, lossless whatever the pixels. Raises when no filter is installed.
     TzuBytes SaveToStream() const;
 
-    // The "PNG" stream property.
+    // The "PNG" stream property. Reading data that does not decode raises and leaves the
+    // bitmap as it was.
     void ReadPNG(const TzuStreamValue& value);
     TzuStreamValue WritePNG() const;
 
@@ -80,8 +81,9 @@ public:
     void SetResource(TzuBitmapObject* value);
     const std::string& ResourceName() const { return m_resourceName; }
     void SetResourceName(const std::string& value);
-    // The linked shared bitmap, looking ResourceName up on first use; null when none.
-    TzuBitmap* ResourceBitmap();
+    // The linked shared bitmap, looking ResourceName up on first use (the link is made
+    // quietly); null when none, or when the name leads back to this bitmap.
+    TzuBitmap* ResourceBitmap() const;
     void FreeNotify(TzuPersistent* dying) override;
 
     // ---- Backend wrapper and canvas ----
@@ -113,7 +115,9 @@ private:
     // refused size leaves the bitmap whole.
     void Recreate(int width, int height, std::unique_ptr<uint32_t[]> bits = nullptr);
     void FreeCanvas();
-    void ReleaseResource();
+    void Link(TzuBitmapObject* holder) const;
+    // Takes over the pixels of a bitmap that is about to go.
+    void TakePixels(TzuBitmap& source);
 
     std::unique_ptr<uint32_t[]> m_bits;
     void* m_handle = nullptr;
@@ -124,7 +128,7 @@ private:
     TzuNotifyEvent m_onDestroyHandle;
     TzuNotifyEvent m_onSizeChanged;
     TzuNotifyEvent m_onSizeChanging;
-    TzuBitmapObject* m_resource = nullptr;
+    mutable TzuBitmapObject* m_resource = nullptr;  // linked lazily by ResourceBitmap
     std::string m_resourceName;
     TzuCanvas* m_canvas = nullptr;
 };

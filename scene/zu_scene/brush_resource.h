@@ -20,14 +20,15 @@ public:
     ~TzuBrushResource() override;
 
     TzuBrushObject* Resource() const { return m_resource; }
-    // Links value (taking over its ResourceName) and notifies.
+    // Links value and takes over its ResourceName. Neither setter notifies: a link made
+    // while painting must not ask for another paint.
     void SetResource(TzuBrushObject* value);
     const std::string& ResourceName() const { return m_resourceName; }
     // Only stores: the name is looked up on the next use of Brush.
     void SetResourceName(const std::string& value);
     // The shared brush, looking ResourceName up among all scene objects on first use;
     // null when no brush object serves that name.
-    TzuBrush* Brush() const;
+    TzuBrush* Brush();
 
     void Assign(const TzuPersistent& source) override;
     void FreeNotify(TzuPersistent* dying) override;

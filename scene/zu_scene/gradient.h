@@ -43,6 +43,8 @@ public:
     void Assign(const TzuPersistent& source) override;
 
 private:
+    // The collection fills new and copied points without a notification per field.
+    friend class TzuGradientPoints;
     void Changed();
 
     TzuGradientPoints* m_collection = nullptr;
