@@ -39,10 +39,10 @@ struct LineBlur {
 
 // ---- SSE2: entries of 16 bytes ------------------------------------------------------------
 
-inline __m128i DivideSse2(__m128i sum, __m128i multiplier, const LineBlur& blur)
+inline __m128i DivideSse2(__m128i sum, __m128i multiplier, __m128i shift)
 {
-  __m128i even = _mm_srl_epi64(_mm_mul_epu32(sum, multiplier), blur.shift);
-  __m128i odd = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(sum, 32), multiplier), blur.shift);
+  __m128i even = _mm_srl_epi64(_mm_mul_epu32(sum, multiplier), shift);
+  __m128i odd = _mm_srl_epi64(_mm_mul_epu32(_mm_srli_epi64(sum, 32), multiplier), shift);
   return _mm_or_si128(even, _mm_slli_epi64(odd, 32));
 }
 
@@ -55,8 +55,10 @@ void BlurLinesSse2(uint8_t* base, ptrdiff_t stride, int n, const LineBlur& blur)
   const __m128i bias = _mm_set1_epi16(INT16_MIN);
   const __m128i plusMinus = _mm_set1_epi32(int32_t(0xFFFF0001u));
   const __m128i multiplier = _mm_set1_epi32(int32_t(blur.multiplier));
+  const __m128i shift = blur.shift;
+  uint8_t* const ring = blur.ring;  // copied out, as the stores below could alias `blur`
   auto entry = [&](int i) { return reinterpret_cast<__m128i*>(base + ptrdiff_t(i) * stride); };
-  auto slot = [&](int i) { return reinterpret_cast<__m128i*>(blur.ring + ptrdiff_t(i) * kEntry); };
+  auto slot = [&](int i) { return reinterpret_cast<__m128i*>(ring + ptrdiff_t(i) * kEntry); };
 
   // Positions before the line read entry 0, so Out starts as (r + 1) * p(0); S is built as the
   // sum over k = 0 ... r of the plain sums over |i| <= k, which needs no multiplication.
@@ -97,8 +99,8 @@ void BlurLinesSse2(uint8_t* base, ptrdiff_t stride, int n, const LineBlur& blur)
   for (int x = 0; x < n; ++x) {
     // Read ahead before writing entry x: at the end of the line both are the last entry.
     const __m128i incoming = _mm_loadu_si128(entry(std::min(x + r + 1, n - 1)));
-    const __m128i q01 = _mm_packs_epi32(DivideSse2(sum0, multiplier, blur), DivideSse2(sum1, multiplier, blur));
-    const __m128i q23 = _mm_packs_epi32(DivideSse2(sum2, multiplier, blur), DivideSse2(sum3, multiplier, blur));
+    const __m128i q01 = _mm_packs_epi32(DivideSse2(sum0, multiplier, shift), DivideSse2(sum1, multiplier, shift));
+    const __m128i q23 = _mm_packs_epi32(DivideSse2(sum2, multiplier, shift), DivideSse2(sum3, multiplier, shift));
     _mm_storeu_si128(entry(x), _mm_packus_epi16(q01, q23));
 
     inLo = _mm_add_epi16(inLo, _mm_unpacklo_epi8(incoming, zero));
@@ -129,10 +131,11 @@ void BlurLinesSse2(uint8_t* base, ptrdiff_t stride, int n, const LineBlur& blur)
 // Unpacking and packing both work within 128-bit halves, so the channel order they shuffle
 // into is undone on the way back.
 
-[[gnu::target("avx2")]] inline __m256i DivideAvx2(__m256i sum, __m256i multiplier, const LineBlur& blur)
+[[gnu::target("avx2")]] inline __m256i DivideAvx2(__m256i sum, __m256i multiplier, __m128i shift,
+                                                   __m128i shiftOdd)
 {
-  __m256i even = _mm256_srl_epi64(_mm256_mul_epu32(sum, multiplier), blur.shift);
-  __m256i odd = _mm256_srl_epi64(_mm256_mul_epu32(_mm256_srli_epi64(sum, 32), multiplier), blur.shiftOdd);
+  __m256i even = _mm256_srl_epi64(_mm256_mul_epu32(sum, multiplier), shift);
+  __m256i odd = _mm256_srl_epi64(_mm256_mul_epu32(_mm256_srli_epi64(sum, 32), multiplier), shiftOdd);
   return _mm256_blend_epi32(even, odd, 0xAA);
 }
 
@@ -145,8 +148,11 @@ void BlurLinesSse2(uint8_t* base, ptrdiff_t stride, int n, const LineBlur& blur)
   const __m256i bias = _mm256_set1_epi16(INT16_MIN);
   const __m256i plusMinus = _mm256_set1_epi32(int32_t(0xFFFF0001u));
   const __m256i multiplier = _mm256_set1_epi32(int32_t(blur.multiplier));
+  const __m128i shift = blur.shift;
+  const __m128i shiftOdd = blur.shiftOdd;
+  uint8_t* const ring = blur.ring;
   auto entry = [&](int i) { return reinterpret_cast<__m256i*>(base + ptrdiff_t(i) * stride); };
-  auto slot = [&](int i) { return reinterpret_cast<__m256i*>(blur.ring + ptrdiff_t(i) * kEntry); };
+  auto slot = [&](int i) { return reinterpret_cast<__m256i*>(ring + ptrdiff_t(i) * kEntry); };
 
   const __m256i first = _mm256_loadu_si256(entry(0));
   const __m256i firstLo = _mm256_unpacklo_epi8(first, zero);
@@ -184,8 +190,10 @@ void BlurLinesSse2(uint8_t* base, ptrdiff_t stride, int n, const LineBlur& blur)
   int centre = r;
   for (int x = 0; x < n; ++x) {
     const __m256i incoming = _mm256_loadu_si256(entry(std::min(x + r + 1, n - 1)));
-    const __m256i q01 = _mm256_packs_epi32(DivideAvx2(sum0, multiplier, blur), DivideAvx2(sum1, multiplier, blur));
-    const __m256i q23 = _mm256_packs_epi32(DivideAvx2(sum2, multiplier, blur), DivideAvx2(sum3, multiplier, blur));
+    const __m256i q01 = _mm256_packs_epi32(DivideAvx2(sum0, multiplier, shift, shiftOdd),
+                                            DivideAvx2(sum1, multiplier, shift, shiftOdd));
+    const __m256i q23 = _mm256_packs_epi32(DivideAvx2(sum2, multiplier, shift, shiftOdd),
+                                            DivideAvx2(sum3, multiplier, shift, shiftOdd));
     _mm256_storeu_si256(entry(x), _mm256_packus_epi16(q01, q23));
 
     inLo = _mm256_add_epi16(inLo, _mm256_unpacklo_epi8(incoming, zero));
@@ -212,14 +220,116 @@ void BlurLinesSse2(uint8_t* base, ptrdiff_t stride, int n, const LineBlur& blur)
   }
 }
 
+// ---- Rows to entries and back ------------------------------------------------------------
+// A strip of rows becomes one entry per x holding pixel x of each row. Blocks of lanes x lanes
+// pixels are transposed in registers; a transposition is its own inverse, so the same moves
+// serve both directions. Each row pointer is valid for `width` pixels.
+
+inline void Transpose4(__m128i& r0, __m128i& r1, __m128i& r2, __m128i& r3)
+{
+  const __m128i t0 = _mm_unpacklo_epi32(r0, r1), t1 = _mm_unpackhi_epi32(r0, r1);
+  const __m128i t2 = _mm_unpacklo_epi32(r2, r3), t3 = _mm_unpackhi_epi32(r2, r3);
+  r0 = _mm_unpacklo_epi64(t0, t2);
+  r1 = _mm_unpackhi_epi64(t0, t2);
+  r2 = _mm_unpacklo_epi64(t1, t3);
+  r3 = _mm_unpackhi_epi64(t1, t3);
+}
+
+void RowsToEntriesSse2(uint32_t* const* rows, int width, uint32_t* entries)
+{
+  int x = 0;
+  for (; x + 4 <= width; x += 4) {
+    __m128i r[4];
+    for (int l = 0; l < 4; ++l)
+      r[l] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[l] + x));
+    Transpose4(r[0], r[1], r[2], r[3]);
+    for (int l = 0; l < 4; ++l)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(entries + size_t(x + l) * 4), r[l]);
+  }
+  for (; x < width; ++x)
+    for (int l = 0; l < 4; ++l)
+      entries[size_t(x) * 4 + l] = rows[l][x];
+}
+
+void EntriesToRowsSse2(const uint32_t* entries, int width, uint32_t* const* rows)
+{
+  int x = 0;
+  for (; x + 4 <= width; x += 4) {
+    __m128i r[4];
+    for (int l = 0; l < 4; ++l)
+      r[l] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(entries + size_t(x + l) * 4));
+    Transpose4(r[0], r[1], r[2], r[3]);
+    for (int l = 0; l < 4; ++l)
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(rows[l] + x), r[l]);
+  }
+  for (; x < width; ++x)
+    for (int l = 0; l < 4; ++l)
+      rows[l][x] = entries[size_t(x) * 4 + l];
+}
+
+[[gnu::target("avx2")]] inline void Transpose8(__m256i* r)
+{
+  __m256i t[8], u[8];
+  for (int i = 0; i < 8; i += 2) {
+    t[i] = _mm256_unpacklo_epi32(r[i], r[i + 1]);
+    t[i + 1] = _mm256_unpackhi_epi32(r[i], r[i + 1]);
+  }
+  for (int i = 0; i < 8; i += 4) {
+    u[i] = _mm256_unpacklo_epi64(t[i], t[i + 2]);
+    u[i + 1] = _mm256_unpackhi_epi64(t[i], t[i + 2]);
+    u[i + 2] = _mm256_unpacklo_epi64(t[i + 1], t[i + 3]);
+    u[i + 3] = _mm256_unpackhi_epi64(t[i + 1], t[i + 3]);
+  }
+  for (int i = 0; i < 4; ++i) {
+    r[i] = _mm256_permute2x128_si256(u[i], u[i + 4], 0x20);
+    r[i + 4] = _mm256_permute2x128_si256(u[i], u[i + 4], 0x31);
+  }
+}
+
+[[gnu::target("avx2")]] void RowsToEntriesAvx2(uint32_t* const* rows, int width, uint32_t* entries)
+{
+  int x = 0;
+  for (; x + 8 <= width; x += 8) {
+    __m256i r[8];
+    for (int l = 0; l < 8; ++l)
+      r[l] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[l] + x));
+    Transpose8(r);
+    for (int l = 0; l < 8; ++l)
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(entries + size_t(x + l) * 8), r[l]);
+  }
+  for (; x < width; ++x)
+    for (int l = 0; l < 8; ++l)
+      entries[size_t(x) * 8 + l] = rows[l][x];
+}
+
+[[gnu::target("avx2")]] void EntriesToRowsAvx2(const uint32_t* entries, int width, uint32_t* const* rows)
+{
+  int x = 0;
+  for (; x + 8 <= width; x += 8) {
+    __m256i r[8];
+    for (int l = 0; l < 8; ++l)
+      r[l] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(entries + size_t(x + l) * 8));
+    Transpose8(r);
+    for (int l = 0; l < 8; ++l)
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(rows[l] + x), r[l]);
+  }
+  for (; x < width; ++x)
+    for (int l = 0; l < 8; ++l)
+      rows[l][x] = entries[size_t(x) * 8 + l];
+}
+
 // ---- Driving the passes -----------------------------------------------------------------
 
 using LineKernel = void (*)(uint8_t* base, ptrdiff_t stride, int n, const LineBlur& blur);
 
 struct Path {
   LineKernel kernel;
+  void (*rowsToEntries)(uint32_t* const* rows, int width, uint32_t* entries);
+  void (*entriesToRows)(const uint32_t* entries, int width, uint32_t* const* rows);
   int lanes;  // pixels per entry
 };
+
+constexpr int kMaxLanes = 8;
 
 bool HasAvx2()
 {
@@ -230,37 +340,34 @@ bool HasAvx2()
 Path Choose(StackBlurPath path)
 {
   if (path != StackBlurPath::Sse2 && HasAvx2())
-    return {BlurLinesAvx2, 8};
-  return {BlurLinesSse2, 4};
+    return {BlurLinesAvx2, RowsToEntriesAvx2, EntriesToRowsAvx2, 8};
+  return {BlurLinesSse2, RowsToEntriesSse2, EntriesToRowsSse2, 4};
 }
 
 // Reused between calls so that a blur allocates nothing once the buffers have grown.
 struct Scratch {
   std::vector<uint32_t> lines;
   std::vector<uint32_t> ring;
+  std::vector<uint32_t> discard;  // where the results of lanes past the last row go
 };
 
 thread_local Scratch t_scratch;
 
-// Rows y0 ... y0 + count - 1 become entries of `lanes` pixels in `lines`, blurred, and put
-// back. Lanes past the last row repeat it; they are blurred and dropped.
+// Rows y0 ... y0 + count - 1 become entries in `lines`, are blurred there and put back.
+// Lanes past the last row read it again and write to `discard`.
 void BlurRows(uint32_t* pixels, int width, int y0, int count, const Path& path, const LineBlur& blur,
-              uint32_t* lines)
+              uint32_t* lines, uint32_t* discard)
 {
-  const int lanes = path.lanes;
-  for (int l = 0; l < lanes; ++l) {
-    const uint32_t* row = pixels + size_t(y0 + std::min(l, count - 1)) * size_t(width);
-    uint32_t* out = lines + l;
-    for (int x = 0; x < width; ++x, out += lanes)
-      *out = row[x];
+  uint32_t* sources[kMaxLanes];
+  uint32_t* targets[kMaxLanes];
+  for (int l = 0; l < path.lanes; ++l) {
+    uint32_t* row = pixels + size_t(y0 + std::min(l, count - 1)) * size_t(width);
+    sources[l] = row;
+    targets[l] = l < count ? row : discard;
   }
-  path.kernel(reinterpret_cast<uint8_t*>(lines), ptrdiff_t(lanes) * 4, width, blur);
-  for (int l = 0; l < count; ++l) {
-    uint32_t* row = pixels + size_t(y0 + l) * size_t(width);
-    const uint32_t* in = lines + l;
-    for (int x = 0; x < width; ++x, in += lanes)
-      row[x] = *in;
-  }
+  path.rowsToEntries(sources, width, lines);
+  path.kernel(reinterpret_cast<uint8_t*>(lines), ptrdiff_t(path.lanes) * 4, width, blur);
+  path.entriesToRows(lines, width, targets);
 }
 
 // The last columns, fewer than an entry holds, are copied out to full entries (the missing
@@ -324,6 +431,7 @@ void StackBlur(uint32_t* pixels, int width, int height, int radius, StackBlurPat
   Scratch& scratch = t_scratch;
   scratch.ring.resize(size_t(2 * r + 1) * size_t(path.lanes));
   scratch.lines.resize(size_t(std::max(width, height)) * size_t(path.lanes));
+  scratch.discard.resize(size_t(width));
   const LineBlur blur{r, divisor.multiplier, _mm_cvtsi32_si128(divisor.shift),
                       _mm_cvtsi32_si128(divisor.shift - 32),
                       reinterpret_cast<uint8_t*>(scratch.ring.data())};
@@ -331,7 +439,8 @@ void StackBlur(uint32_t* pixels, int width, int height, int radius, StackBlurPat
   // A line of one pixel blurs to itself: all its weights fall on that pixel.
   if (width > 1) {
     for (int y = 0; y < height; y += path.lanes)
-      BlurRows(pixels, width, y, std::min(path.lanes, height - y), path, blur, scratch.lines.data());
+      BlurRows(pixels, width, y, std::min(path.lanes, height - y), path, blur, scratch.lines.data(),
+               scratch.discard.data());
   }
   if (height > 1) {
     const ptrdiff_t stride = ptrdiff_t(width) * 4;
