@@ -103,7 +103,7 @@ public:
     void SetResourceName(const std::string& name);
     // The shared path this one stands for, or null: the linked object's path, else the
     // newest stored TzuPathObject named ResourceName, which is linked on the way.
-    TzuPathData* ResourcePath();
+    TzuPathData* ResourcePath() const;
 
     // Removes every entry and fires OnChange.
     void Clear();
@@ -115,10 +115,12 @@ public:
 private:
     void Add(TzuPathPointKind kind, const TzuPoint& p) { m_points.push_back(TzuPathPoint{kind, p}); }
     void Changed() { m_onChange(this); }
-    void Unlink();
+    void Link(TzuPathObject* resource) const;
+    void Unlink() const;
 
     TzuNotifyEvent m_onChange;
-    TzuPathObject* m_resource = nullptr;
+    // Linked lazily by ResourcePath, hence mutable.
+    mutable TzuPathObject* m_resource = nullptr;
     std::string m_resourceName;
     TzuPoint m_startPoint;
     std::vector<TzuPathPoint> m_points;
