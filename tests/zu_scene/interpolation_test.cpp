@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,16 @@ TEST(Interpolation, HalfwayValuesOfInAndOut) {
     EXPECT_NEAR(InterpolateLinear(0.5, 10, 100, 2), 35, 1e-12);
 }
 
+TEST(Interpolation, InOutShapeParametersDifferFromInAndOut) {
+    // Back InOut widens the overshoot to 1.70158 * 1.525: at h = 1/2,
+    // 50 * 1/4 * (3.5949095 / 2 - 2.5949095) + 10.
+    EXPECT_NEAR(InterpolateBack(0.5, 10, 100, 2, 0, zuAnimationInOut), 0.031815625, 1e-9);
+    // Elastic InOut defaults to a period of 0.45 d = 0.9 and s = p/4: at h = 1/2 the phase is
+    // (-1 - 0.225) * 2 pi / 0.9 = 230 degrees (mod 360), scaled by 0.5 * 100 * 2^-5.
+    EXPECT_NEAR(InterpolateElastic(0.5, 10, 100, 2, 0, 0, zuAnimationInOut),
+                10 + 1.5625 * std::sin(50 * std::numbers::pi / 180), 1e-9);
+}
+
 TEST(Interpolation, ExponentialEndpointsAreExact) {
     // Without the exact tests the curve would start at b + c/1024 and stop short of b + c.
     EXPECT_EQ(InterpolateExponential(0, 10, 1024, 1, zuAnimationIn), 10);
@@ -113,6 +124,14 @@ TEST(Interpolation, ElasticAmplitudeAbovePeakChangesPhase) {
 }
 
 TEST(Interpolation, BounceOutIsContinuousAtEveryBranch) {
+    // The steepest part of the curve rises about 5.5 per unit, so a sweep in steps of 1e-4
+    // never moves more than 6e-4 unless a branch starts at the wrong place.
+    double previous = InterpolateBounce(0, 0, 1, 1, zuAnimationOut);
+    for (int i = 1; i <= 10000; ++i) {
+        const double v = InterpolateBounce(i / 10000.0, 0, 1, 1, zuAnimationOut);
+        ASSERT_LT(std::fabs(v - previous), 6e-4) << "u = " << i / 10000.0;
+        previous = v;
+    }
     for (double u : {1 / 2.75, 2 / 2.75, 2.5 / 2.75}) {
         const double before = InterpolateBounce(u - 1e-9, 0, 1, 1, zuAnimationOut);
         const double after = InterpolateBounce(u, 0, 1, 1, zuAnimationOut);
