@@ -1,0 +1,300 @@
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/core/property.h"
+#include "scene/zu_scene/brush.h"
+#include "scene/zu_scene/brush_object.h"
+#include "scene/zu_scene/font.h"
+#include "scene/zu_scene/gradient.h"
+
+namespace zu {
+namespace {
+
+struct Counter {
+    int count = 0;
+    void Watch(TzuNotifyEvent& event) {
+        event.Set([this](TzuPersistent*) { ++count; });
+    }
+};
+
+bool Stored(const TzuPersistent& obj, const char* name) {
+    const TzuPropInfo* p = obj.ClassType().FindProperty(name);
+    EXPECT_NE(p, nullptr) << name;
+    return p && IsPropStored(&obj, *p);
+}
+
+TEST(TzuBrush, NotifiesOnlyOnEffectiveChange) {
+    TzuBrush brush(zuBrushSolid, 0xFF000000);
+    Counter changes;
+    changes.Watch(brush.OnChange());
+    brush.SetColor(0xFF000000);
+    brush.SetStyle(zuBrushSolid);
+    brush.SetColorText("black");
+    EXPECT_EQ(changes.count, 0);
+    brush.SetColorText("#FF00FF00");
+    EXPECT_EQ(brush.Color(), 0xFF00FF00u);
+    brush.SetStyle(zuBrushNone);
+    EXPECT_EQ(changes.count, 2);
+    // Changes inside the owned parts reach the brush's holder too.
+    brush.Gradient()->Points()->Points(1)->SetOffset(0.5f);
+    brush.Bitmap()->SetWrapMode(zuWrapTileStretch);
+    brush.Gradient()->StopPosition()->SetX(1);
+    EXPECT_EQ(changes.count, 5);
+}
+
+TEST(TzuBrush, StoredRulesFollowStyleAndDefaults) {
+    TzuBrush brush(zuBrushSolid, 0xFF000000);
+    const char* all[] = {"Color", "Style", "Gradient", "Bitmap", "Resource", "Visual"};
+    for (const char* name : all) EXPECT_FALSE(Stored(brush, name)) << name;
+
+    brush.SetColor(0xFFFF0000);
+    EXPECT_TRUE(Stored(brush, "Color"));
+    EXPECT_FALSE(Stored(brush, "Style"));
+
+    brush.SetStyle(zuBrushGradient);
+    EXPECT_FALSE(Stored(brush, "Color"));  // the gradient carries the colours
+    EXPECT_TRUE(Stored(brush, "Style"));
+    EXPECT_TRUE(Stored(brush, "Gradient"));
+    EXPECT_FALSE(Stored(brush, "Bitmap"));
+
+    TzuBrush none(zuBrushNone, 0);
+    none.SetStyle(zuBrushNone);
+    EXPECT_FALSE(Stored(none, "Style"));
+    none.SetStyle(zuBrushVisual);
+    EXPECT_TRUE(Stored(none, "Visual"));
+    EXPECT_FALSE(Stored(none, "Resource"));
+}
+
+TEST(TzuBrush, ColorOfGradientBrushRecoloursFirstPoint) {
+    TzuBrush brush;
+    brush.SetStyle(zuBrushGradient);
+    brush.SetColorText("#FFFF0000");
+    EXPECT_EQ(brush.Gradient()->Points()->Points(0)->Color(), 0xFFFF0000u);
+    EXPECT_EQ(brush.Gradient()->Points()->Points(1)->Color(), 0xFFFFFFFFu);
+
+    TzuBrush solid;
+    solid.SetColor(0xFF00FF00);
+    EXPECT_EQ(solid.Gradient()->Points()->Points(0)->Color(), 0xFF000000u);
+
+    // A gradient without points takes the colour without complaint.
+    brush.Gradient()->Points()->Clear();
+    brush.SetColor(0xFF0000FF);
+    EXPECT_EQ(brush.Color(), 0xFF0000FFu);
+}
+
+TEST(TzuBrush, PublishedPathsReachTheParts) {
+    TzuBrush brush;
+    EXPECT_TRUE(SetPropText(ResolveProperty(&brush, "Style"), "zuBrushGradient"));
+    EXPECT_EQ(brush.Style(), zuBrushGradient);
+    EXPECT_TRUE(SetPropText(ResolveProperty(&brush, "color"), "#FF123456"));
+    EXPECT_EQ(brush.Color(), 0xFF123456u);
+    EXPECT_EQ(GetPropText(ResolveProperty(&brush, "Color")), "#FF123456");
+    EXPECT_TRUE(SetPropText(ResolveProperty(&brush, "Gradient.Style"), "zuRadialGradient"));
+    EXPECT_EQ(brush.Gradient()->Style(), zuRadialGradient);
+    EXPECT_TRUE(SetPropText(ResolveProperty(&brush, "Bitmap.WrapMode"), "zuWrapTileOriginal"));
+    EXPECT_EQ(brush.Bitmap()->WrapMode(), zuWrapTileOriginal);
+}
+
+TEST(TzuBrush, AssignCopiesTheSourceStylesPartAndNotifiesOnce) {
+    TzuBrush source(zuBrushNone, 0x11223344);
+    source.SetStyle(zuBrushGradient);
+    source.SetColor(0xFF00FF00);
+    source.Gradient()->SetStyle(zuRadialGradient);
+    source.Gradient()->Points()->AddPoint(0xFF0000FF, 0.5f);
+    source.Bitmap()->SetWrapMode(zuWrapTileStretch);
+
+    TzuBrush target(zuBrushSolid, 0xFF000000);
+    Counter changes;
+    changes.Watch(target.OnChange());
+    target.Assign(source);
+    EXPECT_EQ(changes.count, 1);
+    EXPECT_EQ(target.Style(), zuBrushGradient);
+    EXPECT_EQ(target.Color(), 0xFF00FF00u);
+    EXPECT_EQ(target.DefaultStyle(), zuBrushNone);
+    EXPECT_EQ(target.DefaultColor(), 0x11223344u);
+    EXPECT_EQ(target.Gradient()->Style(), zuRadialGradient);
+    ASSERT_EQ(target.Gradient()->Points()->Count(), 3);
+    EXPECT_EQ(target.Gradient()->Points()->Points(2)->Color(), 0xFF0000FFu);
+    // Only the part the source's style uses is copied.
+    EXPECT_EQ(target.Bitmap()->WrapMode(), zuWrapTile);
+    // The copy is independent of the source.
+    source.Gradient()->Points()->Points(0)->SetColor(0);
+    EXPECT_EQ(target.Gradient()->Points()->Points(0)->Color(), 0xFF00FF00u);
+
+    TzuFont font;
+    EXPECT_THROW(target.Assign(font), EzuError);
+}
+
+TEST(TzuGradient, ColorAtFollowsTheStops) {
+    TzuGradient g;
+    EXPECT_EQ(g.ColorAt(0.5f), 0xFF7F7F7Fu);
+    EXPECT_EQ(g.ColorAt(-1), 0xFF000000u);
+    EXPECT_EQ(g.ColorAt(2), 0xFFFFFFFFu);
+    EXPECT_EQ(g.ColorAt(std::nanf("")), 0xFF000000u);
+
+    g.Points()->Clear();
+    g.Points()->AddPoint(0xFFFF0000, 0.3f);
+    g.Points()->AddPoint(0xFF0000FF, 0.7f);
+    for (float t : {0.0f, 0.1f, 0.3f}) EXPECT_EQ(g.ColorAt(t), 0xFFFF0000u) << t;
+    for (float t : {0.7f, 0.9f, 1.0f}) EXPECT_EQ(g.ColorAt(t), 0xFF0000FFu) << t;
+    EXPECT_EQ(g.ColorAt(0.5f), 0xFF80007Fu);
+
+    // A zero-length segment is a hard edge: the later stop wins from its offset on.
+    g.Points()->Clear();
+    g.Points()->AddPoint(0xFF000000, 0);
+    g.Points()->AddPoint(0xFFFF0000, 0.5f);
+    g.Points()->AddPoint(0xFF00FF00, 0.5f);
+    g.Points()->AddPoint(0xFF00FF00, 1);
+    EXPECT_EQ(g.ColorAt(0.5f), 0xFF00FF00u);
+    EXPECT_EQ(g.ColorAt(0.25f), 0xFF7F0000u);
+
+    g.Points()->Delete(3);
+    g.Points()->Delete(2);
+    g.Points()->Delete(1);
+    EXPECT_EQ(g.ColorAt(0.5f), 0u);
+    EXPECT_THROW(g.Points()->Delete(1), EzuError);
+}
+
+TEST(TzuGradient, AssignCopiesTheGeometryOfTheSourceStyle) {
+    TzuGradient radial;
+    radial.SetStyle(zuRadialGradient);
+    radial.RadialTransform()->Position()->SetX(5);
+    radial.StartPosition()->SetX(0.25f);
+
+    TzuGradient target;
+    Counter changes;
+    changes.Watch(target.OnChange());
+    target.Assign(radial);
+    EXPECT_EQ(changes.count, 1);
+    EXPECT_EQ(target.Style(), zuRadialGradient);
+    EXPECT_EQ(target.RadialTransform()->Position()->X(), 5);
+    EXPECT_EQ(target.StartPosition()->X(), 0);  // a radial source's positions are not copied
+
+    EXPECT_TRUE(Stored(target, "RadialTransform"));
+    EXPECT_FALSE(Stored(target, "StartPosition"));
+    target.SetStyle(zuLinearGradient);
+    EXPECT_FALSE(Stored(target, "RadialTransform"));
+    EXPECT_TRUE(Stored(target, "StopPosition"));
+}
+
+TEST(TzuGradientPoints, CollectionAddsDefaultPointsThroughThePropertyTable) {
+    TzuGradient g;
+    const TzuPropInfo* p = g.ClassType().FindProperty("Points");
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(p->kind, TzuPropKind::Collection);
+    TzuCollection* points = p->getCollection(&g);
+    auto* added = As<TzuGradientPoint>(points->Add());
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->Color(), 0u);
+    EXPECT_EQ(added->Offset(), 0);
+    EXPECT_TRUE(SetPropText(ResolveProperty(added, "Color"), "red"));
+    EXPECT_EQ(added->Color(), 0xFFFF0000u);
+    EXPECT_EQ(points->Count(), 3);
+}
+
+TEST(TzuBrushResource, ResolvesLazilyByNameAndForgetsADeadHolder) {
+    TzuBrush brush;
+    brush.SetStyle(zuBrushResource);
+    brush.SetColor(0xFF010203);
+    brush.Resource()->SetResourceName("Accent");
+    // Nothing serves the name yet: the brush stands for its own colour.
+    EXPECT_EQ(brush.ResourceBrush(), nullptr);
+    EXPECT_EQ(brush.SolidColor(), 0xFF010203u);
+
+    auto holder = std::make_unique<TzuBrushObject>(nullptr);
+    holder->SetName("ACCENT");
+    EXPECT_EQ(holder->ResourceName(), "ACCENT");
+    holder->Brush()->SetColor(0xFF00FF00);
+    EXPECT_EQ(brush.ResourceBrush(), holder->Brush());
+    EXPECT_EQ(brush.Resource()->Resource(), holder.get());
+    EXPECT_EQ(brush.SolidColor(), 0xFF00FF00u);
+
+    holder.reset();
+    EXPECT_EQ(brush.Resource()->Resource(), nullptr);
+    EXPECT_EQ(brush.Resource()->ResourceName(), "ACCENT");
+    EXPECT_EQ(brush.SolidColor(), 0xFF010203u);
+
+    // A later holder under the same name is found again; an explicit resource name
+    // survives renaming the component.
+    TzuBrushObject second(nullptr);
+    second.SetResourceName("accent");
+    second.SetName("Other");
+    second.Brush()->SetColor(0xFF0000FF);
+    EXPECT_EQ(brush.SolidColor(), 0xFF0000FFu);
+
+    // Assign takes over the link and the name.
+    TzuBrush copy;
+    copy.Assign(brush);
+    EXPECT_EQ(copy.Color(), 0xFF0000FFu);
+    EXPECT_EQ(copy.Resource()->Resource(), &second);
+}
+
+TEST(TzuBrushResource, CyclesOfSharedBrushesEnd) {
+    TzuBrushObject a(nullptr), b(nullptr);
+    a.SetName("a");
+    b.SetName("b");
+    a.Brush()->SetStyle(zuBrushResource);
+    a.Brush()->Resource()->SetResourceName("b");
+    b.Brush()->SetStyle(zuBrushResource);
+    b.Brush()->Resource()->SetResourceName("a");
+    // Any answer will do; it must come back.
+    const TzuColor c = a.Brush()->SolidColor();
+    EXPECT_EQ(c, 0xFFFFFFFFu);
+
+    TzuBrushObject self(nullptr);
+    self.SetName("self");
+    self.Brush()->SetStyle(zuBrushResource);
+    self.Brush()->SetColor(0xFF445566);
+    self.Brush()->Resource()->SetResourceName("self");
+    EXPECT_EQ(self.Brush()->SolidColor(), 0xFF445566u);
+}
+
+TEST(TzuVisual, ReferenceIsClearedWhenTheObjectGoes) {
+    TzuBrush brush;
+    Counter changes;
+    changes.Watch(brush.OnChange());
+    auto target = std::make_unique<TzuObject>(nullptr);
+    brush.Visual()->SetVisualObject(target.get());
+    brush.Visual()->SetVisualObject(target.get());
+    EXPECT_EQ(changes.count, 1);
+    {
+        TzuBrush copy;
+        copy.SetVisual(*brush.Visual());
+        EXPECT_EQ(copy.Visual()->VisualObject(), target.get());
+    }  // the copy unregisters itself, so the object's death below must not reach it
+    target.reset();
+    EXPECT_EQ(brush.Visual()->VisualObject(), nullptr);
+}
+
+TEST(TzuFont, StoredRulesAndNotifications) {
+    TzuFont font;
+    for (const char* name : {"Family", "Size", "Style", "ClearType"}) EXPECT_FALSE(Stored(font, name)) << name;
+    Counter changes;
+    changes.Watch(font.OnChange());
+    font.SetFamily("Tahoma");
+    font.SetSize(11);
+    font.SetClearType(true);
+    EXPECT_EQ(changes.count, 0);
+    font.SetFamily("tahoma");  // compared case-sensitively
+    font.SetSize(14);
+    font.SetStyle(zuFontBoldItalic);
+    font.SetClearType(false);
+    EXPECT_EQ(changes.count, 4);
+    for (const char* name : {"Family", "Size", "Style", "ClearType"}) EXPECT_TRUE(Stored(font, name)) << name;
+
+    TzuFont copy;
+    Counter copyChanges;
+    copyChanges.Watch(copy.OnChange());
+    copy.Assign(font);
+    EXPECT_EQ(copyChanges.count, 1);
+    EXPECT_EQ(copy.Family(), "tahoma");
+    EXPECT_EQ(copy.Size(), 14);
+    EXPECT_EQ(copy.Style(), zuFontBoldItalic);
+    EXPECT_FALSE(copy.ClearType());
+}
+
+}  // namespace
+}  // namespace zu
