@@ -124,6 +124,9 @@ protected:
     // A visual child under a non-visual parent still needs its cached opacity refreshed.
     virtual void InvalidateAbsoluteOpacityTree() {}
     void MarkVisual() { m_isVisual = true; }
+    // Off-screen painting hangs an object under another parent for one paint without
+    // joining that parent's children.
+    void SetParentField(TzuObject* parent) { m_parent = parent; }
     // Called by visual objects before they go, while their type is still whole.
     void DetachFromTree();
 
