@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -37,9 +38,18 @@ const char kUsage[] =
 void RegisterKnownClasses() { zu::RegisterClass(zu::TzuObject::StaticClass()); }
 
 bool ReadFile(const char* path, std::vector<uint8_t>& out) {
+    errno = 0;
+    if (std::filesystem::is_directory(path)) {
+        errno = EISDIR;
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    try {
+        out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        return false;
+    }
     return !in.bad();
 }
 
