@@ -199,6 +199,7 @@ bool SetPropText(const TzuPropRef& ref, std::string_view text) {
 bool IsPropStored(const TzuPersistent* obj, const TzuPropInfo& p) {
     if (!p.stored) return false;
     if (p.isStored && !p.isStored(obj)) return false;
+    if (p.always && !p.ReadOnly()) return true;
     switch (p.kind) {
         case TzuPropKind::Integer:
         case TzuPropKind::Enum:

@@ -71,6 +71,7 @@ struct TzuPropInfo {
     const char* name = "";
     TzuPropKind kind = TzuPropKind::Integer;
     bool stored = true;            // false: never written to a stream
+    bool always = false;           // written whatever its value
     bool hasDefault = false;       // ordinal/float default given (else written when non-zero)
     int64_t defOrd = 0;
     double defFloat = 0;
@@ -110,6 +111,7 @@ struct TzuPropInfo {
 
     // Builder modifiers, usable in constant tables.
     constexpr TzuPropInfo NotStored() const { TzuPropInfo p = *this; p.stored = false; return p; }
+    constexpr TzuPropInfo AlwaysStored() const { TzuPropInfo p = *this; p.always = true; return p; }
     constexpr TzuPropInfo Default(double v) const {
         TzuPropInfo p = *this;
         p.hasDefault = true;

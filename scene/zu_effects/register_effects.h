@@ -1,0 +1,8 @@
+#pragma once
+// Start-up registration of the effect classes under "Effects".
+
+namespace zu {
+
+void RegisterEffectClasses();
+
+}  // namespace zu

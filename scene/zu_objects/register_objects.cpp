@@ -1,0 +1,24 @@
+#include "scene/zu_objects/register_objects.h"
+
+#include "scene/zu_objects/blur_rectangle.h"
+#include "scene/zu_objects/blur_round_rect.h"
+#include "scene/zu_objects/line.h"
+#include "scene/zu_objects/rectangle.h"
+#include "scene/zu_objects/round_rect.h"
+#include "scene/zu_objects/sides_rectangle.h"
+#include "scene/zu_objects/text.h"
+#include "scene/zu_scene/object.h"
+
+namespace zu {
+
+void RegisterObjectClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterObjects("Shapes", {&TzuLine::StaticClass(), &TzuRectangle::StaticClass(),
+                               &TzuSidesRectangle::StaticClass(), &TzuBlurRectangle::StaticClass(),
+                               &TzuRoundRect::StaticClass(), &TzuBlurRoundRect::StaticClass(),
+                               &TzuText::StaticClass()});
+}
+
+}  // namespace zu
