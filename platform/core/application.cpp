@@ -1,0 +1,71 @@
+#include "platform/core/application.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+namespace zu {
+
+namespace {
+
+TzuApplication* g_application = nullptr;
+
+std::string ExecutableName() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string("application") : exe.filename().string();
+}
+
+std::string CurrentExceptionText() {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown exception";
+    }
+}
+
+}  // namespace
+
+TzuApplication::TzuApplication() : m_title(ExecutableName()) {
+    g_application = this;
+}
+
+TzuApplication::~TzuApplication() {
+    if (g_application == this) g_application = nullptr;
+}
+
+TzuApplication* Application() { return g_application; }
+
+std::string TzuApplication::ErrorText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    return message;
+}
+
+void TzuApplication::ShowException(const std::string& message) {
+    const std::string text = ErrorText(message);
+    std::fprintf(stderr, "%s: %s\n", m_title.c_str(), text.c_str());
+    std::fflush(stderr);
+    ShowErrorBox(m_title, text);
+}
+
+void TzuApplication::HandleException() { ShowException(CurrentExceptionText()); }
+
+void HandleCurrentException() noexcept {
+    try {
+        const std::string message = CurrentExceptionText();
+        if (g_application) {
+            g_application->ShowException(message);
+        } else {
+            std::fprintf(stderr, "%s\n", TzuApplication::ErrorText(message).c_str());
+        }
+    } catch (...) {
+        // The error box itself failed; standard error is all that is left.
+        std::fputs("error while showing an error\n", stderr);
+    }
+}
+
+}  // namespace zu

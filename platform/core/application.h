@@ -1,0 +1,98 @@
+#pragma once
+// TzuApplication is the process's application object: message loop, posted messages,
+// timers, window creation and the error box. A platform (platform/gtk, platform/headless)
+// derives from it; constructing one installs it as Application(), destroying it
+// uninstalls it. Exactly one exists at a time. The scene library's start-up
+// (RegisterSceneClasses) makes Application()->ProcessMessages its message pump.
+//
+// Usage:
+//   zu::TzuGtkApplication app(argc, argv);          // or zu::TzuHeadlessApplication
+//   auto* form = ...;  form->Show();
+//   app.Run();                                      // until Terminate or the main form closes
+//   zu::Application()->PostMessage([] { ... });     // runs later on the loop
+//   try { ... } catch (...) { zu::Application()->HandleException(); }
+//   zu::RunGuarded([&] { ... });                    // the same, for platform callbacks
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/core/window.h"
+
+namespace zu {
+
+class TzuComponent;
+
+class TzuApplication {
+public:
+    TzuApplication();
+    virtual ~TzuApplication();
+    TzuApplication(const TzuApplication&) = delete;
+    TzuApplication& operator=(const TzuApplication&) = delete;
+
+    // The title of error boxes; the executable's file name until set.
+    const std::string& Title() const { return m_title; }
+    void SetTitle(const std::string& title) { m_title = title; }
+
+    // The form whose closing ends Run.
+    TzuComponent* MainForm() const { return m_mainForm; }
+    void SetMainForm(TzuComponent* form) { m_mainForm = form; }
+
+    // ---- Message loop ----
+    virtual void Run() = 0;
+    virtual void Terminate() = 0;
+    virtual bool Terminated() const = 0;
+    // Handles the messages that are pending now, then returns.
+    virtual void ProcessMessages() = 0;
+    // Queues fn to run on the loop; the id cancels it while it is still queued.
+    virtual uint64_t PostMessage(std::function<void()> fn) = 0;
+    virtual void CancelMessage(uint64_t id) = 0;
+
+    // ---- Timers (see timer.h for the component) ----
+    // fn runs every intervalMs until StopTimer; an interval of 0 is refused (returns 0).
+    virtual uint64_t StartTimer(unsigned intervalMs, std::function<void()> fn) = 0;
+    virtual void StopTimer(uint64_t id) = 0;
+
+    // ---- Windows ----
+    virtual std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) = 0;
+    virtual std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) = 0;
+
+    // ---- Errors ----
+    // Shows message as the application shows errors: a full stop is added when its last
+    // character sorts above "."; the text goes to standard error and to a modal error box
+    // titled with Title().
+    void ShowException(const std::string& message);
+    // Call inside a catch block: shows the exception being handled.
+    void HandleException();
+    // The text ShowException shows for message.
+    static std::string ErrorText(const std::string& message);
+
+protected:
+    // The platform's modal error box; returns when the user dismissed it.
+    virtual void ShowErrorBox(const std::string& title, const std::string& text) = 0;
+
+private:
+    std::string m_title;
+    TzuComponent* m_mainForm = nullptr;
+};
+
+// The installed application object, or null.
+TzuApplication* Application();
+
+// Shows the exception being handled through the application object, or on standard error
+// when there is none. For catch blocks at platform callback boundaries.
+void HandleCurrentException() noexcept;
+
+// Runs fn, showing whatever it throws instead of letting it unwind into a C callback.
+template <class F>
+void RunGuarded(F&& fn) noexcept {
+    // Nothing may unwind into the platform's C code, so everything is shown here.
+    try {
+        fn();
+    } catch (...) {
+        HandleCurrentException();
+    }
+}
+
+}  // namespace zu

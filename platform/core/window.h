@@ -1,0 +1,82 @@
+#pragma once
+// Platform windows as the component layer sees them. A windowed control (win_control.h)
+// owns one IzuWindow made by the application object and receives the platform's requests
+// through IzuWindowEvents, which it implements.
+//
+// Usage:
+//   class TMyControl : public TzuWinControl { void Paint(std::span<const TzuWinRect> r) override; };
+//   // Paint runs when the platform wants pixels; inside it, Window()->PutPixels(...) shows them.
+//   // Invalidate(rect) asks for a later Paint of that area; nothing is painted synchronously.
+// Rectangles are in client pixels of the window, Right and Bottom exclusive.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace zu {
+
+struct TzuWinRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool Empty() const { return Right <= Left || Bottom <= Top; }
+    bool operator==(const TzuWinRect&) const = default;
+};
+
+struct TzuWinPoint {
+    int X = 0;
+    int Y = 0;
+};
+
+// What a platform window asks of its control. Every call comes from the message loop;
+// the platform layer catches anything thrown and shows it with the error box.
+class IzuWindowEvents {
+public:
+    virtual ~IzuWindowEvents() = default;
+    // The rectangles of the update region, in the platform's order. PutPixels is valid
+    // only during this call on platforms that paint on demand.
+    virtual void WindowPaint(std::span<const TzuWinRect> rects) = 0;
+    // The platform changed the client size (the user resized, a window manager placed it).
+    virtual void WindowResized(int /*width*/, int /*height*/) {}
+    // The user asked to close a top-level window; the control decides whether it goes.
+    virtual void WindowCloseRequest() {}
+};
+
+// One platform window: a top-level form or a child control inside a form.
+class IzuWindow {
+public:
+    virtual ~IzuWindow() = default;
+
+    // Forms: screen position and outer size; children: position in the parent's client area.
+    virtual void SetBounds(int left, int top, int width, int height) = 0;
+    virtual int ClientWidth() const = 0;
+    virtual int ClientHeight() const = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual bool Visible() const = 0;
+    // Forms only; children ignore these.
+    virtual void SetCaption(const std::string& utf8) = 0;
+    virtual void SetBorderless(bool borderless) = 0;
+    virtual void SetBackgroundColor(uint32_t argb) = 0;
+
+    // Asks for a WindowPaint of r later; the background is not erased.
+    virtual void Invalidate(const TzuWinRect& r) = 0;
+    // Shows a block of premultiplied B,G,R,A pixels (stride in pixels) at (x, y), clipped
+    // to the client area.
+    virtual void PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) = 0;
+
+    // Per-pixel alpha presentation ("layered" forms). SupportsAlpha tells whether the
+    // display can show it; SetLayered switches a form to it; PresentLayered replaces the
+    // whole content of a child control with a frame whose alpha is kept, not composited
+    // over the form's background.
+    virtual bool SupportsAlpha() const = 0;
+    virtual void SetLayered(bool layered) = 0;
+    virtual bool Layered() const = 0;
+    virtual void PresentLayered(const uint32_t* pixels, int stride, int width, int height) = 0;
+
+    virtual TzuWinPoint ClientToScreen(TzuWinPoint p) const = 0;
+};
+
+}  // namespace zu
