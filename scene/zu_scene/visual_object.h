@@ -249,6 +249,7 @@ protected:
 private:
     TzuVisualObject* VisualParent() const;
     void MarkUpdateRectStaleUp();
+    void InvalidateUpdateRectDown();
     void SetOffscreenTree(bool on);
     void InvalidateEnabledTree();
     void PaintChild(TzuVisualObject* child);
