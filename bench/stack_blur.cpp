@@ -18,10 +18,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -189,9 +192,12 @@ const std::pair<Blur, const char*> kBlurs[] = {
     {Blur::Agg, "agg"},
 };
 
-// Prints the usual table and keeps each benchmark's CPU time per iteration for the ratios.
+// Prints the usual table and keeps each benchmark's CPU time per iteration for the ratios
+// (CPU time, so that other work on a shared machine does not tilt them).
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override
   {
     ConsoleReporter::ReportRuns(runs);
@@ -229,13 +235,19 @@ int main(int argc, char** argv)
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
+  std::fflush(stderr);
+  std::cout.flush();
 
+  // Ratios of cases filtered out on the command line are left out, except the headline one.
+  auto print = [](const std::string& name, double ratio) {
+    if (ratio > 0)
+      std::printf("ratio %s %.2f\n", name.c_str(), ratio);
+  };
   for (const Case& c : kCases) {
-    const std::string ours = std::string("stackblur/") + c.name;
-    std::printf("ratio stackblur_vs_reference_%s %.2f\n", c.name, reporter.Ratio("reference/" + std::string(c.name), ours));
-    std::printf("ratio stackblur_sse2_vs_agg_%s %.2f\n", c.name,
-                reporter.Ratio("agg/" + std::string(c.name), "stackblur_sse2/" + std::string(c.name)));
-    std::printf("ratio stackblur_vs_agg_%s %.2f\n", c.name, reporter.Ratio("agg/" + std::string(c.name), ours));
+    const std::string name = c.name;
+    print("stackblur_vs_reference_" + name, reporter.Ratio("reference/" + name, "stackblur/" + name));
+    print("stackblur_sse2_vs_agg_" + name, reporter.Ratio("agg/" + name, "stackblur_sse2/" + name));
+    print("stackblur_vs_agg_" + name, reporter.Ratio("agg/" + name, "stackblur/" + name));
   }
   std::printf("ratio stackblur_vs_agg %.2f\n", reporter.Ratio("agg/1772x170_r4", "stackblur/1772x170_r4"));
   return 0;

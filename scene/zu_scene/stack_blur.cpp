@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -29,6 +28,8 @@
 namespace zu {
 namespace {
 
+// What every line of one call shares: the radius, the divisor and the ring, which belongs
+// to the caller's scratch buffer.
 struct LineBlur {
   int radius;
   uint32_t multiplier;
@@ -322,6 +323,7 @@ void EntriesToRowsSse2(const uint32_t* entries, int width, uint32_t* const* rows
 
 using LineKernel = void (*)(uint8_t* base, ptrdiff_t stride, int n, const LineBlur& blur);
 
+// The routines of one instruction set and how many lines they take at once.
 struct Path {
   LineKernel kernel;
   void (*rowsToEntries)(uint32_t* const* rows, int width, uint32_t* entries);

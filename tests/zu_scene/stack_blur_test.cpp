@@ -294,8 +294,8 @@ TEST(StackBlur, KeepsUniformPicturesAndSpreadsAPointOverTheKernelSquare)
     for (int y = 0; y < n; ++y) {
       for (int x = 0; x < n; ++x) {
         const int dx = std::abs(x - 10), dy = std::abs(y - 10);
-        const uint32_t row = uint32_t(255 * (r + 1 - dx)) / 25;  // after the row pass
-        const uint32_t v = (dx <= r && dy <= r) ? row * uint32_t(r + 1 - dy) / 25 : 0;
+        const int afterRows = 255 * std::max(0, r + 1 - dx) / 25;
+        const uint32_t v = uint32_t(afterRows * std::max(0, r + 1 - dy) / 25);
         EXPECT_EQ(point[y * n + x], v * 0x01010101u) << x << "," << y;
       }
     }
