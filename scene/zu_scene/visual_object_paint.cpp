@@ -403,6 +403,9 @@ bool TzuVisualObject::IsHitTestable() const {
 }
 
 bool TzuVisualObject::PointInObject(float x, float y) {
+    // A collapsed (zero-scaled) object covers no area; the identity fallback of the
+    // inverse would have it hit as if unscaled.
+    if (std::fabs(MatrixDeterminant(AbsoluteMatrix())) < 1e-12f) return false;
     TzuPoint p = AbsoluteToLocal(TzuPoint{x, y});
     return p.X > 0 && p.X < m_width && p.Y > 0 && p.Y < m_height;
 }
