@@ -1,0 +1,141 @@
+// Frame cost of the scene tree against drawing the same rectangles straight through the
+// canvas, the cost of a small repaint, and how repaint and hit testing grow with size.
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "backend/zu_canvas_cairo/cairo_backend.h"
+#include "scene/zu_scene/brush.h"
+#include "scene/zu_scene/canvas.h"
+#include "scene/zu_scene/visual_object.h"
+
+using namespace zu;
+
+namespace {
+
+class BenchScene : public IzuScene {
+public:
+    void AddObject(TzuObject* o) override { o->SetScene(this); roots.push_back(o); }
+    void RemoveObject(TzuObject*) override {}
+    void BeginUpdate() override {}
+    void EndUpdate() override {}
+    void EndUpdateSilently() override {}
+    void AddUpdateRect(const TzuRect& r) override { rects.push_back(r); }
+    bool IsUpdating() const override { return updating; }
+    void SetUpdating(bool u) override { updating = u; }
+    TzuCanvas* Canvas() const override { return canvas; }
+    TzuObject* Root() const override { return roots.empty() ? nullptr : roots.front(); }
+    TzuComponent* SceneControl() override { return nullptr; }
+    void Notification(TzuComponent*, TzuOperation) override {}
+    int UpdateRectCount() const override { return static_cast<int>(rects.size()); }
+    TzuRect UpdateRect(int i) const override { return rects[static_cast<size_t>(i)]; }
+    std::vector<TzuObject*> roots;
+    std::vector<TzuRect> rects;
+    TzuCanvas* canvas = nullptr;
+    bool updating = false;
+};
+
+// The smallest painting object: fills its box through the canvas.
+class FillBox : public TzuVisualObject {
+public:
+    using TzuVisualObject::TzuVisualObject;
+    void Paint() override { Canvas()->FillRect(LocalRect(), 0, 0, 0, AbsoluteOpacity(), zuCornerRound); }
+};
+
+double Seconds(auto&& fn, int reps) {
+    auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < reps; ++i) fn();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / reps;
+}
+
+struct World {
+    BenchScene scene;
+    std::unique_ptr<TzuCanvas> canvas;
+    std::unique_ptr<TzuVisualObject> root;
+    std::vector<TzuRect> boxes;
+
+    explicit World(int n) {
+        canvas = TzuCanvas::CreateBuffered(1000, 1000);
+        canvas->Fill()->SetColor(0x8040A0E0);
+        scene.canvas = canvas.get();
+        root = std::make_unique<TzuVisualObject>(nullptr);
+        scene.AddObject(root.get());
+        root->SetBounds(0, 0, 1000, 1000);
+        for (int i = 0; i < n; ++i) {
+            auto* b = new FillBox(nullptr);
+            float x = float((i * 37) % 960), y = float((i * 53) % 960);
+            b->SetBounds(x, y, 40, 40);
+            b->SetParent(root.get());
+            boxes.push_back(TzuRect{x, y, x + 40, y + 40});
+        }
+    }
+    void Frame(const TzuRect& area) {
+        scene.rects.assign(1, area);
+        canvas->SetClipRects(scene.rects);
+        canvas->BeginScene();
+        canvas->SetMatrix(root->AbsoluteMatrix());
+        root->Paint();
+        root->PaintChildren();
+        canvas->EndScene();
+        canvas->ResetClipRect();
+        scene.rects.clear();
+    }
+    void Direct() {
+        canvas->BeginScene();
+        for (const TzuRect& r : boxes) {
+            TzuMatrix m = IdentityMatrix;
+            m.m31 = r.Left;
+            m.m32 = r.Top;
+            canvas->SetMatrix(m);
+            canvas->FillRect(TzuRect{0, 0, 40, 40}, 0, 0, 0, 1, zuCornerRound);
+        }
+        canvas->EndScene();
+    }
+};
+
+}  // namespace
+
+int main() {
+    RegisterCairoBackend();
+    const TzuRect full{0, 0, 1000, 1000};
+
+    World w(1000);
+    w.Frame(full);  // warm caches
+    double scene = Seconds([&] { w.Frame(full); }, 30);
+    double direct = Seconds([&] { w.Direct(); }, 30);
+    // One small object changes: repaint only its damage.
+    auto* one = static_cast<TzuVisualObject*>(w.root->Children(500));
+    double small = Seconds([&] {
+        w.scene.rects.clear();
+        one->Position()->SetX(one->Position()->X() == 0 ? 1 : 0);
+        TzuRect area = w.scene.rects.empty() ? one->UpdateRect() : w.scene.rects.front();
+        for (const TzuRect& r : w.scene.rects) area = RectUnion(area, r);
+        w.Frame(area);
+    }, 200);
+    std::printf("full repaint, 1000 objects: %.3f ms (direct canvas %.3f ms)\n", scene * 1e3, direct * 1e3);
+    std::printf("small repaint: %.3f ms\n", small * 1e3);
+
+    // A plain object allocates nothing beyond itself until its spacing records, scale or
+    // event slots are first used.
+    std::printf("bytes per TzuVisualObject (sizeof): %zu\n", sizeof(TzuVisualObject));
+
+    double repaint1k = 0, hit1k = 0, repaint100k = 0, hit100k = 0;
+    for (int n : {1000, 10000, 100000}) {
+        World big(n);
+        big.Frame(full);
+        double rp = Seconds([&] { big.Frame(full); }, n >= 100000 ? 3 : 10);
+        int k = 0;
+        double hit = Seconds([&] { big.root->ObjectAtPoint(float(k++ % 1000), 500); }, 200);
+        std::printf("%6d objects: repaint %.3f ms, hit test %.3f us\n", n, rp * 1e3, hit * 1e6);
+        if (n == 1000) repaint1k = rp, hit1k = hit;
+        if (n == 100000) repaint100k = rp, hit100k = hit;
+    }
+
+    std::printf("ratio scene_vs_canvas %.3f\n", scene / direct);
+    std::printf("ratio small_vs_full_repaint %.4f\n", small / scene);
+    std::printf("ratio repaint_100k_vs_1k %.1f\n", repaint100k / repaint1k);
+    std::printf("ratio hittest_100k_vs_1k %.1f\n", hit100k / hit1k);
+    return 0;
+}
