@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <vector>
 
 #include "backend/zu_canvas_cairo/bitmap_surface.h"
 #include "backend/zu_canvas_cairo/gif_writer.h"
@@ -28,6 +29,8 @@ bool SizeAcceptable(int64_t w, int64_t h) {
 
 struct SizeGuard {
     bool refused = false;
+    // Rows the decoder reported as done: a truncated image leaves some out and fails.
+    std::vector<bool> rowsDone;
 };
 
 // The decoder asks before it allocates; a size the bitmap could not take is refused and
@@ -37,6 +40,22 @@ void OnSizePrepared(GdkPixbufLoader* loader, int width, int height, gpointer use
         static_cast<SizeGuard*>(user)->refused = true;
         gdk_pixbuf_loader_set_size(loader, 1, 1);
     }
+}
+
+void OnAreaUpdated(GdkPixbufLoader*, int, int y, int, int height, gpointer user) {
+    std::vector<bool>& rows = static_cast<SizeGuard*>(user)->rowsDone;
+    const int from = std::max(y, 0), to = std::min<int64_t>(int64_t(y) + height, int64_t(rows.size()));
+    for (int row = from; row < to; ++row) rows[size_t(row)] = true;
+}
+
+void OnAreaPrepared(GdkPixbufLoader* loader, gpointer user) {
+    if (GdkPixbuf* p = gdk_pixbuf_loader_get_pixbuf(loader)) {
+        static_cast<SizeGuard*>(user)->rowsDone.assign(size_t(gdk_pixbuf_get_height(p)), false);
+    }
+}
+
+bool AllRowsDone(const SizeGuard& guard) {
+    return !guard.rowsDone.empty() && std::find(guard.rowsDone.begin(), guard.rowsDone.end(), false) == guard.rowsDone.end();
 }
 
 struct PixbufRef {
@@ -67,13 +86,15 @@ PixbufRef Decode(std::span<const uint8_t> data) {
     }
     SizeGuard guard;
     g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), &guard);
+    g_signal_connect(loader, "area-prepared", G_CALLBACK(OnAreaPrepared), &guard);
+    g_signal_connect(loader, "area-updated", G_CALLBACK(OnAreaUpdated), &guard);
     const bool written = gdk_pixbuf_loader_write(loader, data.data(), data.size(), &error);
     g_clear_error(&error);
     // A loader must be closed whatever happened; a truncated image fails here.
     const bool closed = gdk_pixbuf_loader_close(loader, &error);
     g_clear_error(&error);
     PixbufRef result;
-    if (written && closed && !guard.refused) {
+    if (written && closed && !guard.refused && AllRowsDone(guard)) {
         if (GdkPixbuf* p = gdk_pixbuf_loader_get_pixbuf(loader)) result = PixbufRef(GDK_PIXBUF(g_object_ref(p)));
     }
     g_object_unref(loader);
