@@ -11,6 +11,10 @@ namespace {
 TEST(Geometry, AngleConversionsUseSingleConstants) {
     EXPECT_EQ(DegreesToRadians(180), 3.14159274f);
     EXPECT_EQ(RadiansToDegrees(3.14159274f), 180.0f);
+    // Inputs where the single constants and the exact factors round apart (pi/180 gives
+    // 0.471238911, 180/pi gives 0.572957754).
+    EXPECT_EQ(DegreesToRadians(27), 0.471238881f);
+    EXPECT_EQ(RadiansToDegrees(0.01f), 0.572957814f);
     // cos of the single nearest to pi/2 is not 0; a double-precision path would hide that.
     const TzuMatrix r = RotationMatrix(DegreesToRadians(90));
     EXPECT_EQ(r.m11, -4.37113883e-08f);
@@ -84,6 +88,16 @@ TEST(Geometry, RectIntersectionOfTouchingRectsIsEmptyAtFirstCorner) {
     EXPECT_FALSE(RectIntersection(zuRect(0, 0, 1, 1), zuRect(0.999999f, 0, 2, 1), out));
 }
 
+TEST(Geometry, RectIntersectionMayWriteIntoItsInput) {
+    // Callers clip in place: r := RectIntersection(r, clip).
+    TzuRect r = zuRect(0, 0, 10, 10);
+    ASSERT_TRUE(RectIntersection(r, zuRect(5, -5, 20, 5), r));
+    EXPECT_EQ(r, zuRect(5, 0, 10, 5));
+    TzuRect clip = zuRect(30, 30, 40, 40);
+    EXPECT_FALSE(RectIntersection(r, clip, clip));
+    EXPECT_EQ(clip, zuRect(5, 0, 5, 0));
+}
+
 TEST(Geometry, RectIntersectionSurvivesOutOfRangeInput) {
     TzuRect out;
     ASSERT_TRUE(RectIntersection(zuRect(0, 0, 1e9f, 1e9f), zuRect(5, 5, 10, 10), out));
@@ -111,6 +125,18 @@ TEST(Geometry, RectFitIntoShrinksButNeverEnlarges) {
     r = zuRect(0, 0, 300, 100);  // 100/1.5 = 66.67 -> 67; (200-67)/2 = 66.5 -> 66
     EXPECT_EQ(RectFitInto(r, zuRect(0, 0, 200, 200)), 1.5f);
     EXPECT_EQ(r, zuRect(0, 66, 200, 133));
+
+    r = zuRect(0, 0, 200, 73);  // 73/2 = 36.5 -> 36 (even); (100-36)/2 = 32
+    EXPECT_EQ(RectFitInto(r, zuRect(0, 0, 100, 100)), 2.0f);
+    EXPECT_EQ(r, zuRect(0, 32, 100, 68));
+    r = zuRect(0, 0, 73, 200);  // the same tie in the width
+    EXPECT_EQ(RectFitInto(r, zuRect(0, 0, 100, 100)), 2.0f);
+    EXPECT_EQ(r, zuRect(32, 0, 68, 100));
+
+    // A ratio of exactly 1 still takes the rounding branch: 100.25 -> 100.
+    r = zuRect(0, 0, 100.25f, 50);
+    EXPECT_EQ(RectFitInto(r, zuRect(0, 0, 100.25f, 100)), 1.0f);
+    EXPECT_EQ(r, zuRect(0, 25, 100, 75));
 
     r = zuRect(1, 2, 3, 4);
     EXPECT_EQ(RectFitInto(r, zuRect(0, 0, 100, 0)), 1.0f);
@@ -170,18 +196,29 @@ TEST(Geometry, MatrixDeterminantAndInverse) {
     EXPECT_EQ(MatrixDeterminant(m), 5);
     TzuMatrix inv = m;
     MatrixInvert(inv);
-    // Hand-derived adjugate / 5; catches a transposed cofactor matrix.
-    EXPECT_EQ(inv.m11, 0.6f);
-    EXPECT_EQ(inv.m12, -0.2f);
-    EXPECT_EQ(inv.m21, -0.2f);
-    EXPECT_EQ(inv.m22, 0.4f);
-    EXPECT_EQ(inv.m31, -3.8f);
-    EXPECT_EQ(inv.m32, 2.6f);
+    // Hand-derived adjugate / 5; catches a transposed cofactor matrix. Whether 1/det is
+    // kept in double or rounded to single first is an intermediate the Part leaves open,
+    // so the fifths are compared to within a few units in the last place.
+    EXPECT_FLOAT_EQ(inv.m11, 0.6f);
+    EXPECT_FLOAT_EQ(inv.m12, -0.2f);
+    EXPECT_FLOAT_EQ(inv.m21, -0.2f);
+    EXPECT_FLOAT_EQ(inv.m22, 0.4f);
+    EXPECT_FLOAT_EQ(inv.m31, -3.8f);
+    EXPECT_FLOAT_EQ(inv.m32, 2.6f);
     EXPECT_EQ(inv.m33, 1.0f);
     EXPECT_EQ(inv.m13, 0.0f);
     const TzuVector back = VectorTransform(VectorTransform(zuVector(3, -7, 1), m), inv);
     EXPECT_NEAR(back.X, 3, 1e-5);
     EXPECT_NEAR(back.Y, -7, 1e-5);
+}
+
+TEST(Geometry, DeterminantAndInverseUseTheWholeMatrix) {
+    // Not affine: the third column takes part, so every term of the expansion counts.
+    TzuMatrix m{1, 2, 3, 0, 1, 4, 5, 6, 0};
+    EXPECT_EQ(MatrixDeterminant(m), 1);
+    EXPECT_EQ(MatrixDeterminant(TzuMatrix{2, 0, 1, 1, 3, 2, 1, 1, 2}), 6);
+    MatrixInvert(m);
+    EXPECT_EQ(m, (TzuMatrix{-24, 18, 5, 20, -15, -4, -5, 4, 1}));
 }
 
 TEST(Geometry, MatrixInvertOfSingularMatrixIsIdentity) {
@@ -192,6 +229,16 @@ TEST(Geometry, MatrixInvertOfSingularMatrixIsIdentity) {
     TzuMatrix tiny{1e-20f, 0, 0, 0, 1e-21f, 0, 0, 0, 1};
     MatrixInvert(tiny);
     EXPECT_EQ(tiny, IdentityMatrix);
+    // The threshold is the denormal 1e-40, not the smallest normal single (1.2e-38). Here
+    // 1/det (5e39) lies beyond the single range although every entry of the result fits.
+    TzuMatrix denormal{1e-20f, 0, 0, 0, 2e-20f, 0, 0, 0, 1};
+    MatrixInvert(denormal);
+    EXPECT_NEAR(denormal.m11, 1e20f, 1e15f);
+    EXPECT_NEAR(denormal.m22, 5e19f, 1e15f);
+    EXPECT_NEAR(denormal.m33, 1, 1e-4);
+    TzuMatrix belowThreshold{1e-20f, 0, 0, 0, 0.9e-20f, 0, 0, 0, 1};
+    MatrixInvert(belowThreshold);
+    EXPECT_EQ(belowThreshold, IdentityMatrix);
     TzuMatrix small{1e-13f, 0, 0, 0, 1e-14f, 0, 0, 0, 1};
     MatrixInvert(small);
     EXPECT_NEAR(small.m11, 1e13f, 1e7f);

@@ -98,6 +98,46 @@ TEST(Interpolation, InOutShapeParametersDifferFromInAndOut) {
                 10 + 1.5625 * std::sin(50 * std::numbers::pi / 180), 1e-9);
 }
 
+TEST(Interpolation, QuarterValuesOfInOut) {
+    // b = 10, c = 100, d = 2, t = 0.5, so h = 1/2 in the first half; derived by hand.
+    // (Back and Elastic are covered by InOutShapeParametersDifferFromInAndOut.)
+    struct Case {
+        const char* name;
+        double value;
+    };
+    const Case cases[] = {
+        {"Quadratic", 22.5},
+        {"Cubic", 16.25},
+        {"Quartic", 13.125},
+        {"Quintic", 11.5625},
+        {"Sinusoidal", 60 - 25 * std::sqrt(2.0)},
+        {"Exponential", 11.5625},
+        {"Circular", 60 - 25 * std::sqrt(3.0)},
+        // (100 - out(u = 1/2)) / 2 + 10, out(1/2) = 100 * (7.5625 * (1/2 - 1.5/2.75)^2 + 0.75)
+        {"Bounce", 21.71875},
+    };
+    const auto curves = AllCurves();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const NamedCurve* curve = nullptr;
+        for (const auto& nc : curves)
+            if (nc.name == c.name) curve = &nc;
+        ASSERT_NE(curve, nullptr);
+        EXPECT_NEAR(curve->fn(0.5, 10, 100, 2, zuAnimationInOut), c.value, 1e-9);
+    }
+}
+
+TEST(Interpolation, ElasticInOutUsesTheLongerDefaultPeriod) {
+    // d = 1: p = 0.45, s = p/4 = 0.1125. At h = 1.225 (v = 0.225) the phase is
+    // (0.225 - 0.1125) / 0.45 = a quarter turn, so 50 * 2^-2.25 * 1 + 100. With the
+    // In/Out period 0.3 the phase would be half a turn and the value exactly 100.
+    const double peak = 50 * std::exp2(-2.25);
+    EXPECT_NEAR(InterpolateElastic(0.6125, 0, 100, 1, 0, 0, zuAnimationInOut), 100 + peak, 1e-9);
+    EXPECT_NEAR(InterpolateElastic(0.3875, 0, 100, 1, 0, 0, zuAnimationInOut), -peak, 1e-9);
+    // An explicit period is used as given.
+    EXPECT_NEAR(InterpolateElastic(0.6125, 0, 100, 1, 0, 0.3, zuAnimationInOut), 100, 1e-9);
+}
+
 TEST(Interpolation, ExponentialEndpointsAreExact) {
     // Without the exact tests the curve would start at b + c/1024 and stop short of b + c.
     EXPECT_EQ(InterpolateExponential(0, 10, 1024, 1, zuAnimationIn), 10);
@@ -165,6 +205,18 @@ TEST(Interpolation, InterpolateSingleAndEnumTables) {
     EXPECT_EQ(kInterpolationTypeEnum.ValueOf("zuInterpolationBounce"), zuInterpolationBounce);
     EXPECT_STREQ(kInterpolationTypeEnum.NameOf(zuInterpolationElastic), "zuInterpolationElastic");
     EXPECT_EQ(kAnimationTypeEnum.ValueOf("zuanimationinout"), zuAnimationInOut);
+    // Streams store the value names, so the table must follow the enumeration exactly.
+    const char* const interpolationNames[] = {
+        "zuInterpolationLinear",      "zuInterpolationQuadratic", "zuInterpolationCubic",
+        "zuInterpolationQuartic",     "zuInterpolationQuintic",   "zuInterpolationSinusoidal",
+        "zuInterpolationExponential", "zuInterpolationCircular",  "zuInterpolationElastic",
+        "zuInterpolationBack",        "zuInterpolationBounce"};
+    ASSERT_EQ(kInterpolationTypeEnum.count, 11);
+    for (int i = 0; i < 11; ++i) EXPECT_STREQ(kInterpolationTypeEnum.NameOf(i), interpolationNames[i]);
+    EXPECT_EQ(zuInterpolationBounce, 10);
+    EXPECT_STREQ(kAnimationTypeEnum.NameOf(zuAnimationIn), "zuAnimationIn");
+    EXPECT_STREQ(kAnimationTypeEnum.NameOf(zuAnimationOut), "zuAnimationOut");
+    EXPECT_EQ(zuAnimationInOut, 2);
     EXPECT_EQ(kAnimationTypeEnum.count, 3);
 }
 
