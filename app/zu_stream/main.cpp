@@ -11,11 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/class_registry.h"
 #include "platform/core/stream_format.h"
 #include "platform/core/stream_reader.h"
 #include "platform/core/stream_text.h"
 #include "scene/zu_scene/object.h"
+#include "scene/zu_effects/register_effects.h"
+#include "scene/zu_objects/register_objects.h"
+#include "scene/zu_scene/register_scene.h"
 
 namespace {
 
@@ -35,7 +39,12 @@ const char kUsage[] =
 
 // Every class a stream may name must be registered here; programs linking more units
 // register theirs the same way before reading.
-void RegisterKnownClasses() { zu::RegisterClass(zu::TzuObject::StaticClass()); }
+void RegisterKnownClasses() {
+    zu::RegisterSceneClasses();
+    zu::RegisterObjectClasses();
+    zu::RegisterEffectClasses();
+    zu::RegisterCairoBackend();
+}
 
 bool ReadFile(const char* path, std::vector<uint8_t>& out) {
     errno = 0;
