@@ -1,0 +1,129 @@
+#include "app/quillorn_display/line_log.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/core/persistent.h"
+
+namespace zu {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs with the given LC_CTYPE and puts the previous one back.
+class LocaleScope {
+public:
+    explicit LocaleScope(const char* name) : m_old(std::setlocale(LC_CTYPE, nullptr)) {
+        m_ok = std::setlocale(LC_CTYPE, name) != nullptr;
+    }
+    ~LocaleScope() { std::setlocale(LC_CTYPE, m_old.c_str()); }
+    bool Ok() const { return m_ok; }
+
+private:
+    std::string m_old;
+    bool m_ok;
+};
+
+class LineLogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() / ("zu_line_log_" + std::to_string(::getpid()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_file = m_dir / "tst.txt";
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(m_dir, fs::perms::owner_all, ec);
+        fs::remove_all(m_dir, ec);
+    }
+    fs::path m_dir;
+    fs::path m_file;
+};
+
+TEST_F(LineLogTest, CreatesThenAppendsWithCrLf) {
+    const std::u16string first[] = {u"ABC", u"DEF"};
+    AppendLogLines(m_file.string(), first);
+    EXPECT_EQ(ReadFile(m_file), "ABC\r\nDEF\r\n");
+    const std::u16string second[] = {u"g h ", u""};
+    AppendLogLines(m_file.string(), second);
+    EXPECT_EQ(ReadFile(m_file), "ABC\r\nDEF\r\ng h \r\n\r\n");
+}
+
+TEST_F(LineLogTest, KeepsNulCharactersAndWritesUtf8InAUtf8Locale) {
+    LocaleScope locale("C.UTF-8");
+    ASSERT_TRUE(locale.Ok());
+    const std::u16string lines[] = {std::u16string(u"a\0b", 3), u"\u00e9\u20ac\U0001F600"};
+    AppendLogLines(m_file.string(), lines);
+    EXPECT_EQ(ReadFile(m_file), std::string("a\0b\r\n", 5) + "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\r\n");
+}
+
+TEST(WideToLocale, ReplacesWhatTheEncodingCannotExpress) {
+    {
+        LocaleScope locale("C.UTF-8");
+        ASSERT_TRUE(locale.Ok());
+        // Unpaired surrogates, leading and trailing.
+        EXPECT_EQ(WideToLocale(u"x\xD800y\xDC00"), "x?y?");
+    }
+    LocaleScope locale("C");
+    EXPECT_EQ(WideToLocale(u"caf\u00e9 \U0001F600!"), "caf? ?!");
+}
+
+TEST_F(LineLogTest, ReportsAFileItCannotOpenAndNeverEmptiesIt) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
+    {
+        std::ofstream(m_file, std::ios::binary) << "kept\r\n";
+    }
+    fs::permissions(m_file, fs::perms::owner_read);
+    const std::u16string lines[] = {u"a", u"b"};
+    try {
+        AppendLogLines(m_file.string(), lines);
+        FAIL() << "no error";
+    } catch (const EzuError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
+    EXPECT_EQ(ReadFile(m_file), "kept\r\n");
+}
+
+TEST_F(LineLogTest, ReportsADirectoryInItsPlace) {
+    fs::create_directory(m_file);
+    const std::u16string lines[] = {u"a", u"b"};
+    try {
+        AppendLogLines(m_file.string(), lines);
+        FAIL() << "no error";
+    } catch (const EzuError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
+    EXPECT_TRUE(fs::is_directory(m_file));
+}
+
+TEST_F(LineLogTest, ReportsAFullDisk) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    const std::u16string lines[] = {u"a", u"b"};
+    try {
+        AppendLogLines("/dev/full", lines);
+        FAIL() << "no error";
+    } catch (const EzuError& e) {
+        EXPECT_STREQ(e.what(), "Disk full");
+    }
+}
+
+TEST(IoErrorText, NamesCommonErrorsAndNumbersTheRest) {
+    EXPECT_EQ(IoErrorText(EACCES), "File access denied");
+    EXPECT_EQ(IoErrorText(ENOENT), "File not found");
+    EXPECT_EQ(IoErrorText(EIO), "I/O error " + std::to_string(EIO));
+}
+
+}  // namespace
+}  // namespace zu
