@@ -1,5 +1,8 @@
 #include "scene/zu_scene/register_scene.h"
 
+#include "platform/core/application.h"
+#include "platform/core/form.h"
+#include "platform/core/timer.h"
 #include "scene/zu_scene/background.h"
 #include "scene/zu_scene/bitmap.h"
 #include "scene/zu_scene/bitmap_object.h"
@@ -12,6 +15,7 @@
 #include "scene/zu_scene/path_data.h"
 #include "scene/zu_scene/path_object.h"
 #include "scene/zu_scene/position.h"
+#include "scene/zu_scene/scene.h"
 #include "scene/zu_scene/visual.h"
 #include "scene/zu_scene/wide_strings.h"
 
@@ -29,6 +33,12 @@ void RegisterSceneClasses() {
     RegisterObjects("Resources", {&TzuBrushObject::StaticClass(), &TzuPathObject::StaticClass(),
                                   &TzuBitmapObject::StaticClass()});
     RegisterObjects("Controls", {&TzuBackground::StaticClass()});
+    RegisterObjects("", {&TzuCustomScene::StaticClass(), &TzuScene::StaticClass(), &TzuTimer::StaticClass(),
+                         &TzuForm::StaticClass()});
+    // Waits for animations run the application object's pending messages.
+    TzuObject::SetMessagePump([] {
+        if (TzuApplication* app = Application()) app->ProcessMessages();
+    });
 }
 
 }  // namespace zu

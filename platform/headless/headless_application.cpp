@@ -1,0 +1,125 @@
+#include "platform/headless/headless_application.h"
+
+#include <algorithm>
+
+#include "platform/core/clock.h"
+#include "platform/headless/headless_window.h"
+
+namespace zu {
+
+namespace {
+TzuHeadlessApplication* g_headless = nullptr;
+int64_t ManualClock() { return g_headless ? g_headless->Now() : 0; }
+
+// A message that keeps posting itself would otherwise keep ProcessMessages from returning.
+constexpr int kMaxRounds = 1000;
+}  // namespace
+
+TzuHeadlessApplication::TzuHeadlessApplication() {
+    g_headless = this;
+    SetClockSource(&ManualClock);
+}
+
+TzuHeadlessApplication::~TzuHeadlessApplication() {
+    if (g_headless == this) {
+        g_headless = nullptr;
+        SetClockSource(nullptr);
+    }
+}
+
+void TzuHeadlessApplication::Run() {
+    m_terminated = false;
+    while (!m_terminated) {
+        ProcessMessages();
+        if (m_terminated || m_timers.empty()) break;
+        int64_t next = m_timers.begin()->second.due;
+        for (const auto& [id, t] : m_timers) next = std::min(next, t.due);
+        Advance(std::max<int64_t>(next - m_now, 0));
+    }
+}
+
+bool TzuHeadlessApplication::RunPostedMessages() {
+    bool ran = false;
+    // Messages posted while a round runs wait for the next round, as on a real queue.
+    const uint64_t last = m_nextId;
+    while (!m_messages.empty() && m_messages.begin()->first < last) {
+        auto node = m_messages.extract(m_messages.begin());
+        ran = true;
+        RunGuarded(node.mapped());
+    }
+    return ran;
+}
+
+bool TzuHeadlessApplication::PaintWindows() {
+    bool painted = false;
+    // A paint may create or destroy windows; walk a copy and skip the ones that went.
+    for (TzuHeadlessWindow* w : std::vector<TzuHeadlessWindow*>(m_windows)) {
+        if (std::find(m_windows.begin(), m_windows.end(), w) == m_windows.end()) continue;
+        painted |= w->PaintPending();
+    }
+    return painted;
+}
+
+void TzuHeadlessApplication::ProcessMessages() {
+    for (int round = 0; round < kMaxRounds; ++round) {
+        const bool ran = RunPostedMessages();
+        const bool painted = PaintWindows();
+        if (!ran && !painted) break;
+    }
+}
+
+uint64_t TzuHeadlessApplication::PostMessage(std::function<void()> fn) {
+    const uint64_t id = m_nextId++;
+    m_messages.emplace(id, std::move(fn));
+    return id;
+}
+
+void TzuHeadlessApplication::CancelMessage(uint64_t id) { m_messages.erase(id); }
+
+uint64_t TzuHeadlessApplication::StartTimer(unsigned intervalMs, std::function<void()> fn) {
+    if (intervalMs == 0 || !fn) return 0;
+    const uint64_t id = m_nextId++;
+    m_timers.emplace(id, Timer{intervalMs, m_now + intervalMs, std::move(fn)});
+    return id;
+}
+
+void TzuHeadlessApplication::StopTimer(uint64_t id) { m_timers.erase(id); }
+
+void TzuHeadlessApplication::Advance(int64_t ms) {
+    const int64_t target = m_now + std::max<int64_t>(ms, 0);
+    for (;;) {
+        // The earliest due timer; ties go to the older timer.
+        auto due = m_timers.end();
+        for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
+            if (it->second.due <= target && (due == m_timers.end() || it->second.due < due->second.due)) due = it;
+        }
+        if (due == m_timers.end()) break;
+        m_now = std::max(m_now, due->second.due);
+        due->second.due += due->second.interval;
+        // The handler may stop or free its own timer, so it runs from a copy.
+        auto fn = due->second.fn;
+        RunGuarded(fn);
+        ProcessMessages();
+    }
+    m_now = target;
+    ProcessMessages();
+}
+
+std::unique_ptr<IzuWindow> TzuHeadlessApplication::CreateFormWindow(IzuWindowEvents& events) {
+    return std::make_unique<TzuHeadlessWindow>(*this, events, nullptr);
+}
+
+std::unique_ptr<IzuWindow> TzuHeadlessApplication::CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) {
+    return std::make_unique<TzuHeadlessWindow>(*this, events, dynamic_cast<TzuHeadlessWindow*>(&parent));
+}
+
+void TzuHeadlessApplication::RemoveWindow(TzuHeadlessWindow* w) {
+    m_windows.erase(std::remove(m_windows.begin(), m_windows.end(), w), m_windows.end());
+}
+
+void TzuHeadlessApplication::ShowErrorBox(const std::string& title, const std::string& text) {
+    m_errorTitles.push_back(title);
+    m_errors.push_back(text);
+}
+
+}  // namespace zu

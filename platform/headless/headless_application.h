@@ -1,0 +1,83 @@
+#pragma once
+// TzuHeadlessApplication is the application object for tests and off-screen rendering:
+// windows paint into bitmaps, the clock is manual (it moves only by Advance), timers fire
+// as the clock passes their due time, and the error box records its messages instead of
+// waiting for a user.
+//
+// Usage:
+//   zu::TzuHeadlessApplication app;
+//   form->Show();
+//   app.ProcessMessages();          // posted messages, then paints of invalidated windows
+//   app.Advance(33);                // moves the clock, firing due timers in time order
+//   app.Errors();                   // texts shown by the error box
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/core/application.h"
+
+namespace zu {
+
+class TzuHeadlessWindow;
+
+class TzuHeadlessApplication : public TzuApplication {
+public:
+    TzuHeadlessApplication();
+    ~TzuHeadlessApplication() override;
+
+    // Processes messages and advances the clock to each next timer until Terminate; returns
+    // at once when nothing is left to wait for, since nothing else could end the loop.
+    void Run() override;
+    void Terminate() override { m_terminated = true; }
+    bool Terminated() const override { return m_terminated; }
+    void ProcessMessages() override;
+    uint64_t PostMessage(std::function<void()> fn) override;
+    void CancelMessage(uint64_t id) override;
+    uint64_t StartTimer(unsigned intervalMs, std::function<void()> fn) override;
+    void StopTimer(uint64_t id) override;
+    std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) override;
+    std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) override;
+
+    // ---- Manual clock ----
+    int64_t Now() const { return m_now; }
+    // Moves the clock forward by ms, firing every timer that falls due on the way (each
+    // followed by the messages it caused).
+    void Advance(int64_t ms);
+    size_t TimerCount() const { return m_timers.size(); }
+    size_t PendingMessageCount() const { return m_messages.size(); }
+
+    // ---- Error box record ----
+    const std::vector<std::string>& Errors() const { return m_errors; }
+    const std::vector<std::string>& ErrorTitles() const { return m_errorTitles; }
+    void ClearErrors() { m_errors.clear(); m_errorTitles.clear(); }
+
+    // Windows register themselves while they live.
+    void AddWindow(TzuHeadlessWindow* w) { m_windows.push_back(w); }
+    void RemoveWindow(TzuHeadlessWindow* w);
+
+protected:
+    void ShowErrorBox(const std::string& title, const std::string& text) override;
+
+private:
+    struct Timer {
+        unsigned interval;
+        int64_t due;
+        std::function<void()> fn;
+    };
+    bool RunPostedMessages();
+    bool PaintWindows();
+
+    std::map<uint64_t, std::function<void()>> m_messages;  // id order is post order
+    std::map<uint64_t, Timer> m_timers;
+    std::vector<TzuHeadlessWindow*> m_windows;
+    std::vector<std::string> m_errors;
+    std::vector<std::string> m_errorTitles;
+    uint64_t m_nextId = 1;
+    int64_t m_now = 0;
+    bool m_terminated = false;
+};
+
+}  // namespace zu

@@ -1,0 +1,89 @@
+#include "platform/headless/headless_window.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/headless/headless_application.h"
+
+namespace zu {
+
+TzuHeadlessWindow::TzuHeadlessWindow(TzuHeadlessApplication& app, IzuWindowEvents& events,
+                                     TzuHeadlessWindow* parent)
+    : m_app(app), m_events(events), m_parent(parent) {
+    m_app.AddWindow(this);
+}
+
+TzuHeadlessWindow::~TzuHeadlessWindow() { m_app.RemoveWindow(this); }
+
+void TzuHeadlessWindow::SetBounds(int left, int top, int width, int height) {
+    m_left = left;
+    m_top = top;
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == m_image.Width() && height == m_image.Height()) return;
+    m_image.SetSize(width, height);
+    // A resized window has lost its pixels and must be painted whole.
+    m_pending.clear();
+    Invalidate({0, 0, width, height});
+}
+
+void TzuHeadlessWindow::Invalidate(const TzuWinRect& r) {
+    TzuWinRect c{std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, ClientWidth()),
+                 std::min(r.Bottom, ClientHeight())};
+    if (c.Empty()) return;
+    for (const TzuWinRect& p : m_pending) {
+        if (p.Left <= c.Left && p.Top <= c.Top && p.Right >= c.Right && p.Bottom >= c.Bottom) return;
+    }
+    // Rectangles inside the new one are dropped, as a region would absorb them.
+    std::erase_if(m_pending, [&](const TzuWinRect& p) {
+        return c.Left <= p.Left && c.Top <= p.Top && c.Right >= p.Right && c.Bottom >= p.Bottom;
+    });
+    m_pending.push_back(c);
+}
+
+bool TzuHeadlessWindow::PaintPending() {
+    if (m_pending.empty()) return false;
+    std::vector<TzuWinRect> rects;
+    rects.swap(m_pending);
+    if (m_layered) return true;  // a layered form shows only what is presented to it
+    if (!m_parent) {
+        // A form shows its background colour where its controls do not paint.
+        for (const TzuWinRect& r : rects) {
+            for (int y = r.Top; y < r.Bottom; ++y) std::fill_n(m_image.ScanLine(y) + r.Left, r.Width(), m_background);
+        }
+    }
+    m_paintLog.push_back(rects);
+    m_events.WindowPaint(rects);
+    return true;
+}
+
+void TzuHeadlessWindow::PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) {
+    if (!pixels) return;
+    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const int x1 = std::min(x + width, ClientWidth()), y1 = std::min(y + height, ClientHeight());
+    if (x1 <= x0 || y1 <= y0) return;
+    for (int row = y0; row < y1; ++row) {
+        const uint32_t* src = pixels + int64_t(row - y) * stride + (x0 - x);
+        std::memcpy(m_image.ScanLine(row) + x0, src, size_t(x1 - x0) * 4);
+    }
+}
+
+void TzuHeadlessWindow::PresentLayered(const uint32_t* pixels, int stride, int width, int height) {
+    ++m_layeredPresents;
+    PutPixels(0, 0, pixels, stride, width, height);
+}
+
+TzuWinPoint TzuHeadlessWindow::ClientToScreen(TzuWinPoint p) const {
+    for (const TzuHeadlessWindow* w = this; w; w = w->m_parent) {
+        p.X += w->m_left;
+        p.Y += w->m_top;
+    }
+    return p;
+}
+
+uint32_t TzuHeadlessWindow::Pixel(int x, int y) const {
+    const uint32_t* row = m_image.ScanLine(y);
+    return row && x >= 0 && x < m_image.Width() ? row[x] : 0;
+}
+
+}  // namespace zu

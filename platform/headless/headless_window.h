@@ -1,0 +1,71 @@
+#pragma once
+// TzuHeadlessWindow is an off-screen platform window for tests and snapshots: its pixels
+// live in a TzuBitmap, invalidations collect until the application object's
+// ProcessMessages paints them. The control that asked for it owns it.
+
+#include <vector>
+
+#include "platform/core/window.h"
+#include "scene/zu_scene/bitmap.h"
+
+namespace zu {
+
+class TzuHeadlessApplication;
+
+class TzuHeadlessWindow : public IzuWindow {
+public:
+    TzuHeadlessWindow(TzuHeadlessApplication& app, IzuWindowEvents& events, TzuHeadlessWindow* parent);
+    ~TzuHeadlessWindow() override;
+
+    void SetBounds(int left, int top, int width, int height) override;
+    int ClientWidth() const override { return m_image.Width(); }
+    int ClientHeight() const override { return m_image.Height(); }
+    void SetVisible(bool visible) override { m_visible = visible; }
+    bool Visible() const override { return m_visible; }
+    void SetCaption(const std::string& utf8) override { m_caption = utf8; }
+    void SetBorderless(bool borderless) override { m_borderless = borderless; }
+    void SetBackgroundColor(uint32_t argb) override { m_background = argb; }
+    void Invalidate(const TzuWinRect& r) override;
+    void PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) override;
+    bool SupportsAlpha() const override { return true; }
+    void SetLayered(bool layered) override { m_layered = layered; }
+    bool Layered() const override { return m_layered; }
+    void PresentLayered(const uint32_t* pixels, int stride, int width, int height) override;
+    TzuWinPoint ClientToScreen(TzuWinPoint p) const override;
+
+    // ---- For tests ----
+    // What the window shows: what was put into it, premultiplied pixels.
+    const TzuBitmap& Image() const { return m_image; }
+    uint32_t Pixel(int x, int y) const;
+    const std::vector<TzuWinRect>& PendingRects() const { return m_pending; }
+    // Every region handed to WindowPaint, oldest first.
+    const std::vector<std::vector<TzuWinRect>>& PaintLog() const { return m_paintLog; }
+    void ClearPaintLog() { m_paintLog.clear(); }
+    int LayeredPresentCount() const { return m_layeredPresents; }
+    const std::string& Caption() const { return m_caption; }
+    bool Borderless() const { return m_borderless; }
+    uint32_t BackgroundColor() const { return m_background; }
+    TzuWinRect Bounds() const { return {m_left, m_top, m_left + m_image.Width(), m_top + m_image.Height()}; }
+    TzuHeadlessWindow* Parent() const { return m_parent; }
+
+    // Runs WindowPaint for the collected rectangles; false when there were none.
+    bool PaintPending();
+
+private:
+    TzuHeadlessApplication& m_app;
+    IzuWindowEvents& m_events;
+    TzuHeadlessWindow* m_parent;
+    TzuBitmap m_image;
+    std::vector<TzuWinRect> m_pending;
+    std::vector<std::vector<TzuWinRect>> m_paintLog;
+    std::string m_caption;
+    int m_left = 0;
+    int m_top = 0;
+    uint32_t m_background = 0xFF000000;
+    int m_layeredPresents = 0;
+    bool m_visible = false;
+    bool m_borderless = false;
+    bool m_layered = false;
+};
+
+}  // namespace zu
