@@ -1,0 +1,36 @@
+#include "app/quillorn_display/snapshot.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "app/quillorn_display/quillorn_form.h"
+#include "platform/headless/headless_application.h"
+#include "platform/headless/headless_window.h"
+#include "scene/zu_scene/scene.h"
+
+namespace zu {
+
+int RunSnapshot(const std::string& fileName, std::vector<std::string> params) {
+    TzuHeadlessApplication app;
+    RegisterDisplayClasses();
+    std::unique_ptr<TForm2> form;
+    try {
+        form.reset(TForm2::Create(nullptr, TzuParameters(std::move(params))));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quillorn-display: cannot make the window: %s\n", e.what());
+        return 1;
+    }
+    form->Show();
+    // The scene paints in full one timer tick after it was loaded.
+    app.ProcessMessages();
+    app.Advance(1);
+    app.ProcessMessages();
+    const auto* window = dynamic_cast<const TzuHeadlessWindow*>(form->zuScene1->Window());
+    if (!window || !window->Image().SaveToFile(fileName)) {
+        std::fprintf(stderr, "quillorn-display: cannot write %s\n", fileName.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace zu
