@@ -87,6 +87,7 @@ private:
     PangoLayout* m_layout = nullptr;
     PangoFontDescription* m_fontDesc = nullptr;
     PangoAttrList* m_fontAttrs = nullptr;  // underline or strikeout
+    cairo_antialias_t m_textAntialias = CAIRO_ANTIALIAS_DEFAULT;  // of the context's font options
 };
 
 }  // namespace zu

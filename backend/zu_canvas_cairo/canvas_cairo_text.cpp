@@ -139,13 +139,18 @@ void TzuCanvasCairo::FillText(const TzuRect& r, const std::u16string& text, bool
     TzuBrushPattern p = CreateBrushPattern(*Fill(), r, o, StrokeThickness(), false);
     if (!p.pattern) return;
     const TzuMatrix& m = Matrix();
-    cairo_font_options_t* options = cairo_font_options_create();
     const bool subpixel = Font()->ClearType() && !HasFraction(m.m11) && !HasFraction(m.m22);
-    cairo_font_options_set_antialias(options, subpixel ? CAIRO_ANTIALIAS_SUBPIXEL : CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    pango_cairo_context_set_font_options(m_pango, options);
-    cairo_font_options_destroy(options);
+    const cairo_antialias_t antialias = subpixel ? CAIRO_ANTIALIAS_SUBPIXEL : CAIRO_ANTIALIAS_GRAY;
+    // New options make Pango drop its font caches: set them only when they change.
+    if (antialias != m_textAntialias) {
+        m_textAntialias = antialias;
+        cairo_font_options_t* options = cairo_font_options_create();
+        cairo_font_options_set_antialias(options, antialias);
+        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+        pango_cairo_context_set_font_options(m_pango, options);
+        cairo_font_options_destroy(options);
+    }
     pango_cairo_update_context(m_cr, m_pango);
     pango_layout_context_changed(m_layout);
     TzuPoint origin;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 #include "scene/zu_scene/bitmap.h"
@@ -199,8 +200,21 @@ void TzuCanvas::FlushBufferRect(int x, int y, TzuCanvasTarget& target, const Tzu
 
 void TzuCanvas::ClearRect(const TzuRect& rect, TzuColor color) {
     if (!m_bufferBits) return;
-    FillPixelRect(m_bufferBits.get(), m_width, m_height, color, Trunc(rect.Left), Trunc(rect.Top), Round(rect.Right),
-                  Round(rect.Bottom));
+    // Every frame starts here, so rows are filled whole-row at a time.
+    const int left = std::max(Trunc(rect.Left), 0), top = std::max(Trunc(rect.Top), 0);
+    const int right = std::min(Round(rect.Right), m_width), bottom = std::min(Round(rect.Bottom), m_height);
+    if (left >= right || top >= bottom) return;
+    if (left == 0 && right == m_width) {
+        uint32_t* first = m_bufferBits.get() + int64_t(top) * m_width;
+        const int64_t count = int64_t(bottom - top) * m_width;
+        if (color == 0) {
+            std::memset(first, 0, size_t(count) * 4);
+        } else {
+            std::fill_n(first, count, color);
+        }
+        return;
+    }
+    for (int y = top; y < bottom; ++y) std::fill_n(m_bufferBits.get() + int64_t(y) * m_width + left, right - left, color);
 }
 
 void TzuCanvas::AssignTo(TzuBitmap& target) const {
