@@ -1,5 +1,8 @@
 #include "platform/core/persistent.h"
 
+#include <memory>
+#include <vector>
+
 #include "platform/core/event.h"
 #include "platform/core/property.h"
 
@@ -23,13 +26,64 @@ bool TzuClass::InheritsFrom(const TzuClass& other) const {
     return false;
 }
 
-const TzuPropInfo* TzuClass::FindProperty(std::string_view name) const {
-    for (const TzuClass* c = this; c; c = c->parent) {
+namespace {
+
+uint32_t NameHash(std::string_view name) {
+    uint32_t h = 2166136261u;
+    for (char c : name) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return h;
+}
+
+// Open-addressing table from property name to entry, over a class and its bases; a
+// derived class's entry hides a base entry of the same name.
+struct PropIndex {
+    std::vector<const TzuPropInfo*> slots;
+    uint32_t mask = 0;
+};
+
+std::vector<std::unique_ptr<PropIndex>>& AllIndexes() {
+    static std::vector<std::unique_ptr<PropIndex>> all;
+    return all;
+}
+
+const PropIndex& IndexOf(const TzuClass& cls) {
+    if (cls.propIndex) return *static_cast<const PropIndex*>(cls.propIndex);
+    auto index = std::make_unique<PropIndex>();
+    size_t count = 0;
+    for (const TzuClass* c = &cls; c; c = c->parent) count += static_cast<size_t>(c->propCount);
+    size_t size = 8;
+    while (size < count * 2) size *= 2;
+    index->slots.assign(size, nullptr);
+    index->mask = static_cast<uint32_t>(size - 1);
+    for (const TzuClass* c = &cls; c; c = c->parent) {
         for (int i = 0; i < c->propCount; ++i) {
-            if (SameText(c->props[i].name, name)) return &c->props[i];
+            const TzuPropInfo* p = &c->props[i];
+            for (uint32_t k = NameHash(p->name) & index->mask;; k = (k + 1) & index->mask) {
+                if (!index->slots[k]) {
+                    index->slots[k] = p;
+                    break;
+                }
+                if (SameText(index->slots[k]->name, p->name)) break;  // hidden by a derived class
+            }
         }
     }
-    return nullptr;
+    cls.propIndex = index.get();
+    AllIndexes().push_back(std::move(index));
+    return *AllIndexes().back();
+}
+
+}  // namespace
+
+const TzuPropInfo* TzuClass::FindProperty(std::string_view name) const {
+    const PropIndex& index = IndexOf(*this);
+    for (uint32_t k = NameHash(name) & index.mask;; k = (k + 1) & index.mask) {
+        const TzuPropInfo* p = index.slots[k];
+        if (!p) return nullptr;
+        if (SameText(p->name, name)) return p;
+    }
 }
 
 const TzuMethodInfo* TzuClass::FindMethod(std::string_view name) const {

@@ -30,6 +30,8 @@ struct TzuClass {
     TzuPersistent* (*create)(TzuComponent* owner) = nullptr;
     const TzuMethodInfo* methods = nullptr;  // published methods (event handlers)
     int methodCount = 0;
+    // Hash index over the whole property chain, built on the first lookup (UI thread).
+    mutable const void* propIndex = nullptr;
 
     bool InheritsFrom(const TzuClass& other) const;
     // Looks a published property up by name (ASCII case-insensitive), this class first,

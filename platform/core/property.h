@@ -153,7 +153,7 @@ struct ZuProps {
         p.name = name;
         p.kind = TzuPropKind::Integer;
         p.getOrd = &GetOrd<Get>;
-        if constexpr (Set != nullptr) p.setOrd = &SetOrd<Set>;
+        if constexpr (!std::is_same_v<decltype(Set), std::nullptr_t>) p.setOrd = &SetOrd<Set>;
         return p;
     }
     template <auto Get, auto Set = nullptr>
@@ -162,7 +162,7 @@ struct ZuProps {
         p.name = name;
         p.kind = TzuPropKind::Float;
         p.getFloat = &GetFloat<Get>;
-        if constexpr (Set != nullptr) p.setFloat = &SetFloat<Set>;
+        if constexpr (!std::is_same_v<decltype(Set), std::nullptr_t>) p.setFloat = &SetFloat<Set>;
         return p;
     }
     template <auto Get, auto Set = nullptr>
@@ -193,7 +193,7 @@ struct ZuProps {
         p.name = name;
         p.kind = TzuPropKind::String;
         p.getStr = &GetStr<Get>;
-        if constexpr (Set != nullptr) p.setStr = &SetStr<Set>;
+        if constexpr (!std::is_same_v<decltype(Set), std::nullptr_t>) p.setStr = &SetStr<Set>;
         return p;
     }
     template <auto Get, auto Set = nullptr>
@@ -202,7 +202,7 @@ struct ZuProps {
         p.name = name;
         p.kind = TzuPropKind::WString;
         p.getWStr = &GetWStr<Get>;
-        if constexpr (Set != nullptr) p.setWStr = &SetWStr<Set>;
+        if constexpr (!std::is_same_v<decltype(Set), std::nullptr_t>) p.setWStr = &SetWStr<Set>;
         return p;
     }
     // An owned sub-object (brush, font, bounds...): the getter returns a pointer to it.
@@ -224,7 +224,7 @@ struct ZuProps {
         p.name = name;
         p.kind = TzuPropKind::Reference;
         p.getObj = &GetObj<Get>;
-        if constexpr (Set != nullptr) p.setObj = &SetRef<Set>;
+        if constexpr (!std::is_same_v<decltype(Set), std::nullptr_t>) p.setObj = &SetRef<Set>;
         p.objClass = &ClassOf<R>;
         return p;
     }
@@ -255,7 +255,7 @@ struct ZuProps {
         p.kind = TzuPropKind::Defined;
         p.readValue = [](TzuPersistent* o, const TzuStreamValue& v) { (static_cast<C*>(o)->*Read)(v); };
         p.writeValue = [](const TzuPersistent* o) -> TzuStreamValue { return (static_cast<const C*>(o)->*Write)(); };
-        if constexpr (Stored != nullptr) p.isStored = &Pred<Stored>;
+        if constexpr (!std::is_same_v<decltype(Stored), std::nullptr_t>) p.isStored = &Pred<Stored>;
         return p;
     }
 
