@@ -45,6 +45,17 @@ std::string ToUtf8(const std::u16string& text) {
     return out;
 }
 
+// Unhinted glyphs and metrics, so a text measures the same at every scale and on every
+// surface; only the smoothing changes between calls.
+void SetTextOptions(PangoContext* context, cairo_antialias_t antialias) {
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, antialias);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    pango_cairo_context_set_font_options(context, options);
+    cairo_font_options_destroy(options);
+}
+
 bool HasFraction(float v) { return v != std::trunc(v); }
 
 // A context for measuring and outlining, in the text's own units.
@@ -62,6 +73,8 @@ void TzuCanvasCairo::FontChanged() {
         // and a drawn one agree.
         pango_context_set_round_glyph_positions(m_pango, FALSE);
         pango_context_set_base_dir(m_pango, PANGO_DIRECTION_LTR);
+        m_textAntialias = CAIRO_ANTIALIAS_GRAY;
+        SetTextOptions(m_pango, m_textAntialias);
         m_layout = pango_layout_new(m_pango);
         pango_layout_set_auto_dir(m_layout, FALSE);
     }
@@ -144,12 +157,7 @@ void TzuCanvasCairo::FillText(const TzuRect& r, const std::u16string& text, bool
     // New options make Pango drop its font caches: set them only when they change.
     if (antialias != m_textAntialias) {
         m_textAntialias = antialias;
-        cairo_font_options_t* options = cairo_font_options_create();
-        cairo_font_options_set_antialias(options, antialias);
-        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-        pango_cairo_context_set_font_options(m_pango, options);
-        cairo_font_options_destroy(options);
+        SetTextOptions(m_pango, antialias);
     }
     pango_cairo_update_context(m_cr, m_pango);
     pango_layout_context_changed(m_layout);

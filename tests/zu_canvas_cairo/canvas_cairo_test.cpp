@@ -261,6 +261,16 @@ TEST(CanvasCairo, MeasureTextKeepsOneLineWithoutWrapAndFallsBackToSans) {
     EXPECT_NE(fallback, c->TextWidth(u"Width check"));
 }
 
+TEST(CanvasCairo, DrawingTextDoesNotChangeItsMeasure) {
+    auto c = TzuCanvas::CreateBuffered(200, 40);
+    c->Font()->SetSize(17);
+    const float before = c->TextWidth(u"Measured 1234");
+    c->FillText(TzuRect{0, 0, 200, 40}, u"Measured 1234", false, 1, zuTextAlignNear, zuTextAlignNear);
+    c->SetMatrix(TzuMatrix{1.5f, 0, 0, 0, 1.5f, 0, 0, 0, 1});
+    c->FillText(TzuRect{0, 0, 200, 40}, u"Measured 1234", false, 1, zuTextAlignNear, zuTextAlignNear);
+    EXPECT_FLOAT_EQ(before, c->TextWidth(u"Measured 1234"));
+}
+
 TEST(CanvasCairo, CentredMeasureSitsOnTheLeftEdgeWithoutWrap) {
     auto c = TzuCanvas::CreateBuffered(10, 10);
     TzuRect r{50, 0, 150, 20};
