@@ -1,0 +1,103 @@
+#include "platform/gtk/gtk_application.h"
+
+#include <gtk/gtk.h>
+
+#include "platform/core/persistent.h"
+#include "platform/gtk/gtk_window.h"
+
+namespace zu {
+
+// One posted message or timer: the callable, and whether it runs again.
+struct TzuGtkApplication::Callback {
+    TzuGtkApplication* app;
+    uint64_t id;
+    std::function<void()> fn;
+    bool repeat;
+};
+
+TzuGtkApplication::TzuGtkApplication(int& argc, char**& argv) {
+    gdk_set_allowed_backends("x11");
+    if (!gtk_init_check(&argc, &argv)) throw EzuError("cannot open the display");
+}
+
+TzuGtkApplication::~TzuGtkApplication() {
+    for (const auto& [id, source] : m_sources) g_source_remove(source);
+    m_sources.clear();
+}
+
+void TzuGtkApplication::Run() {
+    if (m_terminated) return;
+    gtk_main();
+}
+
+void TzuGtkApplication::Terminate() {
+    m_terminated = true;
+    if (gtk_main_level() > 0) gtk_main_quit();
+}
+
+void TzuGtkApplication::ProcessMessages() {
+    while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+}
+
+int TzuGtkApplication::Dispatch(void* data) {
+    auto* cb = static_cast<Callback*>(data);
+    // A one-shot source is forgotten before it runs, so cancelling it from inside is a no-op.
+    if (!cb->repeat) cb->app->m_sources.erase(cb->id);
+    RunGuarded(cb->fn);
+    return cb->repeat ? G_SOURCE_CONTINUE : G_SOURCE_REMOVE;
+}
+
+void TzuGtkApplication::Release(void* data) { delete static_cast<Callback*>(data); }
+
+uint64_t TzuGtkApplication::AddSource(unsigned intervalMs, std::function<void()> fn, bool repeat) {
+    const uint64_t id = m_nextId++;
+    auto* cb = new Callback{this, id, std::move(fn), repeat};
+    // Posted messages go before redraws, as a message queue serves them before painting.
+    const unsigned source = repeat ? g_timeout_add_full(G_PRIORITY_DEFAULT, intervalMs, &Dispatch, cb, &Release)
+                                   : g_idle_add_full(G_PRIORITY_DEFAULT, &Dispatch, cb, &Release);
+    m_sources[id] = source;
+    return id;
+}
+
+void TzuGtkApplication::RemoveSource(uint64_t id) {
+    auto it = m_sources.find(id);
+    if (it == m_sources.end()) return;
+    const unsigned source = it->second;
+    m_sources.erase(it);
+    // Removing the source that is running now is allowed; GLib frees its data afterwards.
+    g_source_remove(source);
+}
+
+uint64_t TzuGtkApplication::PostMessage(std::function<void()> fn) { return AddSource(0, std::move(fn), false); }
+
+void TzuGtkApplication::CancelMessage(uint64_t id) { RemoveSource(id); }
+
+uint64_t TzuGtkApplication::StartTimer(unsigned intervalMs, std::function<void()> fn) {
+    if (intervalMs == 0 || !fn) return 0;
+    return AddSource(intervalMs, std::move(fn), true);
+}
+
+void TzuGtkApplication::StopTimer(uint64_t id) { RemoveSource(id); }
+
+std::unique_ptr<IzuWindow> TzuGtkApplication::CreateFormWindow(IzuWindowEvents& events) {
+    return std::make_unique<TzuGtkFormWindow>(events);
+}
+
+std::unique_ptr<IzuWindow> TzuGtkApplication::CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) {
+    auto* gtkParent = dynamic_cast<TzuGtkWindow*>(&parent);
+    if (!gtkParent) throw EzuError("the parent is not a GTK window");
+    return std::make_unique<TzuGtkChildWindow>(*gtkParent, events);
+}
+
+void TzuGtkApplication::ShowErrorBox(const std::string& title, const std::string& text) {
+    GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, "%s",
+                                               text.c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
+    void* previous = m_errorBox;
+    m_errorBox = dialog;
+    gtk_dialog_run(GTK_DIALOG(dialog));
+    m_errorBox = previous;
+    gtk_widget_destroy(dialog);
+}
+
+}  // namespace zu

@@ -1,0 +1,55 @@
+#pragma once
+// TzuGtkApplication is the application object on GTK 3 under X11: the GTK main loop, idle
+// callbacks for posted messages, timeouts for timers, GtkMessageDialog as the error box,
+// and GTK windows for forms and controls. Construct it once at the start of main, before
+// any form; it forces the X11 backend.
+//
+// Usage:
+//   int main(int argc, char** argv) {
+//       zu::TzuGtkApplication app(argc, argv);   // throws when no display can be opened
+//       ... create the main form, app.SetMainForm(form), form->Show() ...
+//       app.Run();
+//   }
+
+#include <map>
+
+#include "platform/core/application.h"
+
+namespace zu {
+
+class TzuGtkApplication : public TzuApplication {
+public:
+    TzuGtkApplication(int& argc, char**& argv);
+    ~TzuGtkApplication() override;
+
+    void Run() override;
+    void Terminate() override;
+    bool Terminated() const override { return m_terminated; }
+    void ProcessMessages() override;
+    uint64_t PostMessage(std::function<void()> fn) override;
+    void CancelMessage(uint64_t id) override;
+    uint64_t StartTimer(unsigned intervalMs, std::function<void()> fn) override;
+    void StopTimer(uint64_t id) override;
+    std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) override;
+    std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) override;
+
+    // The error box shown at the moment, or null; lets tests and tools answer it.
+    void* CurrentErrorBox() const { return m_errorBox; }
+
+protected:
+    void ShowErrorBox(const std::string& title, const std::string& text) override;
+
+private:
+    struct Callback;
+    static int Dispatch(void* data);
+    static void Release(void* data);
+    uint64_t AddSource(unsigned intervalMs, std::function<void()> fn, bool repeat);
+    void RemoveSource(uint64_t id);
+
+    std::map<uint64_t, unsigned> m_sources;  // our id -> GLib source id
+    uint64_t m_nextId = 1;
+    void* m_errorBox = nullptr;
+    bool m_terminated = false;
+};
+
+}  // namespace zu

@@ -1,0 +1,218 @@
+#include "platform/gtk/gtk_window.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/core/application.h"
+
+namespace zu {
+
+namespace {
+
+// GTK refuses windows of size 0; the control keeps its own idea of the size.
+int AtLeastOne(int v) { return std::max(v, 1); }
+
+void SetSourceColor(cairo_t* cr, uint32_t argb) {
+    cairo_set_source_rgba(cr, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0, (argb & 0xFF) / 255.0,
+                          (argb >> 24) / 255.0);
+}
+
+}  // namespace
+
+// ---- Common ----
+
+TzuGtkWindow::TzuGtkWindow(IzuWindowEvents& events, GtkWidget* widget) : m_events(events), m_widget(widget) {
+    // Our own reference keeps the widget valid whichever of form and control goes first.
+    g_object_ref_sink(m_widget);
+}
+
+TzuGtkWindow::~TzuGtkWindow() {
+    g_signal_handlers_disconnect_by_data(m_widget, this);
+    gtk_widget_destroy(m_widget);
+    g_object_unref(m_widget);
+}
+
+void TzuGtkWindow::SetVisible(bool visible) {
+    if (visible) gtk_widget_show(m_widget);
+    else gtk_widget_hide(m_widget);
+}
+
+void TzuGtkWindow::Invalidate(const TzuWinRect& r) {
+    const int l = std::max(r.Left, 0), t = std::max(r.Top, 0);
+    const int w = std::min(r.Right, m_width) - l, h = std::min(r.Bottom, m_height) - t;
+    if (w > 0 && h > 0) gtk_widget_queue_draw_area(m_widget, l, t, w, h);
+}
+
+void TzuGtkWindow::PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) {
+    if (!m_cr || !pixels || width <= 0 || height <= 0) return;
+    // An opaque window ignores the alpha byte (RGB24); a layered one keeps it (ARGB32).
+    const cairo_format_t format = m_alphaFrame ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24;
+    cairo_surface_t* s = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)), format, width, height, stride * 4);
+    cairo_save(m_cr);
+    cairo_set_operator(m_cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(m_cr, s, x, y);
+    cairo_rectangle(m_cr, x, y, width, height);
+    cairo_fill(m_cr);
+    cairo_restore(m_cr);
+    cairo_surface_destroy(s);
+}
+
+bool TzuGtkWindow::SupportsAlpha() const { return gdk_screen_get_rgba_visual(gtk_widget_get_screen(m_widget)); }
+
+void TzuGtkWindow::PresentLayered(const uint32_t* pixels, int stride, int width, int height) {
+    if (!pixels || width <= 0 || height <= 0) return;
+    m_frame.resize(size_t(width) * size_t(height));
+    for (int row = 0; row < height; ++row) {
+        std::memcpy(m_frame.data() + size_t(row) * size_t(width), pixels + size_t(row) * size_t(stride),
+                    size_t(width) * 4);
+    }
+    m_frameWidth = width;
+    m_frameHeight = height;
+    gtk_widget_queue_draw(m_widget);
+}
+
+TzuWinPoint TzuGtkWindow::ClientToScreen(TzuWinPoint p) const {
+    GtkWidget* top = gtk_widget_get_toplevel(m_widget);
+    int x = 0, y = 0;
+    if (top != m_widget) gtk_widget_translate_coordinates(m_widget, top, 0, 0, &x, &y);
+    int ox = 0, oy = 0;
+    if (GdkWindow* w = gtk_widget_get_window(top)) gdk_window_get_origin(w, &ox, &oy);
+    return {p.X + x + ox, p.Y + y + oy};
+}
+
+gboolean TzuGtkWindow::Draw(cairo_t* cr) {
+    if (!m_frame.empty()) {
+        // A layered scene shows its last presented frame, alpha and all.
+        cairo_surface_t* s = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(m_frame.data()),
+                                                                 CAIRO_FORMAT_ARGB32, m_frameWidth, m_frameHeight,
+                                                                 m_frameWidth * 4);
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+        cairo_set_source_surface(cr, s, 0, 0);
+        cairo_paint(cr);
+        cairo_restore(cr);
+        cairo_surface_destroy(s);
+        return TRUE;
+    }
+    std::vector<TzuWinRect> rects;
+    cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cr);
+    if (list->status == CAIRO_STATUS_SUCCESS) {
+        for (int i = 0; i < list->num_rectangles; ++i) {
+            const cairo_rectangle_t& r = list->rectangles[i];
+            rects.push_back({int(r.x), int(r.y), int(r.x + r.width + 0.999), int(r.y + r.height + 0.999)});
+        }
+    } else {
+        double x1, y1, x2, y2;
+        cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+        rects.push_back({int(x1), int(y1), int(x2 + 0.999), int(y2 + 0.999)});
+    }
+    cairo_rectangle_list_destroy(list);
+    std::erase_if(rects, [](const TzuWinRect& r) { return r.Empty(); });
+    if (rects.empty()) return TRUE;
+    m_cr = cr;
+    RunGuarded([&] { m_events.WindowPaint(rects); });
+    m_cr = nullptr;
+    return TRUE;
+}
+
+// ---- Forms ----
+
+TzuGtkFormWindow::TzuGtkFormWindow(IzuWindowEvents& events)
+    : TzuGtkWindow(events, gtk_window_new(GTK_WINDOW_TOPLEVEL)), m_fixed(GTK_FIXED(gtk_fixed_new())) {
+    gtk_container_add(GTK_CONTAINER(m_widget), GTK_WIDGET(m_fixed));
+    gtk_widget_show(GTK_WIDGET(m_fixed));
+    gtk_widget_set_app_paintable(m_widget, TRUE);
+    g_signal_connect(m_widget, "draw", G_CALLBACK(&OnDraw), this);
+    g_signal_connect(m_widget, "delete-event", G_CALLBACK(&OnDelete), this);
+    g_signal_connect(m_widget, "configure-event", G_CALLBACK(&OnConfigure), this);
+}
+
+void TzuGtkFormWindow::SetBounds(int left, int top, int width, int height) {
+    m_width = std::max(width, 0);
+    m_height = std::max(height, 0);
+    gtk_window_move(GTK_WINDOW(m_widget), left, top);
+    gtk_window_resize(GTK_WINDOW(m_widget), AtLeastOne(m_width), AtLeastOne(m_height));
+}
+
+void TzuGtkFormWindow::SetCaption(const std::string& utf8) { gtk_window_set_title(GTK_WINDOW(m_widget), utf8.c_str()); }
+
+void TzuGtkFormWindow::SetBorderless(bool borderless) { gtk_window_set_decorated(GTK_WINDOW(m_widget), !borderless); }
+
+void TzuGtkFormWindow::SetBackgroundColor(uint32_t argb) {
+    m_background = argb;
+    gtk_widget_queue_draw(m_widget);
+}
+
+void TzuGtkFormWindow::SetLayered(bool layered) {
+    if (layered == m_layered) return;
+    m_layered = layered;
+    GdkScreen* screen = gtk_widget_get_screen(m_widget);
+    GdkVisual* visual = layered ? gdk_screen_get_rgba_visual(screen) : gdk_screen_get_system_visual(screen);
+    if (!visual) return;
+    // The visual of a window is fixed when it is realized, so a realized one is remade.
+    const bool shown = gtk_widget_get_visible(m_widget);
+    const bool realized = gtk_widget_get_realized(m_widget);
+    if (realized) {
+        gtk_widget_hide(m_widget);
+        gtk_widget_unrealize(m_widget);
+    }
+    gtk_widget_set_visual(m_widget, visual);
+    if (shown) gtk_widget_show(m_widget);
+}
+
+gboolean TzuGtkFormWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+    auto* w = static_cast<TzuGtkFormWindow*>(self);
+    cairo_save(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    // A layered form is clear where its controls do not paint.
+    SetSourceColor(cr, w->m_layered ? 0 : w->m_background);
+    cairo_paint(cr);
+    cairo_restore(cr);
+    // The fixed container and its controls draw after this.
+    return FALSE;
+}
+
+gboolean TzuGtkFormWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
+    auto* w = static_cast<TzuGtkFormWindow*>(self);
+    RunGuarded([&] { w->m_events.WindowCloseRequest(); });
+    // The form decides whether it goes; GTK must not destroy the window by itself.
+    return TRUE;
+}
+
+gboolean TzuGtkFormWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer self) {
+    auto* w = static_cast<TzuGtkFormWindow*>(self);
+    if (e->width != w->m_width || e->height != w->m_height) {
+        // Only a size the window manager chose is news; the size we asked for is not.
+        if (e->width > 1 || w->m_width > 1) {
+            w->m_width = e->width;
+            w->m_height = e->height;
+            RunGuarded([&] { w->m_events.WindowResized(e->width, e->height); });
+        }
+    }
+    return FALSE;
+}
+
+// ---- Controls ----
+
+TzuGtkChildWindow::TzuGtkChildWindow(TzuGtkWindow& parent, IzuWindowEvents& events)
+    : TzuGtkWindow(events, gtk_drawing_area_new()), m_fixed(parent.Container()),
+      m_parentOrigin(parent.ContainerOrigin()), m_origin(m_parentOrigin) {
+    gtk_fixed_put(m_fixed, m_widget, m_origin.X, m_origin.Y);
+    g_signal_connect(m_widget, "draw", G_CALLBACK(&OnDraw), this);
+}
+
+void TzuGtkChildWindow::SetBounds(int left, int top, int width, int height) {
+    m_width = std::max(width, 0);
+    m_height = std::max(height, 0);
+    // Controls inside controls share the form's container, placed by their summed offsets.
+    m_origin = {m_parentOrigin.X + left, m_parentOrigin.Y + top};
+    gtk_fixed_move(m_fixed, m_widget, m_origin.X, m_origin.Y);
+    gtk_widget_set_size_request(m_widget, AtLeastOne(m_width), AtLeastOne(m_height));
+}
+
+gboolean TzuGtkChildWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+    return static_cast<TzuGtkChildWindow*>(self)->Draw(cr);
+}
+
+}  // namespace zu

@@ -1,0 +1,93 @@
+#pragma once
+// GTK windows behind IzuWindow. A form is a GtkWindow holding a GtkFixed in which every
+// control of the form is placed; a control is a GtkDrawingArea whose draw signal becomes
+// WindowPaint. Each object owns its widget and destroys it when it goes.
+
+#include <gtk/gtk.h>
+
+#include <vector>
+
+#include "platform/core/window.h"
+
+namespace zu {
+
+class TzuGtkWindow : public IzuWindow {
+public:
+    TzuGtkWindow(IzuWindowEvents& events, GtkWidget* widget);
+    ~TzuGtkWindow() override;
+
+    int ClientWidth() const override { return m_width; }
+    int ClientHeight() const override { return m_height; }
+    void SetVisible(bool visible) override;
+    bool Visible() const override { return gtk_widget_get_visible(m_widget); }
+    void SetCaption(const std::string&) override {}
+    void SetBorderless(bool) override {}
+    void SetBackgroundColor(uint32_t) override {}
+    void Invalidate(const TzuWinRect& r) override;
+    void PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) override;
+    bool SupportsAlpha() const override;
+    void SetLayered(bool) override {}
+    bool Layered() const override { return false; }
+    void PresentLayered(const uint32_t* pixels, int stride, int width, int height) override;
+    TzuWinPoint ClientToScreen(TzuWinPoint p) const override;
+
+    GtkWidget* Widget() const { return m_widget; }
+    // The container controls are placed in, and where this window's client area lies in it.
+    virtual GtkFixed* Container() const = 0;
+    virtual TzuWinPoint ContainerOrigin() const = 0;
+
+protected:
+    // Runs the draw of the widget: the stored layered frame, or WindowPaint for the clip.
+    gboolean Draw(cairo_t* cr);
+
+    IzuWindowEvents& m_events;
+    GtkWidget* m_widget;
+    int m_width = 0;
+    int m_height = 0;
+    cairo_t* m_cr = nullptr;  // set while a draw signal runs
+    bool m_alphaFrame = false;
+    std::vector<uint32_t> m_frame;  // last layered frame
+    int m_frameWidth = 0;
+    int m_frameHeight = 0;
+};
+
+class TzuGtkFormWindow : public TzuGtkWindow {
+public:
+    explicit TzuGtkFormWindow(IzuWindowEvents& events);
+
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetCaption(const std::string& utf8) override;
+    void SetBorderless(bool borderless) override;
+    void SetBackgroundColor(uint32_t argb) override;
+    void SetLayered(bool layered) override;
+    bool Layered() const override { return m_layered; }
+    GtkFixed* Container() const override { return m_fixed; }
+    TzuWinPoint ContainerOrigin() const override { return {0, 0}; }
+
+private:
+    static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
+    static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer self);
+
+    GtkFixed* m_fixed;
+    uint32_t m_background = 0xFFF0F0F0;
+    bool m_layered = false;
+};
+
+class TzuGtkChildWindow : public TzuGtkWindow {
+public:
+    TzuGtkChildWindow(TzuGtkWindow& parent, IzuWindowEvents& events);
+
+    void SetBounds(int left, int top, int width, int height) override;
+    GtkFixed* Container() const override { return m_fixed; }
+    TzuWinPoint ContainerOrigin() const override { return m_origin; }
+
+private:
+    static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
+
+    GtkFixed* m_fixed;
+    TzuWinPoint m_parentOrigin;
+    TzuWinPoint m_origin;
+};
+
+}  // namespace zu
