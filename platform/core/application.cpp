@@ -49,7 +49,17 @@ void TzuApplication::ShowException(const std::string& message) {
     const std::string text = ErrorText(message);
     std::fprintf(stderr, "%s: %s\n", m_title.c_str(), text.c_str());
     std::fflush(stderr);
-    ShowErrorBox(m_title, text);
+    // A failure that recurs while its box is up (a paint under the dialog) must not stack
+    // boxes without end; standard error still has it.
+    if (m_showingError) return;
+    m_showingError = true;
+    try {
+        ShowErrorBox(m_title, text);
+    } catch (...) {
+        m_showingError = false;
+        throw;
+    }
+    m_showingError = false;
 }
 
 void TzuApplication::HandleException() { ShowException(CurrentExceptionText()); }

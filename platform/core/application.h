@@ -61,7 +61,7 @@ public:
     // ---- Errors ----
     // Shows message as the application shows errors: a full stop is added when its last
     // character sorts above "."; the text goes to standard error and to a modal error box
-    // titled with Title().
+    // titled with Title(). Errors raised while a box is up go to standard error only.
     void ShowException(const std::string& message);
     // Call inside a catch block: shows the exception being handled.
     void HandleException();
@@ -75,6 +75,7 @@ protected:
 private:
     std::string m_title;
     TzuComponent* m_mainForm = nullptr;
+    bool m_showingError = false;
 };
 
 // The installed application object, or null.

@@ -190,3 +190,27 @@ TEST(WinControl, AlignsChildrenInsideTheClientArea) {
 
 }  // namespace
 }  // namespace zu::test
+
+namespace zu::test {
+namespace {
+
+// An error box that itself runs code which fails, as a paint under a dialog can.
+class ReentrantApplication : public TzuHeadlessApplication {
+protected:
+    void ShowErrorBox(const std::string& title, const std::string& text) override {
+        TzuHeadlessApplication::ShowErrorBox(title, text);
+        RunGuarded([] { throw EzuError("again"); });
+    }
+};
+
+TEST(ErrorBox, ErrorsWhileABoxIsUpDoNotStackBoxes) {
+    ReentrantApplication app;
+    app.ShowException("first");
+    ASSERT_EQ(app.Errors().size(), 1u);
+    EXPECT_EQ(app.Errors()[0], "first.");
+    app.ShowException("second");
+    EXPECT_EQ(app.Errors().size(), 2u);
+}
+
+}  // namespace
+}  // namespace zu::test
