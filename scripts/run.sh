@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds everything in build/ and starts quillorn-display.
-# Arguments go to the display program. Without a desktop (no DISPLAY), the program runs
-# on a private Xvfb; send it text from another shell with build/app/quillorn-send.
+# Installs the dependencies, builds everything in build/ and starts quillorn-display with a
+# demo look (or with the twelve parameters given as arguments). On a desktop the window
+# stays until it is closed; send it text with build/app/quillorn-send LINE1 LINE2. Without
+# a desktop (no DISPLAY), it runs on a private Xvfb, receives one demo message, and a
+# screenshot of the screen is written to build/quillorn-display-demo.png. The display's
+# log, tst.txt, goes to build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,19 +28,45 @@ if [ -z "$display_exe" ]; then
   exit 0
 fi
 
+display_exe="$(realpath "$display_exe")"
 send_exe="$(dirname "$display_exe")/quillorn-send"
-if [ -z "${DISPLAY:-}" ]; then
-  num=99
-  while [ -e "/tmp/.X11-unix/X$num" ] || [ -e "/tmp/.X$num-lock" ]; do num=$((num + 1)); done
-  Xvfb ":$num" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-  export DISPLAY=":$num"
-  for _ in $(seq 50); do
-    [ -e "/tmp/.X11-unix/X$num" ] && break
-    sleep 0.1
-  done
-  echo "run: no desktop, showing on Xvfb $DISPLAY"
+# The display writes its log, tst.txt, into its current directory: the build directory.
+cd "$BUILD_DIR"
+# Left, top, width, height, font size, bold, text, background, panel and stroke colours,
+# blur softness in hundredths, stretch flag.
+params=("$@")
+if [ ${#params[@]} -eq 0 ]; then
+  params=(20 20 900 160 64 1 '#FFF5C116' '#FF000000' '#FF3A3A48' '#FF4DF4FF' 10 F)
 fi
-echo "run: starting $display_exe (send text with: DISPLAY=$DISPLAY $send_exe ...)"
-"$display_exe" "$@"
+
+if [ -n "${DISPLAY:-}" ]; then
+  echo "run: starting $display_exe (send text with: $send_exe LINE1 LINE2)"
+  exec "$display_exe" "${params[@]}"
+fi
+
+num=99
+while [ -e "/tmp/.X11-unix/X$num" ] || [ -e "/tmp/.X$num-lock" ]; do num=$((num + 1)); done
+Xvfb ":$num" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+display_pid=""
+cleanup() {
+  [ -n "$display_pid" ] && kill "$display_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=":$num"
+for _ in $(seq 50); do
+  [ -e "/tmp/.X11-unix/X$num" ] && break
+  sleep 0.1
+done
+echo "run: no desktop, showing on Xvfb $DISPLAY"
+"$display_exe" "${params[@]}" &
+display_pid=$!
+for _ in $(seq 100); do
+  "$send_exe" --timeout 200 "Hello from" "quillorn-send" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+sleep 0.5
+shot="$PWD/quillorn-display-demo.png"
+import -window root "$shot"
+echo "run: sent a demo message; the log is $PWD/tst.txt, the screenshot is $shot"
