@@ -1,6 +1,7 @@
 // Loads arbitrary bytes as a binary component stream of a few scene classes that between
 // them have a property of every kind. The load may fail, but must not crash, leak or
 // leave objects behind: whatever it returns is freed, and the owner must be empty again.
+// What loads must survive a save and a second load unchanged.
 
 #include <cstddef>
 #include <cstdint>
@@ -159,10 +160,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t objects = TzuObject::ObjectCount();
     TzuObject* root = LoadObjectFromStream(&form, std::span<const uint8_t>(data, size));
     if (root) {
-        // What loaded must save again.
+        // What loaded must save again, and that stream must load to the same stream.
         std::vector<uint8_t> again;
         SaveObjectToStream(root, again);
         delete root;
+        TzuObject* copy = LoadObjectFromStream(&form, again);
+        if (!copy) std::abort();
+        std::vector<uint8_t> third;
+        SaveObjectToStream(copy, third);
+        delete copy;
+        if (third != again) std::abort();
     }
     if (form.ComponentCount() != 0 || TzuObject::ObjectCount() != objects) std::abort();
     return 0;

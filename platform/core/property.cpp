@@ -138,11 +138,13 @@ bool SetPropValue(const TzuPropRef& ref, const TzuVariant& value) {
         case TzuPropKind::Float: {
             if (std::holds_alternative<std::string>(value) || std::holds_alternative<std::u16string>(value)) {
                 double d;
-                if (!ParseFloat(VariantToString(value), d)) return false;
+                if (!ParseFloat(VariantToString(value), d) || !p.FloatFits(d)) return false;
                 p.setFloat(ref.object, d);
                 return true;
             }
-            p.setFloat(ref.object, VariantToDouble(value));
+            double d = VariantToDouble(value);
+            if (!p.FloatFits(d)) return false;
+            p.setFloat(ref.object, d);
             return true;
         }
         case TzuPropKind::Enum: {

@@ -17,6 +17,7 @@
 //   }
 
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <string_view>
@@ -75,6 +76,7 @@ struct TzuPropInfo {
     bool hasDefault = false;       // ordinal/float default given (else written when non-zero)
     int64_t defOrd = 0;
     double defFloat = 0;
+    double floatLimit = 1.7976931348623157e308;  // largest magnitude the setter's type holds
     const TzuEnumInfo* enumInfo = nullptr;   // Enum and Set
     const TzuClass* (*objClass)() = nullptr; // Object and Reference: the declared class
     bool (*isStored)(const TzuPersistent*) = nullptr;  // per-object stored rule
@@ -93,6 +95,9 @@ struct TzuPropInfo {
     TzuCollection* (*getCollection)(TzuPersistent*) = nullptr;
     TzuStreamValue (*writeValue)(const TzuPersistent*) = nullptr;
     void (*readValue)(TzuPersistent*, const TzuStreamValue&) = nullptr;
+
+    // Whether d can be stored by a Float property without becoming infinite.
+    bool FloatFits(double d) const { return d == d && d <= floatLimit && d >= -floatLimit; }
 
     bool ReadOnly() const {
         switch (kind) {
@@ -162,7 +167,10 @@ struct ZuProps {
         p.name = name;
         p.kind = TzuPropKind::Float;
         p.getFloat = &GetFloat<Get>;
-        if constexpr (!std::is_same_v<decltype(Set), std::nullptr_t>) p.setFloat = &SetFloat<Set>;
+        if constexpr (!std::is_same_v<decltype(Set), std::nullptr_t>) {
+            p.setFloat = &SetFloat<Set>;
+            p.floatLimit = static_cast<double>(std::numeric_limits<typename detail::Setter<decltype(Set)>::Arg>::max());
+        }
         return p;
     }
     template <auto Get, auto Set = nullptr>

@@ -284,7 +284,7 @@ std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p
         case TzuPropKind::Float: {
             double d;
             if (!FloatOf(v, d)) return kInvalidValue;
-            if (!std::isfinite(d)) return "invalid floating point value";
+            if (!p.FloatFits(d)) return "invalid floating point value";
             p.setFloat(obj, d);
             return {};
         }

@@ -125,6 +125,10 @@ TEST(PropertyTable, RefusesValuesThatDoNotFitAndLeavesTheOldOne) {
     EXPECT_EQ(t.Align(), taLeft);
     EXPECT_FALSE(SetPropText(ResolveProperty(&t, "Count"), "12abc"));
     EXPECT_FALSE(SetPropText(ResolveProperty(&t, "Inner.X"), "nan"));
+    // A double beyond the single's range would become infinite in a single property.
+    EXPECT_FALSE(SetPropValue(ResolveProperty(&t, "Inner.X"), 1e300));
+    EXPECT_FALSE(SetPropText(ResolveProperty(&t, "Inner.X"), "-3.5e38"));
+    EXPECT_EQ(t.Inner()->X(), 0);
     EXPECT_FALSE(SetPropText(ResolveProperty(&t, "Options"), "[taLeft, bogus]"));
     EXPECT_EQ(t.Count(), 5);
     EXPECT_EQ(t.Options(), 0);
