@@ -1,6 +1,7 @@
 #include "scene/zu_scene/effect.h"
 
 #include "platform/core/property.h"
+#include "scene/zu_scene/visual_object.h"
 
 namespace zu {
 
@@ -51,6 +52,9 @@ void TzuEffect::EffectChanged() {
     m_enabled = true;
     Parent()->ChildEffectChanged();
     m_enabled = old;
+    // The forced Enabled has just been cached into the parent's update rectangle; an
+    // effect that is off must not keep widening it.
+    if (!old && Parent()->IsVisual()) static_cast<TzuVisualObject*>(Parent())->InvalidateUpdateRect();
 }
 
 void TzuEffect::ApplyTrigger(TzuObject* instance, std::string_view trigger) {

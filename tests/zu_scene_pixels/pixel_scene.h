@@ -1,0 +1,108 @@
+#pragma once
+// A scene double that paints into real pixels: it owns a bitmap and a Cairo canvas over
+// it, collects update rectangles, and paints its top-level objects the way the scene host
+// does, clipped to the collected rectangles.
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "backend/zu_canvas_cairo/canvas_cairo.h"
+#include "scene/zu_scene/bitmap.h"
+#include "scene/zu_scene/brush.h"
+#include "scene/zu_scene/scene_intf.h"
+#include "scene/zu_scene/visual_object.h"
+
+namespace zu::test {
+
+class PixelScene : public IzuScene {
+public:
+    using CanvasMaker = std::function<std::unique_ptr<TzuCanvasCairo>(TzuBitmap&)>;
+    // make lets a test put a canvas that watches the drawing in place of the plain one.
+    PixelScene(int width, int height, const CanvasMaker& make = {})
+        : m_bitmap(width, height),
+          m_canvas(make ? make(m_bitmap) : std::make_unique<TzuCanvasCairo>(m_bitmap)) {}
+
+    void AddObject(TzuObject* o) override {
+        objects.push_back(o);
+        o->SetScene(this);
+    }
+    void RemoveObject(TzuObject* o) override { std::erase(objects, o); }
+    void BeginUpdate() override { updating = true; }
+    void EndUpdate() override { updating = false; }
+    void EndUpdateSilently() override { updating = false; }
+    void AddUpdateRect(const TzuRect& r) override {
+        if (!updating) rects.push_back(r);
+    }
+    bool IsUpdating() const override { return updating; }
+    void SetUpdating(bool u) override { updating = u; }
+    TzuCanvas* Canvas() const override { return m_canvas.get(); }
+    TzuObject* Root() const override { return objects.empty() ? nullptr : objects.front(); }
+    TzuComponent* SceneControl() override { return nullptr; }
+    void Notification(TzuComponent*, TzuOperation) override {}
+    int UpdateRectCount() const override { return static_cast<int>(rects.size()); }
+    TzuRect UpdateRect(int i) const override { return rects[static_cast<size_t>(i)]; }
+
+    // Union of the collected rectangles; (0,0,0,0) when none.
+    TzuRect Damage() const {
+        if (rects.empty()) return {};
+        TzuRect u = rects.front();
+        for (const TzuRect& r : rects) u = RectUnion(u, r);
+        return u;
+    }
+    TzuRect Bounds() const { return TzuRect{0, 0, float(m_bitmap.Width()), float(m_bitmap.Height())}; }
+
+    // One frame: the collected rectangles (the whole picture when there are none) are
+    // cleared to `background` and the top-level objects painted into them.
+    void Frame(TzuColor background = 0xFFFFFFFF) {
+        if (rects.empty()) rects.push_back(Bounds());
+        TzuCanvas* cv = m_canvas.get();
+        cv->BeginScene();
+        cv->ResetClipRect();
+        cv->SetMatrix(IdentityMatrix);
+        cv->SetClipRects(rects);
+        cv->Fill()->SetStyle(zuBrushSolid);
+        cv->Fill()->SetColor(background);
+        // Opacity 1 over an opaque colour replaces whatever the last frame left.
+        cv->FillRect(Bounds(), 0, 0, kAllCorners, 1, zuCornerRound);
+        cv->SetStrokeThickness(1);
+        cv->SetStrokeCap(zuCapFlat);
+        cv->SetStrokeJoin(zuJoinMiter);
+        cv->SetStrokeDash(zuDashSolid);
+        cv->Stroke()->SetStyle(zuBrushSolid);
+        for (TzuObject* o : std::vector<TzuObject*>(objects)) {
+            auto* v = As<TzuVisualObject>(o);
+            if (!v || !v->Visible()) continue;
+            const TzuRect area = v->UpdateRect();
+            if (std::none_of(rects.begin(), rects.end(), [&](const TzuRect& r) { return RectsIntersect(r, area); })) {
+                continue;
+            }
+            cv->SetMatrix(v->AbsoluteMatrix());
+            v->BeforePaint();
+            v->Paint();
+            v->AfterPaint();
+            v->PaintChildren();
+            if (v->HasExtra() && v->OnPaint()) {
+                cv->SetMatrix(v->AbsoluteMatrix());
+                v->OnPaint()(v, cv, v->LocalRect());
+            }
+        }
+        cv->EndScene();
+        cv->ResetClipRect();
+        rects.clear();
+    }
+
+    const TzuBitmap& Picture() const { return m_bitmap; }
+    uint32_t Pixel(int x, int y) const { return m_bitmap.ScanLine(y)[x]; }
+
+    std::vector<TzuObject*> objects;
+    std::vector<TzuRect> rects;
+    bool updating = false;
+
+private:
+    TzuBitmap m_bitmap;
+    std::unique_ptr<TzuCanvasCairo> m_canvas;
+};
+
+}  // namespace zu::test
