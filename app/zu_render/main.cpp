@@ -108,8 +108,9 @@ zu::TzuCustomScene* FindScene(zu::TzuWinControl* control) {
     return nullptr;
 }
 
-// Loads the stream's root under form and returns the scene that shows it.
-zu::TzuCustomScene* LoadScene(zu::TzuForm& form, const std::vector<uint8_t>& binary) {
+// Loads the stream's root under form and returns the scene that shows it; size is the
+// frame size the file asks for.
+zu::TzuCustomScene* LoadScene(zu::TzuForm& form, const std::vector<uint8_t>& binary, zu::TzuWinPoint& size) {
     const zu::TzuStreamHeader header = zu::TzuStreamReader::ReadHeader(binary);
     const zu::TzuClass* cls = zu::FindClass(header.className);
     if (!cls) throw zu::EzuError("unknown class " + header.className);
@@ -122,6 +123,8 @@ zu::TzuCustomScene* LoadScene(zu::TzuForm& form, const std::vector<uint8_t>& bin
         auto* scene = static_cast<zu::TzuCustomScene*>(zu::CreateObject(header.className, &form));
         if (!scene) throw zu::EzuError("cannot create " + header.className);
         zu::TzuStreamReader(binary, options).ReadRootInto(scene);
+        // Taken before the form aligns the scene to its own (still empty) client area.
+        size = {scene->Width(), scene->Height()};
         scene->SetParent(&form);
         return scene;
     }
@@ -131,11 +134,12 @@ zu::TzuCustomScene* LoadScene(zu::TzuForm& form, const std::vector<uint8_t>& bin
         });
         if (!object) throw zu::EzuError("the stream does not load");
         auto* scene = new zu::TzuScene(&form);
+        size = {scene->Width(), scene->Height()};
         scene->SetParent(&form);
         if (auto* v = zu::As<zu::TzuVisualObject>(object)) {
             // Sizes from the file are clamped before they become integers.
             auto side = [](float f) { return std::isfinite(f) ? int(std::clamp(std::ceil(f), 1.0f, float(kMaxSide))) : 1; };
-            scene->SetBounds(0, 0, side(v->Width()), side(v->Height()));
+            size = {side(v->Width()), side(v->Height())};
         }
         scene->AddObject(object);
         scene->Loaded();
@@ -153,18 +157,19 @@ int Render(const Options& o) {
     zu::TzuForm form(nullptr);
     form.SetBorderStyle(zu::bsNone);
     zu::TzuCustomScene* scene = nullptr;
+    zu::TzuWinPoint size;
     try {
         const std::vector<uint8_t> binary = zu::HasStreamSignature(data)
                                                 ? data
                                                 : zu::ObjectTextToBinary(std::string(data.begin(), data.end()));
-        scene = LoadScene(form, binary);
+        scene = LoadScene(form, binary, size);
     } catch (const std::exception& e) {
         std::cerr << "zu-render: " << o.input << ": " << e.what() << "\n";
         return 1;
     }
 
-    const int width = o.width > 0 ? o.width : std::clamp(scene->Width(), 1, kMaxSide);
-    const int height = o.height > 0 ? o.height : std::clamp(scene->Height(), 1, kMaxSide);
+    const int width = o.width > 0 ? o.width : std::clamp(size.X, 1, kMaxSide);
+    const int height = o.height > 0 ? o.height : std::clamp(size.Y, 1, kMaxSide);
     scene->SetAlign(zu::alClient);
     form.SetBounds(0, 0, width, height);
     form.Show();

@@ -45,10 +45,11 @@ void TzuGtkWindow::Invalidate(const TzuWinRect& r) {
 
 void TzuGtkWindow::PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) {
     if (!m_cr || !pixels || width <= 0 || height <= 0) return;
-    // An opaque window ignores the alpha byte (RGB24); a layered one keeps it (ARGB32).
-    const cairo_format_t format = m_alphaFrame ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24;
+    // Pixels put into a window are shown opaque: the alpha byte is ignored (RGB24). Frames
+    // that keep their alpha go through PresentLayered.
     cairo_surface_t* s = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)), format, width, height, stride * 4);
+        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)), CAIRO_FORMAT_RGB24, width, height,
+        stride * 4);
     cairo_save(m_cr);
     cairo_set_operator(m_cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(m_cr, s, x, y);

@@ -45,7 +45,6 @@ protected:
     int m_width = 0;
     int m_height = 0;
     cairo_t* m_cr = nullptr;  // set while a draw signal runs
-    bool m_alphaFrame = false;
     std::vector<uint32_t> m_frame;  // last layered frame
     int m_frameWidth = 0;
     int m_frameHeight = 0;

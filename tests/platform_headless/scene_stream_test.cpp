@@ -99,6 +99,15 @@ TEST(ZuRender, WritesTheFrameOfASceneFile) {
     EXPECT_EQ(frame.Height(), 20);
     EXPECT_EQ(frame.ScanLine(10)[20], 0xFF102030u);
 
+    // The binary form of the same scene, at the scene's own size.
+    const std::vector<uint8_t> binary = ObjectTextToBinary(kSceneText);
+    std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(binary.data()), std::streamsize(binary.size()));
+    ASSERT_EQ(std::system((std::string(ZU_RENDER_PATH) + " " + in.string() + " " + out.string()).c_str()), 0);
+    ASSERT_TRUE(frame.LoadFromFile(out.string()));
+    EXPECT_EQ(frame.Width(), 64);
+    EXPECT_EQ(frame.Height(), 24);
+    EXPECT_EQ(frame.ScanLine(23)[63], 0xFF102030u);
+
     // Bad input: a clear failure status, and nothing written.
     std::filesystem::remove(out);
     std::ofstream(in) << "object Broken: TzuNoSuchClass\nend\n";
