@@ -6,8 +6,6 @@
 //   quillorn-display --snapshot OUT.png [the same parameters]
 //
 // The second form renders the first frame off-screen into OUT.png and exits.
-#include <gtk/gtk.h>
-
 #include <cstdio>
 #include <span>
 #include <string>
@@ -16,14 +14,12 @@
 #include "app/quillorn_display/copy_data_receiver.h"
 #include "app/quillorn_display/quillorn_form.h"
 #include "app/quillorn_display/snapshot.h"
-#include "app/quillorn_display/gtk_host.h"
+#include "platform/gtk/gtk_application.h"
 
 namespace {
 
 int RunWindow(int argc, char** argv, std::vector<std::string> params) {
-    // The copy-data protocol is an X11 one.
-    gdk_set_allowed_backends("x11");
-    zu::TzuDisplayGtkApplication app(argc, argv);
+    zu::TzuGtkApplication app(argc, argv);
     zu::RegisterDisplayClasses();
     zu::TForm2* form = nullptr;
     try {
