@@ -23,10 +23,11 @@ stop_xvfb() {
 trap stop_xvfb EXIT
 
 if [ -z "${DISPLAY:-}" ]; then
+  # The screen is wider than the display window (1760 wide at 14,115), so it is shown whole.
   # Pick the first free display number from 99 up so parallel runs do not collide.
   num=99
   while [ -e "/tmp/.X11-unix/X$num" ] || [ -e "/tmp/.X$num-lock" ]; do num=$((num + 1)); done
-  Xvfb ":$num" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$num" -screen 0 2560x1440x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$num"
   for _ in $(seq 50); do
