@@ -138,13 +138,16 @@ TEST_F(PaintTest, NestedOpacityAndDisabledDimming) {
 
 TEST_F(PaintTest, DisablingClearsFocusOnNextAsk) {
     TzuVisualObject* panel = MakeVisual(root.get(), 0, 0, 50, 50);
-    TzuVisualObject* edit = MakeVisual(panel, 0, 0, 10, 10);
-    edit->SetCanFocus(true);
-    scene.focused = edit;
-    struct Focus : TzuVisualObject {
+    struct Focusable : TzuVisualObject {
+        using TzuVisualObject::TzuVisualObject;
         using TzuVisualObject::SetIsFocused;
     };
-    static_cast<Focus*>(edit)->SetIsFocused(true);
+    auto* edit = new Focusable(nullptr);
+    edit->SetBounds(0, 0, 10, 10);
+    edit->SetParent(panel);
+    edit->SetCanFocus(true);
+    scene.focused = edit;
+    edit->SetIsFocused(true);
     panel->SetEnabled(false);
     EXPECT_EQ(scene.focused, edit);
     EXPECT_FALSE(edit->AbsoluteEnabled());
