@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/core/window.h"
@@ -58,6 +59,12 @@ public:
     virtual std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) = 0;
     virtual std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) = 0;
 
+    // ---- Clipboard ----
+    // Unicode text on the system clipboard. The base keeps a copy inside the process, for
+    // platforms without a clipboard; nullopt when no text is there.
+    virtual void SetClipboardText(const std::u16string& text) { m_clipboard = text; }
+    virtual std::optional<std::u16string> ClipboardText() { return m_clipboard; }
+
     // ---- Errors ----
     // Shows message as the application shows errors: a full stop is added when its last
     // character sorts above "."; the text goes to standard error and to a modal error box
@@ -76,6 +83,7 @@ private:
     std::string m_title;
     TzuComponent* m_mainForm = nullptr;
     bool m_showingError = false;
+    std::optional<std::u16string> m_clipboard;
 };
 
 // The installed application object, or null.

@@ -31,6 +31,40 @@ struct TzuWinPoint {
     int Y = 0;
 };
 
+// The pointer shapes a window can show while the pointer is over it.
+enum class TzuCursorShape { Default, Arrow, IBeam, Wait, Cross, Hand, SizeWE, SizeNS, SizeNWSE, SizeNESW, SizeAll, No };
+
+enum TzuMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
+// Modifier keys and mouse buttons held during an input event, as bits; ssDouble marks the
+// press that completes a double click.
+enum : uint16_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+using TzuShiftState = uint16_t;
+
+// Keys are named by platform-neutral codes: letters and digits by their upper-case ASCII
+// code, the rest by the constants below. Platforms map keys they do not know to 0.
+using TzuKeyCode = uint16_t;
+namespace keys {
+inline constexpr TzuKeyCode Backspace = 8;
+inline constexpr TzuKeyCode Tab = 9;
+inline constexpr TzuKeyCode Enter = 13;
+inline constexpr TzuKeyCode ShiftKey = 16;
+inline constexpr TzuKeyCode ControlKey = 17;
+inline constexpr TzuKeyCode AltKey = 18;
+inline constexpr TzuKeyCode Escape = 27;
+inline constexpr TzuKeyCode Space = 32;
+inline constexpr TzuKeyCode PageUp = 33;
+inline constexpr TzuKeyCode PageDown = 34;
+inline constexpr TzuKeyCode End = 35;
+inline constexpr TzuKeyCode Home = 36;
+inline constexpr TzuKeyCode Left = 37;
+inline constexpr TzuKeyCode Up = 38;
+inline constexpr TzuKeyCode Right = 39;
+inline constexpr TzuKeyCode Down = 40;
+inline constexpr TzuKeyCode Insert = 45;
+inline constexpr TzuKeyCode Delete = 46;
+inline constexpr TzuKeyCode F1 = 112;  // F1..F12 are consecutive
+}  // namespace keys
+
 // What a platform window asks of its control. Every call comes from the message loop;
 // the platform layer catches anything thrown and shows it with the error box.
 class IzuWindowEvents {
@@ -43,6 +77,21 @@ public:
     virtual void WindowResized(int /*width*/, int /*height*/) {}
     // The user asked to close a top-level window; the control decides whether it goes.
     virtual void WindowCloseRequest() {}
+
+    // ---- Input ----
+    // Coordinates are client pixels of the window that receives the event.
+    virtual void MouseDown(TzuMouseButton /*button*/, TzuShiftState /*shift*/, int /*x*/, int /*y*/,
+                           bool /*doubleClick*/) {}
+    virtual void MouseUp(TzuMouseButton /*button*/, TzuShiftState /*shift*/, int /*x*/, int /*y*/,
+                         bool /*doubleClick*/) {}
+    virtual void MouseMove(TzuShiftState /*shift*/, int /*x*/, int /*y*/) {}
+    // delta is in notches, positive when the wheel turns away from the user (scrolls up).
+    virtual void MouseWheel(TzuShiftState /*shift*/, int /*delta*/, int /*x*/, int /*y*/) {}
+    virtual void MouseLeave() {}
+    virtual void KeyDown(TzuKeyCode /*key*/, TzuShiftState /*shift*/) {}
+    virtual void KeyUp(TzuKeyCode /*key*/, TzuShiftState /*shift*/) {}
+    // The character a key press typed, after KeyDown.
+    virtual void KeyChar(char16_t /*ch*/) {}
 };
 
 // One platform window: a top-level form or a child control inside a form.
@@ -77,6 +126,14 @@ public:
     virtual void PresentLayered(const uint32_t* pixels, int stride, int width, int height) = 0;
 
     virtual TzuWinPoint ClientToScreen(TzuWinPoint p) const = 0;
+
+    // The pointer shape shown over the window. The base only remembers it, for platforms
+    // that have no pointer.
+    virtual void SetCursor(TzuCursorShape shape) { m_cursor = shape; }
+    TzuCursorShape Cursor() const { return m_cursor; }
+
+protected:
+    TzuCursorShape m_cursor = TzuCursorShape::Default;
 };
 
 }  // namespace zu

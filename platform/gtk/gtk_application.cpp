@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include "platform/core/persistent.h"
+#include "platform/core/utf.h"
 #include "platform/gtk/gtk_window.h"
 
 namespace zu {
@@ -87,6 +88,20 @@ std::unique_ptr<IzuWindow> TzuGtkApplication::CreateChildWindow(IzuWindow& paren
     auto* gtkParent = dynamic_cast<TzuGtkWindow*>(&parent);
     if (!gtkParent) throw EzuError("the parent is not a GTK window");
     return std::make_unique<TzuGtkChildWindow>(*gtkParent, events);
+}
+
+void TzuGtkApplication::SetClipboardText(const std::u16string& text) {
+    const std::string utf8 = Utf16ToUtf8(text);
+    gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), utf8.data(), gint(utf8.size()));
+}
+
+std::optional<std::u16string> TzuGtkApplication::ClipboardText() {
+    // Waits for the owner's answer in a nested loop, which may be another process.
+    gchar* text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+    if (!text) return std::nullopt;
+    std::u16string result = Utf8ToUtf16(text);
+    g_free(text);
+    return result;
 }
 
 void TzuGtkApplication::ShowErrorBox(const std::string& title, const std::string& text) {

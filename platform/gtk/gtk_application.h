@@ -32,6 +32,9 @@ public:
     void StopTimer(uint64_t id) override;
     std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) override;
     std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) override;
+    // The system clipboard (the CLIPBOARD selection, not the primary one).
+    void SetClipboardText(const std::u16string& text) override;
+    std::optional<std::u16string> ClipboardText() override;
 
     // The error box shown at the moment, or null; lets tests and tools answer it.
     void* CurrentErrorBox() const { return m_errorBox; }

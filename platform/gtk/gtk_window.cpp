@@ -17,6 +17,68 @@ void SetSourceColor(cairo_t* cr, uint32_t argb) {
                           (argb >> 24) / 255.0);
 }
 
+TzuShiftState ShiftOf(guint state) {
+    TzuShiftState s = 0;
+    if (state & GDK_SHIFT_MASK) s |= ssShift;
+    if (state & GDK_CONTROL_MASK) s |= ssCtrl;
+    if (state & GDK_MOD1_MASK) s |= ssAlt;
+    if (state & GDK_BUTTON1_MASK) s |= ssLeft;
+    if (state & GDK_BUTTON3_MASK) s |= ssRight;
+    if (state & GDK_BUTTON2_MASK) s |= ssMiddle;
+    return s;
+}
+
+const char* CursorName(TzuCursorShape shape) {
+    switch (shape) {
+        case TzuCursorShape::Default:
+        case TzuCursorShape::Arrow: return "default";
+        case TzuCursorShape::IBeam: return "text";
+        case TzuCursorShape::Wait: return "wait";
+        case TzuCursorShape::Cross: return "crosshair";
+        case TzuCursorShape::Hand: return "pointer";
+        case TzuCursorShape::SizeWE: return "ew-resize";
+        case TzuCursorShape::SizeNS: return "ns-resize";
+        case TzuCursorShape::SizeNWSE: return "nwse-resize";
+        case TzuCursorShape::SizeNESW: return "nesw-resize";
+        case TzuCursorShape::SizeAll: return "move";
+        case TzuCursorShape::No: return "not-allowed";
+    }
+    return "default";
+}
+
+TzuKeyCode KeyCodeOf(guint keyval) {
+    if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z) return TzuKeyCode('A' + (keyval - GDK_KEY_a));
+    if (keyval >= GDK_KEY_A && keyval <= GDK_KEY_Z) return TzuKeyCode(keyval);
+    if (keyval >= GDK_KEY_0 && keyval <= GDK_KEY_9) return TzuKeyCode(keyval);
+    if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12) return TzuKeyCode(keys::F1 + (keyval - GDK_KEY_F1));
+    switch (keyval) {
+        case GDK_KEY_BackSpace: return keys::Backspace;
+        case GDK_KEY_Tab:
+        case GDK_KEY_ISO_Left_Tab: return keys::Tab;
+        case GDK_KEY_Return:
+        case GDK_KEY_KP_Enter: return keys::Enter;
+        case GDK_KEY_Shift_L:
+        case GDK_KEY_Shift_R: return keys::ShiftKey;
+        case GDK_KEY_Control_L:
+        case GDK_KEY_Control_R: return keys::ControlKey;
+        case GDK_KEY_Alt_L:
+        case GDK_KEY_Alt_R: return keys::AltKey;
+        case GDK_KEY_Escape: return keys::Escape;
+        case GDK_KEY_space: return keys::Space;
+        case GDK_KEY_Page_Up: return keys::PageUp;
+        case GDK_KEY_Page_Down: return keys::PageDown;
+        case GDK_KEY_End: return keys::End;
+        case GDK_KEY_Home: return keys::Home;
+        case GDK_KEY_Left: return keys::Left;
+        case GDK_KEY_Up: return keys::Up;
+        case GDK_KEY_Right: return keys::Right;
+        case GDK_KEY_Down: return keys::Down;
+        case GDK_KEY_Insert: return keys::Insert;
+        case GDK_KEY_Delete: return keys::Delete;
+        default: return 0;
+    }
+}
+
 }  // namespace
 
 // ---- Common ----
@@ -82,6 +144,125 @@ TzuWinPoint TzuGtkWindow::ClientToScreen(TzuWinPoint p) const {
     return {p.X + x + ox, p.Y + y + oy};
 }
 
+void TzuGtkWindow::SetCursor(TzuCursorShape shape) {
+    IzuWindow::SetCursor(shape);
+    ApplyCursor();
+}
+
+void TzuGtkWindow::ApplyCursor() {
+    // Before realization there is no GdkWindow; the realize handler applies it then.
+    GdkWindow* w = gtk_widget_get_window(m_widget);
+    if (!w || !gtk_widget_get_realized(m_widget)) return;
+    GdkCursor* c = m_cursor == TzuCursorShape::Default
+                       ? nullptr
+                       : gdk_cursor_new_from_name(gtk_widget_get_display(m_widget), CursorName(m_cursor));
+    gdk_window_set_cursor(w, c);
+    if (c) g_object_unref(c);
+}
+
+void TzuGtkWindow::ConnectInput() {
+    gtk_widget_add_events(m_widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+                                        GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK | GDK_LEAVE_NOTIFY_MASK |
+                                        GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
+    gtk_widget_set_can_focus(m_widget, TRUE);
+    g_signal_connect(m_widget, "realize", G_CALLBACK(&OnRealize), this);
+    g_signal_connect(m_widget, "button-press-event", G_CALLBACK(&OnButton), this);
+    g_signal_connect(m_widget, "button-release-event", G_CALLBACK(&OnButton), this);
+    g_signal_connect(m_widget, "motion-notify-event", G_CALLBACK(&OnMotion), this);
+    g_signal_connect(m_widget, "scroll-event", G_CALLBACK(&OnScroll), this);
+    g_signal_connect(m_widget, "leave-notify-event", G_CALLBACK(&OnLeave), this);
+    g_signal_connect(m_widget, "key-press-event", G_CALLBACK(&OnKey), this);
+    g_signal_connect(m_widget, "key-release-event", G_CALLBACK(&OnKey), this);
+}
+
+void TzuGtkWindow::OnRealize(GtkWidget*, gpointer self) { static_cast<TzuGtkWindow*>(self)->ApplyCursor(); }
+
+gboolean TzuGtkWindow::OnButton(GtkWidget*, GdkEventButton* e, gpointer self) {
+    auto* w = static_cast<TzuGtkWindow*>(self);
+    TzuMouseButton button;
+    switch (e->button) {
+        case 1: button = mbLeft; break;
+        case 2: button = mbMiddle; break;
+        case 3: button = mbRight; break;
+        default: return FALSE;  // side buttons are not ours
+    }
+    // The third press of a triple click is only noise after the double click.
+    if (e->type == GDK_3BUTTON_PRESS) return TRUE;
+    const bool dbl = e->type == GDK_2BUTTON_PRESS;
+    TzuShiftState shift = ShiftOf(e->state);
+    if (dbl) shift |= ssDouble;
+    const int x = int(e->x), y = int(e->y);
+    if (e->type == GDK_BUTTON_RELEASE) {
+        RunGuarded([&] { w->m_events.MouseUp(button, shift, x, y, false); });
+    } else {
+        if (e->type == GDK_BUTTON_PRESS && !gtk_widget_has_focus(w->m_widget)) gtk_widget_grab_focus(w->m_widget);
+        RunGuarded([&] { w->m_events.MouseDown(button, shift, x, y, dbl); });
+    }
+    return TRUE;
+}
+
+gboolean TzuGtkWindow::OnMotion(GtkWidget*, GdkEventMotion* e, gpointer self) {
+    auto* w = static_cast<TzuGtkWindow*>(self);
+    RunGuarded([&] { w->m_events.MouseMove(ShiftOf(e->state), int(e->x), int(e->y)); });
+    return TRUE;
+}
+
+gboolean TzuGtkWindow::OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self) {
+    auto* w = static_cast<TzuGtkWindow*>(self);
+    int delta = 0;
+    switch (e->direction) {
+        case GDK_SCROLL_UP: delta = 1; break;
+        case GDK_SCROLL_DOWN: delta = -1; break;
+        case GDK_SCROLL_SMOOTH: {
+            // Touchpads scroll in fractions; whole notches go out as they accumulate.
+            w->m_scrollRest -= e->delta_y;
+            delta = int(w->m_scrollRest);
+            w->m_scrollRest -= delta;
+            break;
+        }
+        default: return FALSE;
+    }
+    if (delta != 0) RunGuarded([&] { w->m_events.MouseWheel(ShiftOf(e->state), delta, int(e->x), int(e->y)); });
+    return TRUE;
+}
+
+gboolean TzuGtkWindow::OnLeave(GtkWidget*, GdkEventCrossing* e, gpointer self) {
+    // Crossings into a child widget are not a leave of the window's area.
+    if (e->detail == GDK_NOTIFY_INFERIOR) return FALSE;
+    auto* w = static_cast<TzuGtkWindow*>(self);
+    RunGuarded([&] { w->m_events.MouseLeave(); });
+    return FALSE;
+}
+
+gboolean TzuGtkWindow::OnKey(GtkWidget*, GdkEventKey* e, gpointer self) {
+    auto* w = static_cast<TzuGtkWindow*>(self);
+    const TzuKeyCode key = KeyCodeOf(e->keyval);
+    const TzuShiftState shift = ShiftOf(e->state);
+    if (e->type == GDK_KEY_RELEASE) {
+        RunGuarded([&] { w->m_events.KeyUp(key, shift); });
+        return TRUE;
+    }
+    RunGuarded([&] { w->m_events.KeyDown(key, shift); });
+    // Control and Alt chords are commands, not typing; Enter, Tab and Backspace still type
+    // their control characters as typing keys do.
+    if (!(e->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK))) {
+        gunichar u = gdk_keyval_to_unicode(e->keyval);
+        if (u == 0) {
+            if (key == keys::Enter) u = '\r';
+            else if (key == keys::Backspace) u = 8;
+            else if (key == keys::Escape) u = 27;
+        }
+        if (u != 0 && u <= 0xFFFF) RunGuarded([&] { w->m_events.KeyChar(char16_t(u)); });
+        else if (u > 0xFFFF) {
+            // Characters beyond the basic plane arrive as their two surrogates.
+            const char32_t v = u - 0x10000;
+            RunGuarded([&] { w->m_events.KeyChar(char16_t(0xD800 + (v >> 10))); });
+            RunGuarded([&] { w->m_events.KeyChar(char16_t(0xDC00 + (v & 0x3FF))); });
+        }
+    }
+    return TRUE;
+}
+
 gboolean TzuGtkWindow::Draw(cairo_t* cr) {
     if (!m_frame.empty()) {
         // A layered scene shows its last presented frame, alpha and all.
@@ -127,6 +308,7 @@ TzuGtkFormWindow::TzuGtkFormWindow(IzuWindowEvents& events)
     g_signal_connect(m_widget, "draw", G_CALLBACK(&OnDraw), this);
     g_signal_connect(m_widget, "delete-event", G_CALLBACK(&OnDelete), this);
     g_signal_connect(m_widget, "configure-event", G_CALLBACK(&OnConfigure), this);
+    ConnectInput();
 }
 
 void TzuGtkFormWindow::SetBounds(int left, int top, int width, int height) {
@@ -201,6 +383,7 @@ TzuGtkChildWindow::TzuGtkChildWindow(TzuGtkWindow& parent, IzuWindowEvents& even
       m_parentOrigin(parent.ContainerOrigin()), m_origin(m_parentOrigin) {
     gtk_fixed_put(m_fixed, m_widget, m_origin.X, m_origin.Y);
     g_signal_connect(m_widget, "draw", G_CALLBACK(&OnDraw), this);
+    ConnectInput();
 }
 
 void TzuGtkChildWindow::SetBounds(int left, int top, int width, int height) {

@@ -30,6 +30,7 @@ public:
     bool Layered() const override { return false; }
     void PresentLayered(const uint32_t* pixels, int stride, int width, int height) override;
     TzuWinPoint ClientToScreen(TzuWinPoint p) const override;
+    void SetCursor(TzuCursorShape shape) override;
 
     GtkWidget* Widget() const { return m_widget; }
     // The container controls are placed in, and where this window's client area lies in it.
@@ -39,6 +40,17 @@ public:
 protected:
     // Runs the draw of the widget: the stored layered frame, or WindowPaint for the clip.
     gboolean Draw(cairo_t* cr);
+    // Connects the mouse and keyboard signals of the widget to the input events.
+    void ConnectInput();
+    // Gives the realized widget's GdkWindow the current pointer shape.
+    void ApplyCursor();
+
+    static void OnRealize(GtkWidget*, gpointer self);
+    static gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer self);
+    static gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer self);
+    static gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self);
+    static gboolean OnLeave(GtkWidget*, GdkEventCrossing* e, gpointer self);
+    static gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer self);
 
     IzuWindowEvents& m_events;
     GtkWidget* m_widget;
@@ -48,6 +60,7 @@ protected:
     std::vector<uint32_t> m_frame;  // last layered frame
     int m_frameWidth = 0;
     int m_frameHeight = 0;
+    double m_scrollRest = 0;  // smooth scrolling not yet a whole notch
 };
 
 class TzuGtkFormWindow : public TzuGtkWindow {

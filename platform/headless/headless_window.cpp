@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/core/application.h"
 #include "platform/headless/headless_application.h"
 
 namespace zu {
@@ -84,6 +85,44 @@ TzuWinPoint TzuHeadlessWindow::ClientToScreen(TzuWinPoint p) const {
 uint32_t TzuHeadlessWindow::Pixel(int x, int y) const {
     const uint32_t* row = m_image.ScanLine(y);
     return row && x >= 0 && x < m_image.Width() ? row[x] : 0;
+}
+
+void TzuHeadlessWindow::InjectMouseDown(TzuMouseButton button, int x, int y, TzuShiftState shift, bool doubleClick) {
+    RunGuarded([&] { m_events.MouseDown(button, shift, x, y, doubleClick); });
+}
+
+void TzuHeadlessWindow::InjectMouseUp(TzuMouseButton button, int x, int y, TzuShiftState shift, bool doubleClick) {
+    RunGuarded([&] { m_events.MouseUp(button, shift, x, y, doubleClick); });
+}
+
+void TzuHeadlessWindow::InjectMouseMove(int x, int y, TzuShiftState shift) {
+    RunGuarded([&] { m_events.MouseMove(shift, x, y); });
+}
+
+void TzuHeadlessWindow::InjectMouseWheel(int delta, int x, int y, TzuShiftState shift) {
+    RunGuarded([&] { m_events.MouseWheel(shift, delta, x, y); });
+}
+
+void TzuHeadlessWindow::InjectMouseLeave() {
+    RunGuarded([&] { m_events.MouseLeave(); });
+}
+
+void TzuHeadlessWindow::InjectKeyDown(TzuKeyCode key, TzuShiftState shift) {
+    RunGuarded([&] { m_events.KeyDown(key, shift); });
+}
+
+void TzuHeadlessWindow::InjectKeyUp(TzuKeyCode key, TzuShiftState shift) {
+    RunGuarded([&] { m_events.KeyUp(key, shift); });
+}
+
+void TzuHeadlessWindow::InjectKeyChar(char16_t ch) {
+    RunGuarded([&] { m_events.KeyChar(ch); });
+}
+
+void TzuHeadlessWindow::InjectKey(TzuKeyCode key, TzuShiftState shift, char16_t ch) {
+    InjectKeyDown(key, shift);
+    if (ch != 0) InjectKeyChar(ch);
+    InjectKeyUp(key, shift);
 }
 
 }  // namespace zu

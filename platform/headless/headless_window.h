@@ -51,6 +51,20 @@ public:
     // Runs WindowPaint for the collected rectangles; false when there were none.
     bool PaintPending();
 
+    // ---- Injected input ----
+    // Each hands one input event to the window's events object, as the message loop of a
+    // real platform would; what the handler throws goes to the error box.
+    void InjectMouseDown(TzuMouseButton button, int x, int y, TzuShiftState shift = 0, bool doubleClick = false);
+    void InjectMouseUp(TzuMouseButton button, int x, int y, TzuShiftState shift = 0, bool doubleClick = false);
+    void InjectMouseMove(int x, int y, TzuShiftState shift = 0);
+    void InjectMouseWheel(int delta, int x, int y, TzuShiftState shift = 0);
+    void InjectMouseLeave();
+    void InjectKeyDown(TzuKeyCode key, TzuShiftState shift = 0);
+    void InjectKeyUp(TzuKeyCode key, TzuShiftState shift = 0);
+    void InjectKeyChar(char16_t ch);
+    // A whole key stroke: KeyDown, KeyChar when ch is not 0, then KeyUp.
+    void InjectKey(TzuKeyCode key, TzuShiftState shift = 0, char16_t ch = 0);
+
 private:
     TzuHeadlessApplication& m_app;
     IzuWindowEvents& m_events;

@@ -13,6 +13,7 @@
 
 #include "platform/core/event.h"
 #include "platform/core/property.h"
+#include "platform/core/window.h"
 #include "scene/zu_scene/bounds.h"
 #include "scene/zu_scene/object.h"
 #include "scene/zu_scene/position.h"
@@ -36,10 +37,7 @@ extern const TzuEnumInfo kAlignEnum;
 enum TzuDragMode : uint8_t { zuDragManual, zuDragAutomatic };
 extern const TzuEnumInfo kDragModeEnum;
 
-enum TzuMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
-// Shift state bits; ssDouble marks the press that completes a double click.
-enum : uint16_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
-using TzuShiftState = uint16_t;
+// TzuMouseButton and TzuShiftState are the platform's (window.h), shared with its input events.
 // Platform cursor identifier; 0 is the default cursor.
 using TzuCursor = int16_t;
 
