@@ -159,7 +159,20 @@ void TzuCanvasCairo::FillText(const TzuRect& r, const std::u16string& text, bool
         m_textAntialias = antialias;
         SetTextOptions(m_pango, antialias);
     }
-    pango_cairo_update_context(m_cr, m_pango);
+    // Pango measures glyphs in device space and maps them back with one scale factor, so
+    // under a stretched or rotated matrix its advances no longer add up to the measured
+    // text. There the layout is made in the text's own units and cairo transforms the
+    // outlines.
+    const bool skewed = std::fabs(std::fabs(m.m11) - std::fabs(m.m22)) > 1e-6f || m.m12 != 0 || m.m21 != 0;
+    if (skewed) {
+        cairo_matrix_t device;
+        cairo_get_matrix(m_cr, &device);
+        cairo_identity_matrix(m_cr);
+        pango_cairo_update_context(m_cr, m_pango);
+        cairo_set_matrix(m_cr, &device);
+    } else {
+        pango_cairo_update_context(m_cr, m_pango);
+    }
     pango_layout_context_changed(m_layout);
     TzuPoint origin;
     PangoLayout* layout = Layout(r, text, wordWrap, hAlign, vAlign, origin);
