@@ -30,21 +30,39 @@ const TzuClass& TzuBrush::StaticClass() {
 
 TzuBrush::TzuBrush(TzuBrushStyle defaultStyle, TzuColor defaultColor)
     : m_color(defaultColor),
-      m_style(defaultStyle),
-      m_gradient(std::make_unique<TzuGradient>()),
-      m_visual(std::make_unique<TzuVisual>()),
-      m_defaultStyle(defaultStyle),
       m_defaultColor(defaultColor),
-      m_resource(std::make_unique<TzuBrushResource>()),
-      m_bitmap(std::make_unique<TzuBrushBitmap>()) {
-    auto changed = [this](TzuPersistent*) { Changed(); };
-    m_gradient->OnChange().Set(changed);
-    m_visual->OnChange().Set(changed);
-    m_resource->OnChange().Set(changed);
-    m_bitmap->OnChange().Set(changed);
-}
+      m_style(static_cast<uint8_t>(defaultStyle)),
+      m_defaultStyle(static_cast<uint8_t>(defaultStyle)) {}
 
 TzuBrush::~TzuBrush() = default;
+
+template <class T>
+T* TzuBrush::Part(std::unique_ptr<T>& part) const {
+    if (!part) {
+        auto made = std::make_unique<T>();
+        // Making a part is not a change of the brush; only the part's own changes are.
+        auto* self = const_cast<TzuBrush*>(this);
+        made->OnChange().Set([self](TzuPersistent*) { self->Changed(); });
+        part = std::move(made);
+    }
+    return part.get();
+}
+
+TzuGradient* TzuBrush::Gradient() const { return Part(m_gradient); }
+TzuVisual* TzuBrush::Visual() const { return Part(m_visual); }
+TzuBrushResource* TzuBrush::Resource() const { return Part(m_resource); }
+TzuBrushBitmap* TzuBrush::Bitmap() const { return Part(m_bitmap); }
+
+template <class T>
+void TzuBrush::AssignPart(std::unique_ptr<T>& part, const std::unique_ptr<T>& source) {
+    if (source) {
+        Part(part)->Assign(*source);
+    } else if (part) {
+        // The source never made its part, so it holds the defaults; a brush without the
+        // part already does too.
+        part->Assign(T());
+    }
+}
 
 void TzuBrush::Changed() {
     if (m_updating == 0) m_onChange(this);
@@ -58,18 +76,18 @@ void TzuBrush::SetColor(TzuColor value) {
     // The gradient's first stop follows the colour, so that editing a gradient brush's
     // colour has a visible effect.
     if (m_style == zuBrushGradient) {
-        if (TzuGradientPoint* first = m_gradient->Points()->Points(0)) first->SetColor(value);
+        if (TzuGradientPoint* first = Gradient()->Points()->Points(0)) first->SetColor(value);
     }
 }
 
 void TzuBrush::SetStyle(TzuBrushStyle value) {
     if (value == m_style) return;
-    m_style = value;
+    m_style = static_cast<uint8_t>(value);
     Changed();
 }
 
 TzuBrush* TzuBrush::ResourceBrush() const {
-    return m_style == zuBrushResource ? m_resource->Brush() : nullptr;
+    return m_style == zuBrushResource ? Resource()->Brush() : nullptr;
 }
 
 TzuColor TzuBrush::SolidColor() const {
@@ -95,11 +113,11 @@ void TzuBrush::Assign(const TzuPersistent& source) {
         m_defaultColor = src->m_defaultColor;
         m_color = src->SolidColor();
         m_style = src->m_style;
-        switch (src->m_style) {
-            case zuBrushGradient: m_gradient->Assign(*src->m_gradient); break;
-            case zuBrushBitmap: m_bitmap->Assign(*src->m_bitmap); break;
-            case zuBrushResource: m_resource->Assign(*src->m_resource); break;
-            case zuBrushVisual: m_visual->Assign(*src->m_visual); break;
+        switch (src->Style()) {
+            case zuBrushGradient: AssignPart(m_gradient, src->m_gradient); break;
+            case zuBrushBitmap: AssignPart(m_bitmap, src->m_bitmap); break;
+            case zuBrushResource: AssignPart(m_resource, src->m_resource); break;
+            case zuBrushVisual: AssignPart(m_visual, src->m_visual); break;
             case zuBrushNone:
             case zuBrushSolid: break;
         }

@@ -4,6 +4,10 @@
 // object. It owns its gradient, visual, resource and bitmap parts and reports every
 // effective change of itself or of them through OnChange. Its holder decides its defaults
 // (style and colour), which are also what it is not streamed at.
+//
+// Most brushes of a scene stay solid or empty for their whole life, so the parts are made
+// on first use of their getter: a part nobody asked for is in its default state, which is
+// exactly what a new part would hold, so making it later cannot be observed.
 
 #include <cstdint>
 #include <memory>
@@ -48,19 +52,25 @@ public:
     // The published "Color": colour text.
     std::string ColorText() const { return ColorToText(m_color); }
     void SetColorText(const std::string& text) { SetColor(TextToColor(text)); }
-    TzuBrushStyle Style() const { return m_style; }
+    TzuBrushStyle Style() const { return static_cast<TzuBrushStyle>(m_style); }
     void SetStyle(TzuBrushStyle value);
 
-    TzuGradient* Gradient() const { return m_gradient.get(); }
-    TzuVisual* Visual() const { return m_visual.get(); }
-    TzuBrushResource* Resource() const { return m_resource.get(); }
-    TzuBrushBitmap* Bitmap() const { return m_bitmap.get(); }
-    void SetGradient(const TzuGradient& value) { m_gradient->Assign(value); }
-    void SetVisual(const TzuVisual& value) { m_visual->Assign(value); }
-    void SetResource(const TzuBrushResource& value) { m_resource->Assign(value); }
-    void SetBitmap(const TzuBrushBitmap& value) { m_bitmap->Assign(value); }
+    // Each getter makes its part on first use; never null.
+    TzuGradient* Gradient() const;
+    TzuVisual* Visual() const;
+    TzuBrushResource* Resource() const;
+    TzuBrushBitmap* Bitmap() const;
+    void SetGradient(const TzuGradient& value) { Gradient()->Assign(value); }
+    void SetVisual(const TzuVisual& value) { Visual()->Assign(value); }
+    void SetResource(const TzuBrushResource& value) { Resource()->Assign(value); }
+    void SetBitmap(const TzuBrushBitmap& value) { Bitmap()->Assign(value); }
+    // Whether a part has been made yet; asking does not make it.
+    bool HasGradient() const { return m_gradient != nullptr; }
+    bool HasVisual() const { return m_visual != nullptr; }
+    bool HasResource() const { return m_resource != nullptr; }
+    bool HasBitmap() const { return m_bitmap != nullptr; }
 
-    TzuBrushStyle DefaultStyle() const { return m_defaultStyle; }
+    TzuBrushStyle DefaultStyle() const { return static_cast<TzuBrushStyle>(m_defaultStyle); }
     TzuColor DefaultColor() const { return m_defaultColor; }
 
     // The colour the brush stands for: a resource brush's shared brush's, else its own.
@@ -75,6 +85,7 @@ public:
     TzuNotifyEvent& OnChange() { return m_onChange; }
 
     // Stored rules of the published properties.
+    // They look at the style only, so checking them makes no part.
     bool ColorStored() const { return m_style == zuBrushSolid && m_color != m_defaultColor; }
     bool StyleStored() const { return m_style != m_defaultStyle; }
     bool GradientStored() const { return m_style == zuBrushGradient; }
@@ -84,17 +95,24 @@ public:
 
 private:
     void Changed();
+    template <class T>
+    T* Part(std::unique_ptr<T>& part) const;
+    template <class T>
+    void AssignPart(std::unique_ptr<T>& part, const std::unique_ptr<T>& source);
 
-    TzuColor m_color;
-    TzuBrushStyle m_style;
     TzuNotifyEvent m_onChange;
-    std::unique_ptr<TzuGradient> m_gradient;
-    std::unique_ptr<TzuVisual> m_visual;
-    TzuBrushStyle m_defaultStyle;
+    // Made by the getters, which may be called on a const brush.
+    mutable std::unique_ptr<TzuGradient> m_gradient;
+    mutable std::unique_ptr<TzuVisual> m_visual;
+    mutable std::unique_ptr<TzuBrushResource> m_resource;
+    mutable std::unique_ptr<TzuBrushBitmap> m_bitmap;
+    TzuColor m_color;
     TzuColor m_defaultColor;
-    std::unique_ptr<TzuBrushResource> m_resource;
-    std::unique_ptr<TzuBrushBitmap> m_bitmap;
-    int m_updating = 0;  // Assign batches its changes into one notification
+    // Styles are held in a byte each so that a brush packs into fewer words; every
+    // TzuBrushStyle value fits.
+    uint8_t m_style;
+    uint8_t m_defaultStyle;
+    uint16_t m_updating = 0;  // Assign batches its changes into one notification
 };
 
 }  // namespace zu

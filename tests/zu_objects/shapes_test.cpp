@@ -7,10 +7,12 @@
 #include "scene/zu_objects/blur_round_rect.h"
 #include "scene/zu_objects/line.h"
 #include "scene/zu_objects/rectangle.h"
+#include "scene/zu_objects/register_objects.h"
 #include "scene/zu_objects/round_rect.h"
 #include "scene/zu_objects/sides_rectangle.h"
 #include "scene/zu_objects/text.h"
 #include "scene/zu_scene/background.h"
+#include "scene/zu_scene/object_stream.h"
 
 namespace zu {
 namespace {
@@ -228,4 +230,36 @@ TEST(TzuBlurEffect, SoftnessSetsMarginRadiusAndIsClamped) {
 }
 
 }  // namespace
+TEST_F(ShapeFixture, BrushesRoundTripThroughTheStreamWithoutMakingUnusedParts) {
+    RegisterObjectClasses();
+    auto* source = Make<TzuRectangle>(40, 20);
+    source->Fill()->SetStyle(zuBrushGradient);
+    source->Fill()->Gradient()->Points()->Points(1)->SetColor(0xFF0000FF);
+    source->Fill()->Gradient()->Points()->AddPoint(0xFF00FF00, 0.5f);
+    source->Stroke()->SetColor(0xFF123456);
+    std::string text;
+    SaveObjectToText(source, text);
+    EXPECT_FALSE(source->Stroke()->HasGradient());
+    EXPECT_FALSE(source->Fill()->HasBitmap());
+    EXPECT_NE(text.find("Fill.Gradient.Points"), std::string::npos);
+    EXPECT_EQ(text.find("Stroke.Gradient"), std::string::npos);
+
+    TzuComponent owner(nullptr);
+    auto* copy = As<TzuRectangle>(LoadObjectFromText(&owner, text));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->Fill()->Style(), zuBrushGradient);
+    TzuGradientPoints* points = copy->Fill()->Gradient()->Points();
+    ASSERT_EQ(points->Count(), 3);
+    EXPECT_EQ(points->Points(1)->Color(), 0xFF0000FFu);
+    EXPECT_EQ(points->Points(2)->Color(), 0xFF00FF00u);
+    EXPECT_EQ(points->Points(2)->Offset(), 0.5f);
+    EXPECT_EQ(copy->Stroke()->Style(), zuBrushSolid);
+    EXPECT_EQ(copy->Stroke()->Color(), 0xFF123456u);
+    EXPECT_FALSE(copy->Stroke()->HasGradient());
+    EXPECT_FALSE(copy->Stroke()->HasResource());
+    std::string again;
+    SaveObjectToText(copy, again);
+    EXPECT_EQ(again, text);
+}
+
 }  // namespace zu

@@ -296,5 +296,86 @@ TEST(TzuFont, StoredRulesAndNotifications) {
     EXPECT_FALSE(copy.ClearType());
 }
 
+TEST(TzuBrush, PartsAreMadeOnFirstUseOnly) {
+    TzuBrush brush;
+    brush.SetColor(0xFF112233);
+    EXPECT_FALSE(brush.HasGradient());
+    brush.SetStyle(zuBrushGradient);
+    EXPECT_FALSE(brush.HasGradient());
+    brush.SetColor(0xFF445566);
+    ASSERT_TRUE(brush.HasGradient());  // the colour of a gradient brush reaches its first stop
+    EXPECT_EQ(brush.Gradient()->Points()->Points(0)->Color(), 0xFF445566u);
+    TzuBrush solid;
+    solid.SetColor(0xFF445566);
+    EXPECT_TRUE(Stored(solid, "Color"));
+    EXPECT_FALSE(Stored(solid, "Gradient"));
+    EXPECT_EQ(solid.SolidColor(), 0xFF445566u);
+    EXPECT_FALSE(solid.HasGradient());
+    EXPECT_FALSE(solid.HasBitmap());
+    EXPECT_FALSE(solid.HasResource());
+    EXPECT_FALSE(solid.HasVisual());
+    EXPECT_NE(solid.Bitmap(), nullptr);
+    EXPECT_TRUE(solid.HasBitmap());
+    EXPECT_FALSE(solid.HasGradient());
+}
+
+TEST(TzuBrush, LazilyMadeGradientReportsItsChanges) {
+    TzuBrush brush;
+    Counter counter;
+    counter.Watch(brush.OnChange());
+    TzuGradient* gradient = brush.Gradient();
+    EXPECT_EQ(counter.count, 0);  // making the part is no change
+    ASSERT_EQ(gradient->Points()->Count(), 2);
+    EXPECT_EQ(gradient->Points()->Points(0)->Color(), 0xFF000000u);
+    EXPECT_EQ(gradient->Points()->Points(1)->Color(), 0xFFFFFFFFu);
+    gradient->Points()->Points(1)->SetColor(0xFFFF0000);
+    EXPECT_EQ(counter.count, 1);
+    gradient->SetStyle(zuRadialGradient);
+    EXPECT_EQ(counter.count, 2);
+    brush.Visual()->SetVisualObject(nullptr);
+    EXPECT_EQ(counter.count, 2);
+}
+
+TEST(TzuBrush, AssignBetweenBrushesWithAndWithoutParts) {
+    TzuBrush edited;
+    edited.SetStyle(zuBrushGradient);
+    edited.Gradient()->Points()->Points(0)->SetColor(0xFF00FF00);
+    edited.Gradient()->SetStyle(zuRadialGradient);
+
+    // A source with a gradient makes one on the target.
+    TzuBrush target;
+    Counter counter;
+    counter.Watch(target.OnChange());
+    target.Assign(edited);
+    EXPECT_EQ(counter.count, 1);
+    ASSERT_TRUE(target.HasGradient());
+    EXPECT_EQ(target.Gradient()->Points()->Points(0)->Color(), 0xFF00FF00u);
+    EXPECT_EQ(target.Gradient()->Style(), zuRadialGradient);
+
+    // A gradient source that never made its gradient resets the target's to the defaults.
+    TzuBrush fresh(zuBrushGradient);
+    EXPECT_FALSE(fresh.HasGradient());
+    target.Assign(fresh);
+    EXPECT_EQ(counter.count, 2);
+    EXPECT_EQ(target.Style(), zuBrushGradient);
+    EXPECT_EQ(target.Gradient()->Points()->Points(0)->Color(), 0xFF000000u);
+    EXPECT_EQ(target.Gradient()->Style(), zuLinearGradient);
+    EXPECT_FALSE(fresh.HasGradient());  // copying from it made nothing there
+
+    // Neither has the part: nothing is made.
+    TzuBrush plain;
+    plain.Assign(fresh);
+    EXPECT_EQ(plain.Style(), zuBrushGradient);
+    EXPECT_FALSE(plain.HasGradient());
+    EXPECT_EQ(plain.Gradient()->Points()->Points(1)->Color(), 0xFFFFFFFFu);
+
+    // A solid source copies no part, whichever parts it has.
+    TzuBrush solid;
+    solid.Gradient()->Points()->Clear();
+    TzuBrush other;
+    other.Assign(solid);
+    EXPECT_FALSE(other.HasGradient());
+}
+
 }  // namespace
 }  // namespace zu
