@@ -328,8 +328,10 @@ void TzuCanvas::DrawRectSides(const TzuRect& r, float xRadius, float yRadius, Tz
     DrawPath(path, r, opacity);
 }
 
-void TzuCanvas::FillPolygon(const TzuPolygon& polygon, float opacity) {
-    TzuPathData path;
+namespace {
+// The figures of a polygon: ClosePolygon entries close a figure, the rest join it. A fill
+// closes the last figure too; an outline leaves it open.
+void AddPolygon(TzuPathData& path, const TzuPolygon& polygon, bool closeLast) {
     bool figureOpen = false;
     for (const TzuPoint& p : polygon) {
         if (p == ClosePolygon) {
@@ -342,24 +344,19 @@ void TzuCanvas::FillPolygon(const TzuPolygon& polygon, float opacity) {
             path.LineTo(p);
         }
     }
-    if (figureOpen) path.ClosePath();
+    if (figureOpen && closeLast) path.ClosePath();
+}
+}  // namespace
+
+void TzuCanvas::FillPolygon(const TzuPolygon& polygon, float opacity) {
+    TzuPathData path;
+    AddPolygon(path, polygon, true);
     if (!path.IsEmpty()) FillPath(path, path.GetBounds(), opacity);
 }
 
 void TzuCanvas::DrawPolygon(const TzuPolygon& polygon, float opacity) {
     TzuPathData path;
-    bool figureOpen = false;
-    for (const TzuPoint& p : polygon) {
-        if (p == ClosePolygon) {
-            if (figureOpen) path.ClosePath();
-            figureOpen = false;
-        } else if (!figureOpen) {
-            path.MoveTo(p);
-            figureOpen = true;
-        } else {
-            path.LineTo(p);
-        }
-    }
+    AddPolygon(path, polygon, false);
     if (!path.IsEmpty()) DrawPath(path, path.GetBounds(), opacity);
 }
 

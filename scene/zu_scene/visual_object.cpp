@@ -166,13 +166,7 @@ void TzuVisualObject::SetWidth(float value) {
         Scale()->SetX(-ScalePoint().X);
     }
     m_width = value;
-    if (IsLoading() || !Scene()) return;
-    InvalidateUpdateRect();
-    if (TzuVisualObject* p = VisualParent()) {
-        if (m_align != vaNone || p->RealignsOnChildResize()) p->Realign();
-    }
-    if (ChildrenCount() > 0) Realign();
-    Repaint();
+    SizeChanged();
 }
 
 void TzuVisualObject::SetHeight(float value) {
@@ -183,6 +177,10 @@ void TzuVisualObject::SetHeight(float value) {
         Scale()->SetY(-ScalePoint().Y);
     }
     m_height = value;
+    SizeChanged();
+}
+
+void TzuVisualObject::SizeChanged() {
     if (IsLoading() || !Scene()) return;
     InvalidateUpdateRect();
     if (TzuVisualObject* p = VisualParent()) {

@@ -258,6 +258,8 @@ private:
     void LayoutChild(TzuVisualObject* k, TzuAlign align, TzuRect& r);
     void WireChange(TzuPosition& p) const;
     // Writes Position as a field: the caller rebuilds the matrix when it is done.
+    // What a stored new width or height sets off: realigning and repainting.
+    void SizeChanged();
     void StorePosition(float x, float y);
 
     TzuPosition m_position;
