@@ -49,7 +49,13 @@ TEST(QuillornDisplaySoak, TenThousandMessages) {
                 kMessages / seconds, rssAt1000, rssAtEnd);
     EXPECT_EQ(unanswered, 0);
     EXPECT_GE(kMessages / seconds, 100.0);
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed memory in quarantine, so the resident size grows with
+    // every allocation; leaks are its own leak checker's job in that build.
+    (void)rssAtEnd;
+#else
     EXPECT_LT(rssAtEnd - rssAt1000, 1024);
+#endif
 
     std::istringstream log(p.ReadLog());
     std::string line;
