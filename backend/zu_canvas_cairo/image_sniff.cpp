@@ -86,7 +86,14 @@ TzuImageHeader SniffImage(std::span<const uint8_t> data) {
     } else if (StartsWith(data, "BM", 2)) {
         h.kind = TzuImageKind::Bmp;
         Reader r(data, false);
-        if (r.U32(14) == 12) {
+        // The decoder sizes a buffer by the info header's declared length: refuse any
+        // length that no bitmap format uses.
+        const uint32_t infoSize = r.U32(14);
+        if (infoSize != 12 && infoSize != 16 && infoSize != 40 && infoSize != 52 && infoSize != 56 &&
+            infoSize != 64 && infoSize != 108 && infoSize != 124) {
+            return TzuImageHeader{};
+        }
+        if (infoSize == 12) {
             h.width = r.U16(18);
             h.height = r.U16(20);
         } else {

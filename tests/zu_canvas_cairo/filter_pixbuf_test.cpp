@@ -188,7 +188,13 @@ TEST_F(FilterPixbuf, BadInputFailsAndLeavesTheBitmapAlone) {
     }
     TzuBytes brokenJpeg(jpeg.begin(), jpeg.begin() + 40);
     TzuBytes garbage{'B', 'M', 1, 2, 3};
-    const TzuBytes cases[] = {{}, truncated, hugePng, brokenJpeg, garbage, {'h', 'e', 'l', 'l', 'o'}};
+    // A bitmap file whose info header claims about 4 GB: the decoder would allocate that.
+    TzuBytes hugeBmpHeader(64, 0);
+    hugeBmpHeader[0] = 'B';
+    hugeBmpHeader[1] = 'M';
+    hugeBmpHeader[14] = 0x28;
+    hugeBmpHeader[17] = 0xF6;
+    const TzuBytes cases[] = {{}, truncated, hugePng, brokenJpeg, garbage, hugeBmpHeader, {'h', 'e', 'l', 'l', 'o'}};
     TzuBitmap target;
     Pattern(target, 7, 5);
     const uint32_t before = target.ScanLine(2)[3];
