@@ -86,11 +86,13 @@ TzuImageHeader SniffImage(std::span<const uint8_t> data) {
     } else if (StartsWith(data, "BM", 2)) {
         h.kind = TzuImageKind::Bmp;
         Reader r(data, false);
-        // The decoder sizes a buffer by the info header's declared length: refuse any
-        // length that no bitmap format uses.
+        // The decoder sizes buffers by the info header's declared length and by the offset
+        // of the pixels: refuse a length no bitmap format uses and an offset past 16 MiB.
         const uint32_t infoSize = r.U32(14);
-        if (infoSize != 12 && infoSize != 16 && infoSize != 40 && infoSize != 52 && infoSize != 56 &&
-            infoSize != 64 && infoSize != 108 && infoSize != 124) {
+        const uint32_t pixelsAt = r.U32(10);
+        if ((infoSize != 12 && infoSize != 16 && infoSize != 40 && infoSize != 52 && infoSize != 56 &&
+             infoSize != 64 && infoSize != 108 && infoSize != 124) ||
+            pixelsAt > (1u << 24)) {
             return TzuImageHeader{};
         }
         if (infoSize == 12) {

@@ -194,7 +194,12 @@ TEST_F(FilterPixbuf, BadInputFailsAndLeavesTheBitmapAlone) {
     hugeBmpHeader[1] = 'M';
     hugeBmpHeader[14] = 0x28;
     hugeBmpHeader[17] = 0xF6;
-    const TzuBytes cases[] = {{}, truncated, hugePng, brokenJpeg, garbage, hugeBmpHeader, {'h', 'e', 'l', 'l', 'o'}};
+    // One whose pixels supposedly start about 4 GB into the file.
+    TzuBytes farBmpPixels = hugeBmpHeader;
+    farBmpPixels[17] = 0;
+    farBmpPixels[13] = 0xED;
+    const TzuBytes cases[] = {{}, truncated, hugePng, brokenJpeg, garbage, hugeBmpHeader, farBmpPixels,
+                              {'h', 'e', 'l', 'l', 'o'}};
     TzuBitmap target;
     Pattern(target, 7, 5);
     const uint32_t before = target.ScanLine(2)[3];
