@@ -12,7 +12,7 @@
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "backend/zu_canvas_cairo/font_map.h"
-#include "scene/zu_scene/canvas.h"
+#include "scene/zu_scene/graphics/canvas.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include "scene/zu_effects/blur_effect.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/background.h"
-#include "scene/zu_scene/bitmap.h"
-#include "scene/zu_scene/stack_blur.h"
+#include "scene/zu_scene/tree/background.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/graphics/stack_blur.h"
 
 using namespace zu;
 

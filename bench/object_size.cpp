@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "scene/zu_objects/rectangle.h"
-#include "scene/zu_scene/brush.h"
-#include "scene/zu_scene/canvas.h"
-#include "scene/zu_scene/visual_object.h"
+#include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "platform/core/property.h"
-#include "scene/zu_scene/object.h"
-#include "scene/zu_scene/position.h"
-#include "scene/zu_scene/visual_object.h"
+#include "scene/zu_scene/tree/object.h"
+#include "scene/zu_scene/types/position.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 using namespace zu;
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
-#include "scene/zu_scene/brush.h"
-#include "scene/zu_scene/canvas.h"
-#include "scene/zu_scene/visual_object.h"
+#include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 using namespace zu;
 

@@ -3,7 +3,7 @@
 // the same buffer over and over in place; none of them branches on pixel values, so the
 // repeated blurring does not favour any of them.
 
-#include "scene/zu_scene/stack_blur.h"
+#include "scene/zu_scene/graphics/stack_blur.h"
 
 // GCC 12 misreads AGG's buffer reallocation as a use after free.
 #pragma GCC diagnostic push

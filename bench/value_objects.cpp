@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "scene/zu_scene/bitmap.h"
-#include "scene/zu_scene/path_data.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/graphics/path_data.h"
 
 using namespace zu;
 

@@ -1,5 +1,5 @@
 # One library per folder: every .cpp beside the folder's CMakeLists.txt is part of it.
-# Headers are included from the repository root, e.g. "scene/zu_scene/geometry.h".
+# Headers are included from the repository root, e.g. "scene/zu_scene/types/geometry.h".
 # DEPS are other zu_ targets; PKGS are pkg-config module names (cairo, pangocairo, gtk+-3.0),
 # looked up once and shared as PkgConfig::<module>.
 function(zu_library name)

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "backend/zu_canvas_cairo/filter_pixbuf.h"
-#include "scene/zu_scene/bitmap.h"
+#include "scene/zu_scene/graphics/bitmap.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zu::TzuFilterPixbuf filter;

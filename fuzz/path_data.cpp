@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "scene/zu_scene/path_data.h"
+#include "scene/zu_scene/graphics/path_data.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "scene/zu_scene/colour.h"
-#include "scene/zu_scene/value_text.h"
+#include "scene/zu_scene/types/colour.h"
+#include "scene/zu_scene/types/value_text.h"
 
 namespace {
 

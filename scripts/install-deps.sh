@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  build-essential g++-12 cmake ninja-build pkg-config git
+  build-essential g++-12 cmake ninja-build pkg-config git python3
   clang-14 libclang-rt-14-dev lld-14 clang-format
   # test and benchmark frameworks
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -14,9 +14,9 @@
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/background.h"
-#include "scene/zu_scene/register_scene.h"
-#include "scene/zu_scene/scene.h"
+#include "scene/zu_scene/tree/background.h"
+#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/host/scene.h"
 
 namespace zu {
 

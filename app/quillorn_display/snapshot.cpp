@@ -6,7 +6,8 @@
 #include "app/quillorn_display/quillorn_form.h"
 #include "platform/headless/headless_application.h"
 #include "platform/headless/headless_window.h"
-#include "scene/zu_scene/scene.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/host/scene.h"
 
 namespace zu {
 
@@ -26,7 +27,9 @@ int RunSnapshot(const std::string& fileName, std::vector<std::string> params) {
     app.Advance(1);
     app.ProcessMessages();
     const auto* window = dynamic_cast<const TzuHeadlessWindow*>(form->zuScene1->Window());
-    if (!window || !window->Image().SaveToFile(fileName)) {
+    TzuBitmap frame;
+    if (window) frame.CopyFrom(window->Image());
+    if (!window || !frame.SaveToFile(fileName)) {
         std::fprintf(stderr, "quillorn-display: cannot write %s\n", fileName.c_str());
         return 1;
     }

@@ -22,11 +22,11 @@
 #include "platform/headless/headless_window.h"
 #include "scene/zu_effects/register_effects.h"
 #include "scene/zu_objects/register_objects.h"
-#include "scene/zu_scene/bitmap.h"
-#include "scene/zu_scene/object_stream.h"
-#include "scene/zu_scene/register_scene.h"
-#include "scene/zu_scene/scene.h"
-#include "scene/zu_scene/visual_object.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/tree/object_stream.h"
+#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/host/scene.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 namespace {
 
@@ -184,7 +184,7 @@ int Render(const Options& o) {
         return 1;
     }
     zu::TzuBitmap frame;
-    frame.Assign(window->Image());
+    frame.CopyFrom(window->Image());
     // An opaque window shows colours whatever their alpha; only a transparent scene keeps it.
     if (!scene->Transparency()) {
         for (int64_t i = 0; i < frame.PixelCount(); ++i) frame.Bits()[i] |= 0xFF000000u;

@@ -1,6 +1,6 @@
 #include "backend/zu_canvas_cairo/bitmap_surface.h"
 
-#include "scene/zu_scene/bitmap.h"
+#include "scene/zu_scene/graphics/bitmap.h"
 
 namespace zu {
 

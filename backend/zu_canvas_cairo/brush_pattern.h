@@ -3,8 +3,8 @@
 
 #include <cairo.h>
 
-#include "scene/zu_scene/brush.h"
-#include "scene/zu_scene/geometry.h"
+#include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/types/geometry.h"
 
 namespace zu {
 

@@ -8,7 +8,7 @@
 #include "backend/zu_canvas_cairo/bitmap_surface.h"
 #include "backend/zu_canvas_cairo/brush_pattern.h"
 #include "backend/zu_canvas_cairo/font_map.h"
-#include "scene/zu_scene/bitmap.h"
+#include "scene/zu_scene/graphics/bitmap.h"
 
 namespace zu {
 
@@ -253,7 +253,7 @@ void TzuCanvasCairo::FillCurrentPath(const TzuRect& r, float opacity) {
     const TzuBrush& fill = ResolveBrush(*Fill());
     if (fill.Style() == zuBrushVisual) {
         TzuVisualBrushPainter painter = VisualBrushPainter();
-        TzuObject* visual = fill.Visual()->VisualObject();
+        TzuComponent* visual = fill.Visual()->VisualObject();
         if (!painter || !visual) {
             cairo_new_path(m_cr);
             return;

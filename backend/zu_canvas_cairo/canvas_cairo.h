@@ -7,7 +7,7 @@
 #include <cairo.h>
 #include <pango/pango.h>
 
-#include "scene/zu_scene/canvas.h"
+#include "scene/zu_scene/graphics/canvas.h"
 
 namespace zu {
 

@@ -13,8 +13,8 @@
 #include "backend/zu_canvas_cairo/gif_writer.h"
 #include "backend/zu_canvas_cairo/image_sniff.h"
 #include "platform/core/property.h"
-#include "scene/zu_scene/bitmap.h"
-#include "scene/zu_scene/value_text.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/types/value_text.h"
 
 namespace zu {
 

@@ -4,7 +4,7 @@
 // PNG, JPEG, BMP and TIFF with gdk-pixbuf and GIF with giflib. Instances hold nothing and
 // are made per operation.
 
-#include "scene/zu_scene/filter.h"
+#include "scene/zu_scene/graphics/filter.h"
 
 namespace zu {
 

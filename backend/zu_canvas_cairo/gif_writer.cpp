@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "scene/zu_scene/bitmap.h"
+#include "scene/zu_scene/graphics/bitmap.h"
 
 namespace zu {
 

@@ -1,12 +1,12 @@
 #pragma once
 // TzuHeadlessWindow is an off-screen platform window for tests and snapshots: its pixels
-// live in a TzuBitmap, invalidations collect until the application object's
+// live in a plain pixel buffer, invalidations collect until the application object's
 // ProcessMessages paints them. The control that asked for it owns it.
 
 #include <vector>
 
 #include "platform/core/window.h"
-#include "scene/zu_scene/bitmap.h"
+#include "platform/core/pixel_buffer.h"
 
 namespace zu {
 
@@ -35,7 +35,7 @@ public:
 
     // ---- For tests ----
     // What the window shows: what was put into it, premultiplied pixels.
-    const TzuBitmap& Image() const { return m_image; }
+    const TzuPixelBuffer& Image() const { return m_image; }
     uint32_t Pixel(int x, int y) const;
     const std::vector<TzuWinRect>& PendingRects() const { return m_pending; }
     // Every region handed to WindowPaint, oldest first.
@@ -69,7 +69,7 @@ private:
     TzuHeadlessApplication& m_app;
     IzuWindowEvents& m_events;
     TzuHeadlessWindow* m_parent;
-    TzuBitmap m_image;
+    TzuPixelBuffer m_image;
     std::vector<TzuWinRect> m_pending;
     std::vector<std::vector<TzuWinRect>> m_paintLog;
     std::string m_caption;

@@ -1,7 +1,7 @@
 #include "scene/zu_effects/blur_effect.h"
 
 #include "platform/core/property.h"
-#include "scene/zu_scene/bitmap.h"
+#include "scene/zu_scene/graphics/bitmap.h"
 
 namespace zu {
 

@@ -2,7 +2,7 @@
 // TzuBlurEffect replaces its parent's look by a blurred picture of it; Softness sets both
 // the margin the picture grows by and the blur radius.
 
-#include "scene/zu_scene/effect.h"
+#include "scene/zu_scene/tree/effect.h"
 
 namespace zu {
 

@@ -1,7 +1,7 @@
 #include "scene/zu_effects/register_effects.h"
 
 #include "scene/zu_effects/blur_effect.h"
-#include "scene/zu_scene/object.h"
+#include "scene/zu_scene/tree/object.h"
 
 namespace zu {
 

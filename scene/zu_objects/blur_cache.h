@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "scene/zu_scene/bitmap.h"
-#include "scene/zu_scene/canvas.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/graphics/canvas.h"
 
 namespace zu {
 

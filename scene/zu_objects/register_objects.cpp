@@ -7,7 +7,7 @@
 #include "scene/zu_objects/round_rect.h"
 #include "scene/zu_objects/sides_rectangle.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/object.h"
+#include "scene/zu_scene/tree/object.h"
 
 namespace zu {
 

@@ -3,9 +3,9 @@
 // fill and stroke brushes and stroke settings and draws one figure into its local box.
 // It owns both brushes; setting one copies the given brush.
 
-#include "scene/zu_scene/brush.h"
-#include "scene/zu_scene/canvas.h"
-#include "scene/zu_scene/visual_object.h"
+#include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 namespace zu {
 

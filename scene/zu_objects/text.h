@@ -6,7 +6,7 @@
 #include <string>
 
 #include "scene/zu_objects/shape.h"
-#include "scene/zu_scene/font.h"
+#include "scene/zu_scene/graphics/font.h"
 
 namespace zu {
 

@@ -10,10 +10,10 @@
 #include "platform/core/timer.h"
 #include "platform/gtk/gtk_application.h"
 #include "platform/gtk/gtk_window.h"
-#include "scene/zu_scene/background.h"
-#include "scene/zu_scene/brush.h"
-#include "scene/zu_scene/register_scene.h"
-#include "scene/zu_scene/scene.h"
+#include "scene/zu_scene/tree/background.h"
+#include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/host/scene.h"
 
 namespace zu::test {
 namespace {

@@ -6,8 +6,8 @@
 #include "platform/core/form.h"
 #include "platform/headless/headless_application.h"
 #include "platform/headless/headless_window.h"
-#include "scene/zu_scene/register_scene.h"
-#include "scene/zu_scene/scene.h"
+#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/host/scene.h"
 
 namespace zu::test {
 

@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 
 #include "platform/core/timer.h"
-#include "scene/zu_scene/background.h"
-#include "scene/zu_scene/brush.h"
+#include "scene/zu_scene/tree/background.h"
+#include "scene/zu_scene/graphics/brush.h"
 #include "tests/platform_headless/host_fixture.h"
 
 namespace zu::test {

@@ -8,11 +8,11 @@
 #include "platform/core/stream_reader.h"
 #include "platform/core/stream_text.h"
 #include "platform/core/stream_writer.h"
-#include "scene/zu_scene/background.h"
-#include "scene/zu_scene/bitmap.h"
-#include "scene/zu_scene/brush.h"
-#include "scene/zu_scene/register_scene.h"
-#include "scene/zu_scene/scene.h"
+#include "scene/zu_scene/tree/background.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/host/scene.h"
 
 namespace zu::test {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "backend/zu_canvas_cairo/canvas_cairo.h"
 #include "backend/zu_canvas_cairo/font_map.h"
-#include "scene/zu_scene/bitmap.h"
+#include "scene/zu_scene/graphics/bitmap.h"
 #include "tests/zu_canvas_cairo/golden.h"
 
 namespace zu {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "scene/zu_scene/bitmap.h"
-#include "scene/zu_scene/canvas.h"
-#include "scene/zu_scene/object.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/object.h"
 #include "tests/zu_canvas_cairo/golden.h"
 
 namespace zu {
@@ -121,7 +121,7 @@ TEST(Canvas, VisualBrushPaintsThroughTheInstalledPainterClippedToTheFigure) {
     };
     static Call call;
     call = {};
-    SetVisualBrushPainter([](TzuCanvas& canvas, TzuObject*, const TzuRect& rect, float opacity) {
+    SetVisualBrushPainter([](TzuCanvas& canvas, TzuComponent*, const TzuRect& rect, float opacity) {
         ++call.count;
         call.rect = rect;
         call.opacity = opacity;

@@ -9,7 +9,7 @@
 
 #include "backend/zu_canvas_cairo/filter_pixbuf.h"
 #include "backend/zu_canvas_cairo/image_sniff.h"
-#include "scene/zu_scene/bitmap.h"
+#include "scene/zu_scene/graphics/bitmap.h"
 #include "tests/zu_canvas_cairo/golden.h"
 
 namespace zu {

@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "scene/zu_scene/bitmap.h"
+#include "scene/zu_scene/graphics/bitmap.h"
 
 namespace zu::test {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "scene/zu_scene/canvas.h"
-#include "scene/zu_scene/object.h"
-#include "scene/zu_scene/scene_intf.h"
+#include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/object.h"
+#include "scene/zu_scene/tree/scene_intf.h"
 
 namespace zu::test {
 

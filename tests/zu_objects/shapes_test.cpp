@@ -11,8 +11,8 @@
 #include "scene/zu_objects/round_rect.h"
 #include "scene/zu_objects/sides_rectangle.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/background.h"
-#include "scene/zu_scene/object_stream.h"
+#include "scene/zu_scene/tree/background.h"
+#include "scene/zu_scene/tree/object_stream.h"
 
 namespace zu {
 namespace {

@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/property.h"
-#include "scene/zu_scene/bitmap.h"
-#include "scene/zu_scene/bitmap_object.h"
-#include "scene/zu_scene/filter.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/tree/bitmap_object.h"
+#include "scene/zu_scene/graphics/filter.h"
 
 namespace zu {
 namespace {

@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/property.h"
-#include "scene/zu_scene/brush.h"
-#include "scene/zu_scene/brush_object.h"
-#include "scene/zu_scene/font.h"
-#include "scene/zu_scene/gradient.h"
+#include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/tree/brush_object.h"
+#include "scene/zu_scene/graphics/font.h"
+#include "scene/zu_scene/graphics/gradient.h"
 
 namespace zu {
 namespace {

@@ -1,4 +1,4 @@
-#include "scene/zu_scene/colour.h"
+#include "scene/zu_scene/types/colour.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "scene/zu_scene/geometry.h"
+#include "scene/zu_scene/types/geometry.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "scene/zu_scene/interpolation.h"
+#include "scene/zu_scene/types/interpolation.h"
 
 #include <cmath>
 #include <functional>

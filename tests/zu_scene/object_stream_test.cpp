@@ -4,7 +4,7 @@
 #include "platform/core/property.h"
 #include "platform/core/stream_format.h"
 #include "platform/core/stream_text.h"
-#include "scene/zu_scene/object_stream.h"
+#include "scene/zu_scene/tree/object_stream.h"
 
 namespace zu {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "platform/core/property.h"
-#include "scene/zu_scene/animation.h"
-#include "scene/zu_scene/effect.h"
-#include "scene/zu_scene/object.h"
+#include "scene/zu_scene/tree/animation.h"
+#include "scene/zu_scene/tree/effect.h"
+#include "scene/zu_scene/tree/object.h"
 
 namespace zu {
 namespace {

@@ -1,4 +1,4 @@
-#include "scene/zu_scene/path_data.h"
+#include "scene/zu_scene/graphics/path_data.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "platform/core/property.h"
-#include "scene/zu_scene/path_object.h"
+#include "scene/zu_scene/tree/path_object.h"
 
 namespace zu {
 namespace {

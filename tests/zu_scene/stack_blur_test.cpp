@@ -1,4 +1,4 @@
-#include "scene/zu_scene/stack_blur.h"
+#include "scene/zu_scene/graphics/stack_blur.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/property.h"
-#include "scene/zu_scene/bounds.h"
-#include "scene/zu_scene/position.h"
-#include "scene/zu_scene/transform.h"
+#include "scene/zu_scene/types/bounds.h"
+#include "scene/zu_scene/types/position.h"
+#include "scene/zu_scene/types/transform.h"
 
 namespace zu {
 namespace {

@@ -1,4 +1,4 @@
-#include "scene/zu_scene/value_text.h"
+#include "scene/zu_scene/types/value_text.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "scene/zu_scene/scene_intf.h"
-#include "scene/zu_scene/visual_object.h"
+#include "scene/zu_scene/tree/scene_intf.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 namespace zu::test {
 

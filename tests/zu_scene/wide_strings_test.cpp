@@ -1,4 +1,4 @@
-#include "scene/zu_scene/wide_strings.h"
+#include "scene/zu_scene/types/wide_strings.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/core/property.h"
-#include "scene/zu_scene/translate.h"
+#include "scene/zu_scene/types/translate.h"
 
 namespace zu {
 namespace {

@@ -12,7 +12,7 @@
 #include "scene/zu_effects/blur_effect.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/background.h"
+#include "scene/zu_scene/tree/background.h"
 #include "tests/zu_canvas_cairo/golden.h"
 #include "tests/zu_scene_pixels/pixel_scene.h"
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "scene/zu_effects/blur_effect.h"
-#include "scene/zu_scene/effect.h"
-#include "scene/zu_scene/visual_object.h"
+#include "scene/zu_scene/tree/effect.h"
+#include "scene/zu_scene/tree/visual_object.h"
 #include "tests/zu_scene_pixels/pixel_scene.h"
 
 namespace zu {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "backend/zu_canvas_cairo/canvas_cairo.h"
-#include "scene/zu_scene/bitmap.h"
-#include "scene/zu_scene/brush.h"
-#include "scene/zu_scene/scene_intf.h"
-#include "scene/zu_scene/visual_object.h"
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/tree/scene_intf.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 namespace zu::test {
 

@@ -14,7 +14,7 @@
 #include "scene/zu_objects/round_rect.h"
 #include "scene/zu_objects/sides_rectangle.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/background.h"
+#include "scene/zu_scene/tree/background.h"
 #include "tests/zu_canvas_cairo/golden.h"
 #include "tests/zu_scene_pixels/pixel_scene.h"
 

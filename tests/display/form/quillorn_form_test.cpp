@@ -15,9 +15,9 @@
 #include "scene/zu_effects/blur_effect.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/background.h"
-#include "scene/zu_scene/brush.h"
-#include "scene/zu_scene/scene.h"
+#include "scene/zu_scene/tree/background.h"
+#include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/host/scene.h"
 
 namespace zu {
 namespace {

@@ -1,0 +1,186 @@
+#pragma once
+// TzuCustomScene hosts a tree of scene objects in a platform window. It owns the top-level
+// objects (the first is the Root), an off-screen canvas the size of its client area and the
+// list of rectangles waiting to be repainted. Objects report changed areas through
+// IzuScene; the scene turns them into window invalidations and paints only those areas
+// into the canvas, then copies them to the window - or, for a transparent scene on a
+// top-level form, presents the whole frame with per-pixel alpha. TzuScene publishes its
+// properties for the component stream.
+//
+// Input routing, popups and design-time editing keep their state here (Hovered, Focused,
+// Captured, design selection and snapping) and are added by the code that implements them.
+
+#include <memory>
+#include <vector>
+
+#include "platform/core/win_control.h"
+#include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/scene_intf.h"
+
+namespace zu {
+
+class TzuBrush;
+class TzuTimer;
+
+class TzuCustomScene : public TzuWinControl, public IzuScene {
+    ZU_CLASS(TzuCustomScene)
+public:
+    explicit TzuCustomScene(TzuComponent* owner);
+    ~TzuCustomScene() override;
+
+    // ---- IzuScene ----
+    void AddObject(TzuObject* object) override;
+    void RemoveObject(TzuObject* object) override;
+    void BeginUpdate() override { m_updating = true; }
+    void EndUpdate() override;
+    void EndUpdateSilently() override { m_updating = false; }
+    void AddUpdateRect(const TzuRect& rect) override;
+    TzuControl* ActiveControl() const override { return m_activeControl; }
+    bool IsUpdating() const override { return m_updating; }
+    void SetUpdating(bool updating) override { m_updating = updating; }
+    bool IsDesigning() const override { return m_designing; }
+    TzuCanvas* Canvas() const override { return m_canvas.get(); }
+    TzuObject* Root() const override { return m_objects.empty() ? nullptr : m_objects.front(); }
+    TzuComponent* Owner() const override { return TzuComponent::Owner(); }
+    TzuComponent* SceneControl() override { return this; }
+    TzuResources* Style() const override { return m_style; }
+    void SetStyle(TzuResources* style) override;
+    bool Transparency() const override { return m_transparency; }
+    void UpdateStyle() override;
+    void Notification(TzuComponent* component, TzuOperation operation) override;
+    TzuObject* DesignSelection() const override { return m_designSelection; }
+    TzuObject* DesignPlaceTarget() const override { return m_designPlaceTarget; }
+    int UpdateRectCount() const override { return static_cast<int>(m_updateRects.size()); }
+    TzuRect UpdateRect(int index) const override;
+    void SetCaptured(TzuObject* object) override { m_captured = object; }
+    TzuObject* Captured() const override { return m_captured; }
+    void SetFocused(TzuObject* object) override { m_focused = object; }
+    TzuObject* Focused() const override { return m_focused; }
+    void SetDesignDblClickObject(TzuObject* object) override { m_designDblClickObject = object; }
+    TzuPoint MousePos() const override { return m_currentPoint; }
+    TzuPoint LocalToScreen(const TzuPoint& p) const override;
+    void SetDesignSelection(TzuObject* object) override { m_designSelection = object; }
+    bool AnimatedCaret() const override { return m_animatedCaret; }
+
+    // ---- Objects ----
+    int ObjectCount() const { return static_cast<int>(m_objects.size()); }
+    TzuObject* Objects(int i) const { return m_objects.at(static_cast<size_t>(i)); }
+    TzuVisualObject* Hovered() const { return m_hovered; }
+    // The root always fills the client area in its own units.
+    void RealignRoot();
+
+    // ---- Properties ----
+    TzuBrush* Fill() const { return m_fill.get(); }
+    void SetFill(const TzuBrush& value);
+    void SetTransparency(bool value);
+    void SetActiveControl(TzuControl* value);
+    void SetAnimatedCaret(bool value) { m_animatedCaret = value; }
+    bool DesignSnapToGrid() const { return m_designSnapToGrid; }
+    void SetDesignSnapToGrid(bool value) { m_designSnapToGrid = value; }
+    bool DesignSnapToLines() const { return m_designSnapToLines; }
+    void SetDesignSnapToLines(bool value) { m_designSnapToLines = value; }
+    bool DesignSnapGridShow() const { return m_designSnapGridShow; }
+    void SetDesignSnapGridShow(bool value) { m_designSnapGridShow = value; }
+    float GridStep() const { return m_gridStep; }
+    // A frame object that shows this scene; while set (outside design mode) the scene
+    // does not paint itself.
+    TzuComponent* FrameLink() const { return m_frameLink; }
+    void SetFrameLink(TzuComponent* frame);
+
+    // ---- Painting ----
+    // One frame: the queued rectangles are repainted into the canvas and presented.
+    virtual void PaintScene();
+    bool Painting() const { return m_painting; }
+    // A transparent scene inside another control (not directly on a form).
+    bool IsTransparentChild();
+    // A transparent scene directly on a top-level form, presented with per-pixel alpha.
+    bool IsLayered();
+
+    // ---- Component hooks ----
+    void Loaded() override;
+    void GetChildren(const std::function<void(TzuComponent*)>& proc, TzuComponent* root) override;
+    void WindowPaint(std::span<const TzuWinRect> rects) override;
+
+    // The snapping pseudo-properties of the stream.
+    void ReadSnapGridShow(const TzuStreamValue& v);
+    void ReadSnapToGrid(const TzuStreamValue& v);
+    void ReadSnapToLines(const TzuStreamValue& v);
+    TzuStreamValue WriteSnapGridShow() const;
+    TzuStreamValue WriteSnapToGrid() const;
+    TzuStreamValue WriteSnapToLines() const;
+
+protected:
+    void CreateHandle() override;
+    void DestroyHandle() override;
+    void BoundsChanged() override;
+    void VisibleChanged() override;
+    void UpdateLayered();
+    // The background of a transparent child scene where its own fill paints nothing.
+    void PaintParentBackground();
+
+private:
+    // Where the canvas shows its pixels: the scene's window.
+    class WindowTarget : public TzuCanvasTarget {
+    public:
+        explicit WindowTarget(TzuWinControl& control) : m_control(control) {}
+        void PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) override {
+            if (IzuWindow* w = m_control.Window()) w->PutPixels(x, y, pixels, stride, width, height);
+        }
+
+    private:
+        TzuWinControl& m_control;
+    };
+    void FillChanged();
+    void PostDeferredRepaint();
+    void LoadTimerTick();
+
+    std::unique_ptr<TzuCanvas> m_canvas;
+    std::unique_ptr<WindowTarget> m_target;
+    std::vector<TzuObject*> m_objects;
+    std::vector<TzuRect> m_updateRects;
+    std::unique_ptr<TzuBrush> m_fill;
+    bool m_updating = false;
+    bool m_designing = false;
+    bool m_transparency = false;
+    bool m_painting = false;
+    bool m_animatedCaret = true;
+    bool m_designSnapToGrid = false;
+    bool m_designSnapToLines = true;
+    bool m_designSnapGridShow = false;
+    float m_gridStep = 1;
+
+    // Weak references, cleared by free notification.
+    TzuObject* m_designSelection = nullptr;
+    TzuObject* m_designPlaceTarget = nullptr;
+    TzuObject* m_designDblClickObject = nullptr;
+    TzuVisualObject* m_hovered = nullptr;
+    TzuObject* m_focused = nullptr;
+    TzuObject* m_captured = nullptr;
+    TzuControl* m_activeControl = nullptr;
+    TzuComponent* m_frameLink = nullptr;
+    TzuResources* m_style = nullptr;
+
+    // Input routing state.
+    TzuPoint m_mouseDownPoint{};
+    TzuPoint m_currentPoint{};
+    TzuPoint m_lastPoint{};
+    bool m_windowDrag = false;
+    bool m_windowResize = false;
+    int m_resizeWidth = 0;
+    int m_resizeHeight = 0;
+    TzuWinPoint m_dropPoint{-1, -1};
+
+    TzuTimer* m_loadTimer = nullptr;
+    uint64_t m_deferredRepaint = 0;  // id of the queued deferred repaint message, 0 when none
+};
+
+class TzuScene : public TzuCustomScene {
+    ZU_CLASS(TzuScene)
+public:
+    using TzuCustomScene::TzuCustomScene;
+};
+
+// Every live scene, oldest first.
+const std::vector<TzuCustomScene*>& SceneList();
+
+}  // namespace zu

@@ -1,0 +1,28 @@
+#pragma once
+// TzuBitmapObject is a scene object that owns one bitmap shared by name: bitmaps elsewhere
+// refer to it through their ResourceName.
+
+#include <memory>
+
+#include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/tree/object.h"
+
+namespace zu {
+
+class TzuBitmapObject : public TzuObject {
+    ZU_CLASS(TzuBitmapObject)
+public:
+    explicit TzuBitmapObject(TzuComponent* owner);
+    ~TzuBitmapObject() override;
+
+    TzuBitmap* Bitmap() const { return m_bitmap.get(); }
+    void SetBitmap(const TzuBitmap& value) { m_bitmap->Assign(value); }
+
+    // A holder without a resource name of its own serves under its component name.
+    void SetName(const std::string& name) override;
+
+private:
+    std::unique_ptr<TzuBitmap> m_bitmap;
+};
+
+}  // namespace zu

@@ -1,0 +1,167 @@
+#pragma once
+// TzuObject is the base of everything that lives in a scene. It is a component (an owner
+// frees it) and, independently, a node of the scene tree: a parent frees its children
+// even when another component owns them. Objects that hold weak references to each other
+// or to value objects are told through the free-notify list when an object goes.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/core/component.h"
+#include "platform/core/event.h"
+#include "platform/core/variant.h"
+#include "scene/zu_scene/tree/scene_intf.h"
+
+namespace zu {
+
+class TzuObject : public TzuComponent {
+    ZU_CLASS(TzuObject)
+public:
+    explicit TzuObject(TzuComponent* owner);
+    ~TzuObject() override;
+
+    // ---- Tree ----
+    TzuObject* Parent() const { return m_parent; }
+    virtual void SetParent(TzuObject* parent);
+    IzuScene* Scene() const { return m_scene; }
+    // Gives this object and every descendant the scene, replacing what they had.
+    void SetScene(IzuScene* scene);
+    int ChildrenCount() const { return m_children ? static_cast<int>(m_children->size()) : 0; }
+    TzuObject* Children(int i) const {
+        return i >= 0 && i < ChildrenCount() ? (*m_children)[static_cast<size_t>(i)] : nullptr;
+    }
+    int Index() const;
+    // Moves the object within its parent's children; raises the list error when out of range.
+    void SetIndex(int index);
+    virtual void AddObject(TzuObject* child);
+    virtual void RemoveObject(TzuObject* child);
+    virtual void DeleteChildren();
+    void BringToFront();
+    void SendToBack();
+    void SortChildren(const std::function<bool(TzuObject*, TzuObject*)>& less);
+    void CollectObjects(std::vector<TzuObject*>& list);
+    bool IsVisual() const { return m_isVisual; }
+    // Visual objects repaint their area and lay out their children; plain objects have
+    // neither.
+    virtual void Repaint() {}
+    virtual void Realign() {}
+    // Roles that tree walks ask about, answered by the classes that play them.
+    virtual bool IsControl() const { return false; }
+    // A container whose children are streamed as children of its parent.
+    virtual bool IsContent() const { return false; }
+    // A locked, non-hit-testing visual child: a part of a style that follows its
+    // control's state.
+    virtual bool IsPassiveStylePart() const { return false; }
+    // Skipped when the stream writer asks for an object's parent.
+    virtual bool SkippedAsStreamParent() const { return IsContent(); }
+
+    bool Stored() const { return m_stored; }
+    void SetStored(bool stored);
+    const std::string& ResourceName() const { return m_resourceName; }
+    void SetResourceName(const std::string& name) { m_resourceName = name; }
+    const std::string& BindingName() const { return m_bindingName; }
+    void SetBindingName(const std::string& name) { m_bindingName = name; }
+
+    // ---- Free notification of value objects and scene objects ----
+    void AddFreeNotify(TzuPersistent* item);
+    void RemoveFreeNotify(TzuPersistent* item);
+
+    // ---- Lookups by name (ASCII case-insensitive) ----
+    TzuObject* FindBinding(std::string_view name);
+    virtual TzuObject* FindResource(std::string_view name);
+    // Newest stored object in the process with that resource name.
+    static TzuObject* FindResourceObject(std::string_view name);
+
+    // ---- Generic data value ----
+    virtual TzuVariant GetBinding(std::string_view name);
+    virtual void SetBinding(std::string_view name, const TzuVariant& value);
+    virtual TzuVariant GetData();
+    virtual void SetData(const TzuVariant& value);
+    virtual std::string ItemClass() const { return {}; }
+
+    // ---- Styles, animations and effects ----
+    virtual void UpdateStyle() {}
+    virtual void StartAnimation(std::u16string_view name);
+    virtual void StopAnimation(std::u16string_view name);
+    virtual void StartTriggerAnimation(TzuObject* instance, std::string_view trigger);
+    virtual void StartTriggerAnimationWait(TzuObject* instance, std::string_view trigger);
+    virtual void StopTriggerAnimation(TzuObject* instance);
+    virtual void ApplyTriggerEffect(TzuObject* instance, std::string_view trigger);
+    bool HasEffect();
+    bool HasDisablePaintEffect() const;
+    bool HasPaintAfterEffect() const;
+    void InvalidateEffects() { m_effectsStale = true; }
+    // A child effect changed: visual objects refresh their effect picture and repaint.
+    virtual void ChildEffectChanged() {}
+
+    // ---- Stream hooks ----
+    void GetChildren(const std::function<void(TzuComponent*)>& proc, TzuComponent* root) override;
+    TzuComponent* GetParentComponent() const override;
+    void SetParentComponent(TzuComponent* parent) override;
+    bool HasParent() const override { return true; }
+
+    // The process-wide list of objects, oldest first: First() then Next().
+    static TzuObject* FirstObject();
+    TzuObject* NextObject() const { return m_next; }
+    static size_t ObjectCount();
+    // A number naming this object for its life, used by data texts instead of addresses.
+    uint32_t Serial() const { return m_serial; }
+    static TzuObject* FindBySerial(uint32_t serial);
+
+    // Waits while pred holds, running the platform's pending messages. Installed by the
+    // platform layer; without one the wait only yields.
+    static void SetMessagePump(void (*pump)());
+    static void ProcessMessages();
+
+protected:
+    // Hook run after the object has been added to a parent.
+    virtual void ParentChanged() {}
+    // Visual parents add their layout and repaint steps to AddObject/RemoveObject here.
+    virtual void AfterAddObject(TzuObject* /*child*/) {}
+    virtual void BeforeRemoveObject(TzuObject* /*child*/) {}
+    // A visual child under a non-visual parent still needs its cached opacity refreshed.
+    virtual void InvalidateAbsoluteOpacityTree() {}
+    void MarkVisual() { m_isVisual = true; }
+    // Off-screen painting hangs an object under another parent for one paint without
+    // joining that parent's children.
+    void SetParentField(TzuObject* parent) { m_parent = parent; }
+    // Called by visual objects before they go, while their type is still whole.
+    void DetachFromTree();
+
+private:
+    void ObjectListAdd();
+    void ObjectListRemove();
+
+    TzuObject* m_parent = nullptr;
+    IzuScene* m_scene = nullptr;
+    std::unique_ptr<std::vector<TzuObject*>> m_children;
+    std::unique_ptr<std::vector<TzuPersistent*>> m_freeNotify;
+    std::string m_resourceName;
+    std::string m_bindingName;
+    TzuObject* m_prev = nullptr;  // ObjectList links
+    TzuObject* m_next = nullptr;
+    uint32_t m_serial = 0;
+    bool m_stored = true;
+    bool m_effectsStale = true;
+    bool m_hasEffect = false;
+    bool m_isVisual = false;
+};
+
+// Data texts that carry references in data values. Text is never turned into a pointer:
+// a reference resolves only to a live object (by its serial number) or to a published
+// method of one.
+std::string ObjectToDataText(const TzuObject* obj);
+TzuObject* DataTextToObject(std::string_view text);
+std::string MethodToDataText(const TzuEventBase& event);
+// Binds event to the method a "zumet" text names; false (event unchanged) when it names none.
+bool DataTextToMethod(std::string_view text, TzuEventBase& event);
+
+// Registers classes under a category for scene-editing tools and with the stream's class
+// registry.
+void RegisterObjects(const std::string& category, std::initializer_list<const TzuClass*> classes);
+// (category, class) pairs sorted by category.
+const std::vector<std::pair<std::string, const TzuClass*>>& ClassRegistry();
+
+}  // namespace zu

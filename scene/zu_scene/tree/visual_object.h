@@ -1,0 +1,316 @@
+#pragma once
+// TzuVisualObject is the base of everything that occupies space in a scene: geometry
+// (position, size, scale, rotation and the cached absolute matrix), layout of its children
+// by their Align values, painting with opacity, clipping and effects, and hit testing.
+// It owns its spacing and position records; rarely used state (events, hint, popup menu,
+// drag settings, effect bitmap, caret) lives in a side record created on first use so
+// that a plain object stays small.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/core/event.h"
+#include "platform/core/property.h"
+#include "platform/core/window.h"
+#include "scene/zu_scene/types/bounds.h"
+#include "scene/zu_scene/tree/object.h"
+#include "scene/zu_scene/types/position.h"
+
+namespace zu {
+
+class TzuBitmap;
+class TzuCanvas;
+class TzuVisualObject;
+struct TzuDragObject;
+
+enum TzuAlign : uint8_t {
+    vaNone, vaTopLeft, vaTopRight, vaBottomLeft, vaBottomRight,
+    vaTop, vaLeft, vaRight, vaBottom,
+    vaMostTop, vaMostBottom, vaMostLeft, vaMostRight,
+    vaClient, vaContents, vaCenter, vaVertCenter, vaHorzCenter,
+    vaHorizontal, vaVertical, vaScale, vaFit, vaFitLeft, vaFitRight,
+};
+extern const TzuEnumInfo kAlignEnum;
+
+enum TzuDragMode : uint8_t { zuDragManual, zuDragAutomatic };
+extern const TzuEnumInfo kDragModeEnum;
+
+// TzuMouseButton and TzuShiftState are the platform's (window.h), shared with its input events.
+// Platform cursor identifier; 0 is the default cursor.
+using TzuCursor = int16_t;
+
+using TzuMouseEvent = TzuEvent<TzuPersistent*, TzuMouseButton, TzuShiftState, float, float>;
+using TzuMouseMoveEvent = TzuEvent<TzuPersistent*, TzuShiftState, float, float, float, float>;
+using TzuMouseWheelEvent = TzuEvent<TzuPersistent*, TzuShiftState, int, TzuPoint&, bool&>;
+using TzuKeyEvent = TzuEvent<uint16_t&, char16_t&, TzuShiftState>;
+using TzuDragEnterEvent = TzuEvent<TzuPersistent*, const TzuDragObject&, const TzuPoint&>;
+using TzuDragOverEvent = TzuEvent<TzuPersistent*, const TzuDragObject&, const TzuPoint&, bool&>;
+using TzuDragDropEvent = TzuEvent<TzuPersistent*, const TzuDragObject&, const TzuPoint&>;
+using TzuDragLeaveEvent = TzuEvent<TzuPersistent*>;
+using TOnPaintEvent = TzuEvent<TzuPersistent*, TzuCanvas*, const TzuRect&>;
+
+// Event slots and seldom used state of a visual object, allocated on first use.
+struct TzuVisualExtra {
+    TzuMouseEvent onMouseUp, onMouseDown;
+    TzuMouseMoveEvent onMouseMove;
+    TzuMouseWheelEvent onMouseWheel;
+    TzuNotifyEvent onClick, onDblClick, onMouseLeave, onMouseEnter;
+    TOnPaintEvent onPaint;
+    TzuDragEnterEvent onDragEnter;
+    TzuDragDropEvent onDragDrop;
+    TzuDragLeaveEvent onDragLeave;
+    TzuDragOverEvent onDragOver;
+    TzuKeyEvent onKeyDown, onKeyUp;
+    std::u16string hint;
+    TzuComponent* popupMenu = nullptr;
+    std::unique_ptr<TzuBitmap> effectBitmap;
+    TzuVisualObject* caret = nullptr;
+    TzuCursor cursor = 0;
+    TzuDragMode dragMode = zuDragManual;
+    bool showHint = false;
+    bool dragDisableHighlight = false;
+
+    TzuVisualExtra();
+    ~TzuVisualExtra();
+};
+
+class TzuVisualObject : public TzuObject {
+    ZU_CLASS(TzuVisualObject)
+public:
+    explicit TzuVisualObject(TzuComponent* owner);
+    ~TzuVisualObject() override;
+
+    // ---- Geometry ----
+    float Width() const { return m_width; }
+    float Height() const { return m_height; }
+    virtual void SetWidth(float value);
+    virtual void SetHeight(float value);
+    TzuAlign Align() const { return m_align; }
+    virtual void SetAlign(TzuAlign value);
+    float RotateAngle() const { return m_rotateAngle; }
+    void SetRotateAngle(float value);
+    TzuPosition* Position() const { return const_cast<TzuPosition*>(&m_position); }
+    // Scale, RotateCenter, Margins and Padding are created on first access; until then
+    // they hold their defaults.
+    TzuPosition* Scale() const;
+    TzuPosition* RotateCenter() const;
+    TzuBounds* Margins() const;
+    TzuBounds* Padding() const;
+    TzuPoint ScalePoint() const { return m_scale ? m_scale->GetPoint() : TzuPoint{1, 1}; }
+    TzuPoint RotateCenterPoint() const { return m_rotateCenter ? m_rotateCenter->GetPoint() : TzuPoint{0.5f, 0.5f}; }
+    TzuRect MarginsRect() const { return m_margins ? m_margins->GetRect() : TzuRect{}; }
+    TzuRect PaddingRect() const { return m_padding ? m_padding->GetRect() : TzuRect{}; }
+    void SetBounds(float x, float y, float width, float height);
+    virtual void SetBoundsRect(const TzuRect& r);
+
+    const TzuMatrix& LocalMatrix() const { return m_localMatrix; }
+    void MatrixChanged();
+    virtual TzuMatrix AbsoluteMatrix();
+    virtual TzuMatrix ChildrenMatrix() { return IdentityMatrix; }
+    virtual void InvalidateAbsoluteMatrix();
+    void RecalcAbsoluteMatrices();
+    virtual TzuRect AbsoluteRect();
+    virtual TzuPoint AbsoluteScale();
+    virtual TzuRect LocalRect() { return TzuRect{0, 0, m_width, m_height}; }
+    virtual TzuRect BoundsRect() { return LocalRect(); }
+    virtual TzuRect ParentedRect();
+    virtual TzuRect ClipRect() { return LocalRect(); }
+    virtual TzuPoint AbsoluteToLocal(const TzuPoint& p);
+    virtual TzuPoint LocalToAbsolute(const TzuPoint& p);
+    virtual TzuPoint AbsoluteToLocalVector(const TzuPoint& v);
+    virtual TzuPoint LocalToAbsoluteVector(const TzuPoint& v);
+    float LastLaidOutWidth() const { return m_lastWidth; }
+    float LastLaidOutHeight() const { return m_lastHeight; }
+
+    // ---- Layout ----
+    void Realign() override;
+    bool Realigning() const { return m_realigning; }
+    // A parent that wants to hear about every size change of its children (scroll
+    // contents resize their range), aligned or not.
+    virtual bool RealignsOnChildResize() const { return false; }
+
+    // ---- Visibility, opacity, enabled state ----
+    bool Visible() const { return m_visible; }
+    virtual void SetVisible(bool value);
+    bool IsVisible() const { return m_visible; }
+    bool AbsoluteVisible() const;
+    float Opacity() const { return m_opacity; }
+    void SetOpacity(float value);
+    virtual float AbsoluteOpacity();
+    virtual void InvalidateOpacity();
+    bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool value);
+    virtual bool AbsoluteEnabled();
+    void InvalidateEnabled();
+
+    // ---- Painting ----
+    TzuCanvas* Canvas() const;
+    void SetCanvasOverride(TzuCanvas* canvas);
+    void Repaint() override;
+    virtual TzuRect UpdateRect();
+    void InvalidateUpdateRect();
+    virtual TzuRect EffectRect();
+    // Marks the effect picture stale here and on every ancestor that has effects.
+    void InvalidateEffects();
+    bool EffectPictureStale() const { return m_effectStale; }
+    TzuBitmap* EffectBitmap() const;
+    virtual void BeforePaint() {}
+    virtual void Paint() {}
+    virtual void AfterPaint() {}
+    virtual void PaintChildren();
+    void PaintEffects();
+    void PaintTo(TzuCanvas* target, const TzuRect& r, TzuObject* parent);
+    bool PaintingOffscreen() const { return m_offscreen; }
+
+    // ---- Hit testing ----
+    virtual TzuVisualObject* ObjectAtPoint(float x, float y);
+    virtual bool PointInObject(float x, float y);
+    bool IsHitTestable() const;
+
+    // ---- Flags ----
+    bool HitTest() const { return m_hitTest; }
+    void SetHitTest(bool value) { m_hitTest = value; }
+    bool ClipChildren() const { return m_clipChildren; }
+    void SetClipChildren(bool value);
+    bool ClipParent() const { return m_clipParent; }
+    void SetClipParent(bool value);
+    bool CanClipped() const { return m_canClipped; }
+    void SetCanClipped(bool value) { m_canClipped = value; }
+    bool DesignHide() const { return m_designHide; }
+    void SetDesignHide(bool value);
+    bool Locked() const { return m_locked; }
+    void SetLocked(bool value) { m_locked = value; }
+    bool IsPassiveStylePart() const override { return m_locked && !m_hitTest; }
+
+    // ---- Interaction state (driven by the scene's input routing) ----
+    bool CanFocus() const { return m_canFocus; }
+    void SetCanFocus(bool value) { m_canFocus = value; }
+    bool IsFocused() const { return m_isFocused; }
+    bool IsMouseOver() const { return m_isMouseOver; }
+    bool IsDragOver() const { return m_isDragOver; }
+    bool AutoCapture() const { return m_autoCapture; }
+    void SetAutoCapture(bool value) { m_autoCapture = value; }
+    bool DisableFocusEffect() const { return m_disableFocusEffect; }
+    void SetDisableFocusEffect(bool value) { m_disableFocusEffect = value; }
+
+    // ---- Seldom used published state (kept in the side record) ----
+    TzuVisualExtra& Extra();
+    bool HasExtra() const { return m_extra != nullptr; }
+    TzuCursor Cursor() const { return m_extra ? m_extra->cursor : 0; }
+    void SetCursor(TzuCursor value) { if (value != Cursor()) Extra().cursor = value; }
+    TzuDragMode DragMode() const { return m_extra ? m_extra->dragMode : zuDragManual; }
+    void SetDragMode(TzuDragMode value) { if (value != DragMode()) Extra().dragMode = value; }
+    bool DragDisableHighlight() const { return m_extra && m_extra->dragDisableHighlight; }
+    void SetDragDisableHighlight(bool value) { if (value != DragDisableHighlight()) Extra().dragDisableHighlight = value; }
+    std::u16string Hint() const { return m_extra ? m_extra->hint : std::u16string(); }
+    void SetHint(const std::u16string& value) { if (value != Hint()) Extra().hint = value; }
+    bool ShowHint() const { return m_extra && m_extra->showHint; }
+    void SetShowHint(bool value) { if (value != ShowHint()) Extra().showHint = value; }
+    TzuComponent* PopupMenu() const { return m_extra ? m_extra->popupMenu : nullptr; }
+    void SetPopupMenu(TzuComponent* menu);
+    void Notification(TzuComponent* component, TzuOperation operation) override;
+
+    TzuMouseEvent& OnMouseUp() { return Extra().onMouseUp; }
+    TzuMouseEvent& OnMouseDown() { return Extra().onMouseDown; }
+    TzuMouseMoveEvent& OnMouseMove() { return Extra().onMouseMove; }
+    TzuMouseWheelEvent& OnMouseWheel() { return Extra().onMouseWheel; }
+    TzuNotifyEvent& OnClick() { return Extra().onClick; }
+    TzuNotifyEvent& OnDblClick() { return Extra().onDblClick; }
+    TzuNotifyEvent& OnMouseLeave() { return Extra().onMouseLeave; }
+    TzuNotifyEvent& OnMouseEnter() { return Extra().onMouseEnter; }
+    TOnPaintEvent& OnPaint() { return Extra().onPaint; }
+    TzuDragEnterEvent& OnDragEnter() { return Extra().onDragEnter; }
+    TzuDragDropEvent& OnDragDrop() { return Extra().onDragDrop; }
+    TzuDragLeaveEvent& OnDragLeave() { return Extra().onDragLeave; }
+    TzuDragOverEvent& OnDragOver() { return Extra().onDragOver; }
+    TzuKeyEvent& OnKeyDown() { return Extra().onKeyDown; }
+    TzuKeyEvent& OnKeyUp() { return Extra().onKeyUp; }
+
+    // ---- Tree and lifecycle ----
+    void Loaded() override;
+    void DeleteChildren() override;
+    const std::vector<TzuVisualObject*>* TabList() const { return m_tabList.get(); }
+    void ChildEffectChanged() override;
+
+    // Stream helpers: Opacity is written only when it is not 1.
+    bool OpacityStored() const { return m_opacity != 1; }
+
+protected:
+    void AfterAddObject(TzuObject* child) override;
+    void BeforeRemoveObject(TzuObject* child) override;
+    void InvalidateAbsoluteOpacityTree() override { InvalidateOpacity(); }
+    bool IsSceneDesigning() const { return Scene() && Scene()->IsDesigning(); }
+    bool UpdatingSuspended() const { return Scene() && Scene()->IsUpdating(); }
+
+private:
+    TzuVisualObject* VisualParent() const;
+    void MarkUpdateRectStaleUp();
+    void InvalidateUpdateRectDown();
+    void SetOffscreenTree(bool on);
+    void InvalidateEnabledTree();
+    void PaintChild(TzuVisualObject* child);
+    void PaintOwnContent();
+    bool NeedsPainting(TzuVisualObject* child);
+    TzuRect VisibleBounds();
+    void LayoutPass(TzuAlign align, TzuRect& r);
+    void LayoutChild(TzuVisualObject* k, TzuAlign align, TzuRect& r);
+    void WireChange(TzuPosition& p) const;
+    // Writes Position as a field: the caller rebuilds the matrix when it is done.
+    // What a stored new width or height sets off: realigning and repainting.
+    void SizeChanged();
+    void StorePosition(float x, float y);
+
+    TzuPosition m_position;
+    mutable std::unique_ptr<TzuPosition> m_scale;
+    mutable std::unique_ptr<TzuPosition> m_rotateCenter;
+    mutable std::unique_ptr<TzuBounds> m_margins;
+    mutable std::unique_ptr<TzuBounds> m_padding;
+    std::unique_ptr<TzuVisualExtra> m_extra;
+    std::unique_ptr<std::vector<TzuVisualObject*>> m_tabList;
+    TzuCanvas* m_canvasOverride = nullptr;
+    TzuMatrix m_localMatrix = IdentityMatrix;
+    TzuMatrix m_absoluteMatrix = IdentityMatrix;
+    TzuRect m_updateRect{};
+    float m_width = 50;
+    float m_height = 50;
+    float m_lastWidth = 50;
+    float m_lastHeight = 50;
+    float m_rotateAngle = 0;
+    float m_opacity = 1;
+    float m_absoluteOpacity = 1;
+    int16_t m_tabOrder = -1;
+    TzuAlign m_align = vaNone;
+    bool m_hitTest : 1 = true;
+    bool m_clipChildren : 1 = false;
+    bool m_clipParent : 1 = false;
+    bool m_canClipped : 1 = true;
+    bool m_designHide : 1 = false;
+    bool m_locked : 1 = false;
+    bool m_visible : 1 = true;
+    bool m_enabled : 1 = true;
+    bool m_enabledCache : 1 = true;
+    bool m_enabledStale : 1 = true;
+    bool m_absoluteStale : 1 = true;
+    bool m_opacityStale : 1 = true;
+    bool m_updateRectStale : 1 = true;
+    bool m_effectStale : 1 = true;
+    bool m_realigning : 1 = false;
+    bool m_offscreen : 1 = false;
+    bool m_canFocus : 1 = false;
+    bool m_isFocused : 1 = false;
+    bool m_isMouseOver : 1 = false;
+    bool m_isDragOver : 1 = false;
+    bool m_autoCapture : 1 = false;
+    bool m_disableFocusEffect : 1 = false;
+    bool m_quietGeometry : 1 = false;
+
+protected:
+    // Part of the input state that subclasses and the scene's routing update.
+    void SetIsFocused(bool value) { m_isFocused = value; }
+    void SetIsMouseOver(bool value) { m_isMouseOver = value; }
+    void SetIsDragOver(bool value) { m_isDragOver = value; }
+};
+
+}  // namespace zu
