@@ -1,13 +1,14 @@
 #include "backend/zu_canvas_cairo/filter_pixbuf.h"
 
-#include <cairo.h>
-#include <gdk-pixbuf/gdk-pixbuf.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <vector>
+
+#include <cairo.h>
+#include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include "backend/zu_canvas_cairo/bitmap_surface.h"
 #include "backend/zu_canvas_cairo/gif_writer.h"
@@ -23,14 +24,17 @@ namespace {
 // Image files beyond this are not read at all.
 constexpr std::streamoff kMaxFileBytes = std::streamoff(1) << 30;
 
+// A size the bitmap can take and within the image pixel budget.
 bool SizeAcceptable(int64_t w, int64_t h) {
-    return w >= 0 && h >= 0 && w <= kMaxBitmapSide && h <= kMaxBitmapSide && w * h <= kMaxBitmapPixels;
+    return w >= 0 && h >= 0 && w <= kMaxBitmapSide && h <= kMaxBitmapSide && w * h <= ImagePixelBudget();
 }
 
 struct SizeGuard {
     bool refused = false;
     // Rows the decoder reported as done: a truncated image leaves some out and fails.
     std::vector<bool> rowsDone;
+    // How many of them, from the top, a complete image reports; -1: all of them.
+    int64_t reportedRows = -1;
 };
 
 // The decoder asks before it allocates; a size the bitmap could not take is refused and
@@ -55,7 +59,10 @@ void OnAreaPrepared(GdkPixbufLoader* loader, gpointer user) {
 }
 
 bool AllRowsDone(const SizeGuard& guard) {
-    return !guard.rowsDone.empty() && std::find(guard.rowsDone.begin(), guard.rowsDone.end(), false) == guard.rowsDone.end();
+    const int64_t all = int64_t(guard.rowsDone.size());
+    const int64_t expected = guard.reportedRows < 0 ? all : std::min(guard.reportedRows, all);
+    return expected > 0 && std::find(guard.rowsDone.begin(), guard.rowsDone.begin() + expected, false) ==
+                               guard.rowsDone.begin() + expected;
 }
 
 struct PixbufRef {
@@ -74,10 +81,7 @@ struct PixbufRef {
     explicit operator bool() const { return p != nullptr; }
 };
 
-PixbufRef Decode(std::span<const uint8_t> data) {
-    const TzuImageHeader header = SniffImage(data);
-    const char* type = LoaderName(header.kind);
-    if (!type || !SizeAcceptable(header.width, header.height)) return {};
+PixbufRef DecodeWith(const char* type, std::span<const uint8_t> data, int64_t reportedRows) {
     GError* error = nullptr;
     GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(type, &error);
     if (!loader) {
@@ -85,6 +89,7 @@ PixbufRef Decode(std::span<const uint8_t> data) {
         return {};
     }
     SizeGuard guard;
+    guard.reportedRows = reportedRows;
     g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), &guard);
     g_signal_connect(loader, "area-prepared", G_CALLBACK(OnAreaPrepared), &guard);
     g_signal_connect(loader, "area-updated", G_CALLBACK(OnAreaUpdated), &guard);
@@ -95,10 +100,88 @@ PixbufRef Decode(std::span<const uint8_t> data) {
     g_clear_error(&error);
     PixbufRef result;
     if (written && closed && !guard.refused && AllRowsDone(guard)) {
-        if (GdkPixbuf* p = gdk_pixbuf_loader_get_pixbuf(loader)) result = PixbufRef(GDK_PIXBUF(g_object_ref(p)));
+        if (GdkPixbuf* p = gdk_pixbuf_loader_get_pixbuf(loader))
+            result = PixbufRef(GDK_PIXBUF(g_object_ref(p)));
     }
     g_object_unref(loader);
     return result;
+}
+
+// The TIFF decoder hands back premultiplied colour although its pixbufs promise straight
+// alpha. Asked once of the decoder at hand: one translucent pixel through its own encoder.
+bool TiffDecoderPremultiplies() {
+    static const bool premultiplies = [] {
+        PixbufRef pixel(gdk_pixbuf_new(GDK_COLORSPACE_RGB, true, 8, 1, 1));
+        if (!pixel) return true;
+        uint8_t* p = gdk_pixbuf_get_pixels(pixel.p);
+        p[0] = 225, p[1] = 50, p[2] = 50, p[3] = 147;
+        gchar* buffer = nullptr;
+        gsize size = 0;
+        GError* error = nullptr;
+        const bool saved = gdk_pixbuf_save_to_buffer(pixel.p, &buffer, &size, "tiff", &error, nullptr);
+        g_clear_error(&error);
+        PixbufRef back;
+        if (saved) back = DecodeWith("tiff", {reinterpret_cast<const uint8_t*>(buffer), size}, -1);
+        g_free(buffer);
+        if (!back || gdk_pixbuf_get_n_channels(back.p) != 4) return true;
+        return gdk_pixbuf_read_pixels(back.p)[0] < 180;  // 130 premultiplied, 225 straight
+    }();
+    return premultiplies;
+}
+
+// Turns premultiplied colour in a pixbuf of four channels into the straight colour it
+// promises, so that scaling, turning and converting treat every decoder's output alike.
+void StraightenAlpha(GdkPixbuf* pixbuf) {
+    if (gdk_pixbuf_get_n_channels(pixbuf) != 4 || gdk_pixbuf_get_bits_per_sample(pixbuf) != 8) return;
+    const int w = gdk_pixbuf_get_width(pixbuf), h = gdk_pixbuf_get_height(pixbuf);
+    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    uint8_t* pixels = gdk_pixbuf_get_pixels(pixbuf);
+    for (int y = 0; y < h; ++y) {
+        uint8_t* s = pixels + size_t(y) * stride;
+        for (int x = 0; x < w; ++x, s += 4) {
+            const uint32_t a = s[3];
+            for (int c = 0; c < 3; ++c) {
+                s[c] =
+                    a == 0
+                        ? 0
+                        : uint8_t(std::min<uint32_t>((std::min<uint32_t>(s[c], a) * 255 + a / 2) / a, 255));
+            }
+        }
+    }
+}
+
+PixbufRef Decode(std::span<const uint8_t> data);
+
+// An icon shows its largest entry, decoded from that entry's bytes alone: a compressed
+// (PNG) entry by the PNG decoder, any other as an icon file of that one entry, so the
+// decoder neither skips to another entry nor reads past this one.
+PixbufRef DecodeIcon(std::span<const uint8_t> data) {
+    const std::optional<TzuIconEntry> entry = LargestIconEntry(data);
+    if (!entry || !SizeAcceptable(entry->width, entry->height)) return {};
+    const std::span<const uint8_t> bytes = data.subspan(entry->offset, entry->size);
+    if (entry->png) return SniffImage(bytes).kind == TzuImageKind::Png ? Decode(bytes) : PixbufRef{};
+    constexpr size_t kHead = 6 + 16;
+    TzuBytes single(kHead + bytes.size());
+    std::copy_n(data.begin(), 4, single.begin());  // reserved word and icon or cursor type
+    single[4] = 1;                                 // one entry
+    std::copy_n(data.begin() + ptrdiff_t(entry->directory), 8, single.begin() + 6);
+    for (int i = 0; i < 4; ++i) {
+        single[14 + i] = uint8_t(bytes.size() >> (8 * i));
+        single[18 + i] = uint8_t(kHead >> (8 * i));
+    }
+    std::copy(bytes.begin(), bytes.end(), single.begin() + kHead);
+    return DecodeWith("ico", single, -1);
+}
+
+PixbufRef Decode(std::span<const uint8_t> data) {
+    const TzuImageHeader header = SniffImage(data);
+    if (header.kind == TzuImageKind::Ico) return DecodeIcon(data);
+    const char* type = LoaderName(header.kind);
+    if (!type || !SizeAcceptable(header.width, header.height) || header.largestPart > ImagePixelBudget())
+        return {};
+    PixbufRef pixbuf = DecodeWith(type, data, header.reportedRows);
+    if (pixbuf && header.kind == TzuImageKind::Tiff && TiffDecoderPremultiplies()) StraightenAlpha(pixbuf.p);
+    return pixbuf;
 }
 
 bool ReadFile(const std::string& fileName, TzuBytes& data) {
@@ -122,8 +205,9 @@ PixbufRef DecodeFile(const std::string& fileName) {
 bool PixbufToBitmap(GdkPixbuf* pixbuf, TzuBitmap& bitmap) {
     const int w = gdk_pixbuf_get_width(pixbuf), h = gdk_pixbuf_get_height(pixbuf);
     const int channels = gdk_pixbuf_get_n_channels(pixbuf);
-    if (gdk_pixbuf_get_colorspace(pixbuf) != GDK_COLORSPACE_RGB || gdk_pixbuf_get_bits_per_sample(pixbuf) != 8 ||
-        (channels != 3 && channels != 4) || w <= 0 || h <= 0 || !SizeAcceptable(w, h)) {
+    if (gdk_pixbuf_get_colorspace(pixbuf) != GDK_COLORSPACE_RGB ||
+        gdk_pixbuf_get_bits_per_sample(pixbuf) != 8 || (channels != 3 && channels != 4) || w <= 0 || h <= 0 ||
+        !SizeAcceptable(w, h)) {
         return false;
     }
     try {
@@ -180,10 +264,12 @@ std::string Lower(std::string s) {
     return s;
 }
 
-// Draws the image turned by any angle into a bitmap just large enough to hold it.
-bool RotateFree(GdkPixbuf* pixbuf, float degrees, TzuBitmap& bitmap) {
+// Draws the image turned by any angle into a bitmap just large enough to hold it. The
+// decoded pixbuf goes as soon as its pixels are in a bitmap.
+bool RotateFree(PixbufRef pixbuf, float degrees, TzuBitmap& bitmap) {
     TzuBitmap source;
-    if (!PixbufToBitmap(pixbuf, source)) return false;
+    if (!PixbufToBitmap(pixbuf.p, source)) return false;
+    pixbuf = PixbufRef();
     const float w = float(source.Width()), h = float(source.Height());
     TzuMatrix m = IdentityMatrix;
     m.m31 = -w / 2;
@@ -232,8 +318,16 @@ TzuPoint TzuFilterPixbuf::GetImageSize(const std::string& fileName) {
     TzuBytes head(65536);
     in.read(reinterpret_cast<char*>(head.data()), std::streamsize(head.size()));
     head.resize(size_t(in.gcount()));
-    const TzuImageHeader header = SniffImage(head);
+    TzuImageHeader header = SniffImage(head);
     if (header.kind == TzuImageKind::Unknown) return {};
+    if (header.kind == TzuImageKind::Ico) {
+        // Entries may lie anywhere in the file; the system decoder is never asked, as it
+        // would choose another entry than the one shown.
+        TzuBytes data;
+        if (!ReadFile(fileName, data)) return {};
+        header = SniffImage(data);
+        if (header.width <= 0 || header.height <= 0) return {};
+    }
     if (header.width > 0 && header.height > 0) return TzuPoint{float(header.width), float(header.height)};
     int w = 0, h = 0;
     if (!gdk_pixbuf_get_file_info(fileName.c_str(), &w, &h)) return {};
@@ -257,9 +351,10 @@ bool TzuFilterPixbuf::LoadFromFile(const std::string& fileName, float rotation, 
                                       : turn == 180 ? GDK_PIXBUF_ROTATE_UPSIDEDOWN
                                                     : GDK_PIXBUF_ROTATE_COUNTERCLOCKWISE;
         PixbufRef turned(gdk_pixbuf_rotate_simple(pixbuf.p, how));
+        pixbuf = PixbufRef();
         return turned && PixbufToBitmap(turned.p, bitmap);
     }
-    return RotateFree(pixbuf.p, rotation, bitmap);
+    return RotateFree(std::move(pixbuf), rotation, bitmap);
 }
 
 bool TzuFilterPixbuf::LoadThumbnailFromFile(const std::string& fileName, float fitWidth, float fitHeight,
@@ -276,6 +371,7 @@ bool TzuFilterPixbuf::LoadThumbnailFromFile(const std::string& fileName, float f
     if (!(th >= 1)) th = 1;
     if (tw >= w && th >= h) return PixbufToBitmap(pixbuf.p, bitmap);
     PixbufRef scaled(gdk_pixbuf_scale_simple(pixbuf.p, int(tw), int(th), GDK_INTERP_BILINEAR));
+    pixbuf = PixbufRef();
     return scaled && PixbufToBitmap(scaled.p, bitmap);
 }
 
@@ -295,21 +391,26 @@ bool TzuFilterPixbuf::SaveToStream(TzuBytes& data, const TzuBitmap& bitmap, cons
     gchar* buffer = nullptr;
     gsize size = 0;
     GError* error = nullptr;
-    const bool ok = gdk_pixbuf_save_to_bufferv(pixbuf.p, &buffer, &size, encoder.c_str(),
-                                               withQuality ? keys : nullptr, withQuality ? values : nullptr, &error);
+    const bool ok =
+        gdk_pixbuf_save_to_bufferv(pixbuf.p, &buffer, &size, encoder.c_str(), withQuality ? keys : nullptr,
+                                   withQuality ? values : nullptr, &error);
     g_clear_error(&error);
-    if (ok) data.insert(data.end(), reinterpret_cast<uint8_t*>(buffer), reinterpret_cast<uint8_t*>(buffer) + size);
+    if (ok)
+        data.insert(data.end(), reinterpret_cast<uint8_t*>(buffer),
+                    reinterpret_cast<uint8_t*>(buffer) + size);
     g_free(buffer);
     return ok;
 }
 
-bool TzuFilterPixbuf::SaveToFile(const std::string& fileName, const TzuBitmap& bitmap, const std::string& params) {
+bool TzuFilterPixbuf::SaveToFile(const std::string& fileName, const TzuBitmap& bitmap,
+                                 const std::string& params) {
     const std::string encoder = EncoderForFileName(fileName);
     if (encoder.empty()) return false;
     TzuBytes data;
     if (!SaveToStream(data, bitmap, encoder, params)) return false;
     std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-    return out && out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size())) && out.flush();
+    return out && out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size())) &&
+           out.flush();
 }
 
 std::string EncoderForFormat(const std::string& format) {

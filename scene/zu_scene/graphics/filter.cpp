@@ -1,11 +1,16 @@
 #include "scene/zu_scene/graphics/filter.h"
 
+#include <algorithm>
+#include <atomic>
+
 #include "platform/core/property.h"
+#include "scene/zu_scene/graphics/bitmap.h"
 
 namespace zu {
 
 namespace {
 const TzuClass* g_defaultFilterClass = nullptr;
+std::atomic<int64_t> g_imagePixelBudget{kDefaultImagePixelBudget};
 
 [[noreturn]] void Abstract() { throw EzuError("Abstract Error"); }
 }  // namespace
@@ -27,7 +32,9 @@ bool TzuFilter::SaveToFile(const std::string&, const TzuBitmap&, const std::stri
 
 bool TzuFilter::LoadFromStream(std::span<const uint8_t>, TzuBitmap&) { Abstract(); }
 
-bool TzuFilter::SaveToStream(TzuBytes&, const TzuBitmap&, const std::string&, const std::string&) { Abstract(); }
+bool TzuFilter::SaveToStream(TzuBytes&, const TzuBitmap&, const std::string&, const std::string&) {
+    Abstract();
+}
 
 void SetDefaultFilterClass(const TzuClass* cls) {
     if (cls && (!cls->InheritsFrom(TzuFilter::StaticClass()) || !cls->create)) {
@@ -42,5 +49,11 @@ std::unique_ptr<TzuFilter> CreateDefaultFilter() {
     if (!g_defaultFilterClass) return nullptr;
     return std::unique_ptr<TzuFilter>(static_cast<TzuFilter*>(g_defaultFilterClass->create(nullptr)));
 }
+
+void SetImagePixelBudget(int64_t pixels) {
+    g_imagePixelBudget.store(std::clamp<int64_t>(pixels, 1, kMaxBitmapPixels), std::memory_order_relaxed);
+}
+
+int64_t ImagePixelBudget() { return g_imagePixelBudget.load(std::memory_order_relaxed); }
 
 }  // namespace zu

@@ -40,6 +40,14 @@ public:
                               const std::string& params);
 };
 
+// Image loading refuses an image of more pixels than the budget (one frame of it, or one
+// entry of an icon file), checked from the file's headers before anything is decoded, and
+// fails as for any unreadable image: a few hostile bytes may claim a picture of gigabytes.
+// The budget is process-wide, clamped to 1 .. kMaxBitmapPixels (bitmap.h).
+inline constexpr int64_t kDefaultImagePixelBudget = int64_t(1) << 26;  // 64 Mpixel, 256 MB
+void SetImagePixelBudget(int64_t pixels);
+int64_t ImagePixelBudget();
+
 // The class must derive from TzuFilter and be creatable; null uninstalls.
 void SetDefaultFilterClass(const TzuClass* cls);
 const TzuClass* DefaultFilterClass();
