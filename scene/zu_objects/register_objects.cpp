@@ -1,8 +1,13 @@
 #include "scene/zu_objects/register_objects.h"
 
+#include "scene/zu_objects/arc.h"
 #include "scene/zu_objects/blur_rectangle.h"
 #include "scene/zu_objects/blur_round_rect.h"
+#include "scene/zu_objects/circle.h"
+#include "scene/zu_objects/ellipse.h"
 #include "scene/zu_objects/line.h"
+#include "scene/zu_objects/path.h"
+#include "scene/zu_objects/pie.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/round_rect.h"
 #include "scene/zu_objects/sides_rectangle.h"
@@ -18,7 +23,8 @@ void RegisterObjectClasses() {
     RegisterObjects("Shapes", {&TzuLine::StaticClass(), &TzuRectangle::StaticClass(),
                                &TzuSidesRectangle::StaticClass(), &TzuBlurRectangle::StaticClass(),
                                &TzuRoundRect::StaticClass(), &TzuBlurRoundRect::StaticClass(),
-                               &TzuText::StaticClass()});
+                               &TzuEllipse::StaticClass(), &TzuCircle::StaticClass(), &TzuArc::StaticClass(),
+                               &TzuPie::StaticClass(), &TzuText::StaticClass(), &TzuPath::StaticClass()});
 }
 
 }  // namespace zu
