@@ -1,6 +1,7 @@
 #include "scene/zu_effects/blur_effect.h"
 
 #include "platform/core/property.h"
+#include "scene/zu_effects/effect_pixels.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 
 namespace zu {
@@ -18,6 +19,7 @@ TzuBlurEffect::TzuBlurEffect(TzuComponent* owner) : TzuEffect(owner) { SetDisabl
 
 void TzuBlurEffect::SetSoftness(float value) {
     if (value == m_softness) return;
+    RepaintEffectArea(*this);
     m_softness = value < 0 ? 0 : value > 9 ? 9 : value;
     EffectChanged();
 }

@@ -19,6 +19,7 @@ const TzuClass& TzuGlowEffect::StaticClass() {
 
 void TzuGlowEffect::SetSoftness(float value) {
     if (value == m_softness) return;
+    RepaintEffectArea(*this);
     m_softness = value < 0 ? 0 : value > 9 ? 9 : value;
     EffectChanged();
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/core/property.h"
+#include "scene/zu_effects/effect_pixels.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 
 namespace zu {
@@ -21,6 +22,7 @@ const TzuClass& TzuReflectionEffect::StaticClass() {
 
 void TzuReflectionEffect::SetOffset(int value) {
     if (value == m_offset) return;
+    RepaintEffectArea(*this);
     m_offset = value;
     EffectChanged();
 }

@@ -23,12 +23,14 @@ const TzuClass& TzuShadowEffect::StaticClass() {
 
 void TzuShadowEffect::SetDistance(float value) {
     if (value == m_distance) return;
+    RepaintEffectArea(*this);
     m_distance = value;
     EffectChanged();
 }
 
 void TzuShadowEffect::SetSoftness(float value) {
     if (value == m_softness) return;
+    RepaintEffectArea(*this);
     m_softness = value < 0 ? 0 : value > 3 ? 3 : value;
     EffectChanged();
 }
@@ -48,6 +50,7 @@ void TzuShadowEffect::SetOpacity(float value) {
 
 void TzuShadowEffect::SetDirection(float value) {
     if (value == m_direction) return;
+    RepaintEffectArea(*this);
     m_direction = value;
     EffectChanged();
 }
