@@ -49,6 +49,8 @@ void TzuBevelEffect::ProcessEffect(TzuCanvas*, TzuBitmap* bitmap, float) {
     const double lx = std::cos(angle), lz = std::sin(angle);
     const double lightLength = std::sqrt(lx * lx + lz * lz);
     const auto alphaAt = [&](int x, int y) { return ColorAlpha(heights.ScanLine(y)[x]) / 255.0; };
+    TzuColor lastPixel = 0, lastResult = 0;
+    float lastDl = 0;
     for (int y = 0; y + 1 < h; ++y) {
         uint32_t* row = bitmap->ScanLine(y);
         for (int x = 0; x + 1 < w; ++x) {
@@ -59,8 +61,14 @@ void TzuBevelEffect::ProcessEffect(TzuCanvas*, TzuBitmap* bitmap, float) {
             const double nx = corner - alphaAt(x + 1, y), nz = corner - alphaAt(x, y + 1);
             const double lengths = lightLength * std::sqrt(nx * nx + 1 + nz * nz);
             const double k = lengths <= 1e-40 ? 1 : (lx * nx + lz * nz) / lengths;
-            const TzuColor lit = ChangeHSL(pixel, 0, 0, float(0.4 * k * m_size));
-            row[x] = PremultiplyColor(ColorWithOpacity(lit, a0 / 255.0f));
+            // Flat runs of one colour repeat the same lighting: keep the last result.
+            const float dl = float(0.4 * k * m_size);
+            if (pixel != lastPixel || dl != lastDl) {
+                lastPixel = pixel;
+                lastDl = dl;
+                lastResult = PremultiplyColor(ColorWithOpacity(ChangeHSL(pixel, 0, 0, dl), a0 / 255.0f));
+            }
+            row[x] = lastResult;
         }
     }
     bitmap->Changed();

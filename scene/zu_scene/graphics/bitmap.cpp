@@ -8,8 +8,8 @@
 
 #include "platform/core/component.h"
 #include "platform/core/property.h"
-#include "scene/zu_scene/graphics/shared_resource.h"
 #include "scene/zu_scene/graphics/filter.h"
+#include "scene/zu_scene/graphics/shared_resource.h"
 #include "scene/zu_scene/graphics/stack_blur.h"
 
 namespace zu {
@@ -18,7 +18,6 @@ namespace {
 
 TzuBitmap::CanvasFactory g_canvasFactory = nullptr;
 TzuBitmap::CanvasDeleter g_canvasDeleter = nullptr;
-
 
 std::unique_ptr<TzuFilter> RequireFilter() {
     auto filter = CreateDefaultFilter();
@@ -159,10 +158,14 @@ void TzuBitmap::InvertAlpha() {
 }
 
 void TzuBitmap::FillColor(TzuColor color) {
+    // A pixel's result depends on its alpha alone: one table entry per coverage value.
+    uint32_t table[256];
+    table[0] = 0;
+    for (int a = 1; a < 256; ++a) table[a] = PremultiplyColor(ColorWithOpacity(color, float(a) / 255.0f));
     uint32_t* p = m_bits.get();
     for (int64_t i = 0, n = PixelCount(); i < n; ++i) {
-        const uint8_t a = ColorAlpha(p[i]);
-        if (a > 0) p[i] = PremultiplyColor(ColorWithOpacity(color, a / 255.0f));
+        const uint32_t a = p[i] >> 24;
+        if (a > 0) p[i] = table[a];
     }
     Changed();
 }
@@ -184,7 +187,12 @@ void TzuBitmap::ApplyAlphaMask(std::span<const uint8_t> mask, int dx, int dy) {
         for (int x = x0; x < x1; ++x) {
             const size_t index = size_t(x - dx) + size_t(y - dy) * size_t(m_width);
             const uint8_t m = index < mask.size() ? mask[index] : 0;
-            if (m == 0) continue;
+            // Nothing to fade, or faded to nothing: the general step gives the same.
+            if (m == 0 || row[x] == 0) continue;
+            if (m == 255) {
+                row[x] = 0;
+                continue;
+            }
             row[x] = PremultiplyColor(ColorWithOpacity(UnpremultiplyColor(row[x]), (255 - m) / 255.0f));
         }
     }
