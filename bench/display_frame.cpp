@@ -23,6 +23,7 @@
 #include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/graphics/stack_blur.h"
+#include "scene/zu_scene/tree/frame_paint.h"
 
 using namespace zu;
 
@@ -97,14 +98,8 @@ struct SceneFrame {
         blur->SetSoftness(0.3f);
     }
     void Frame() {
-        canvas.BeginScene();
-        TzuVisualObject* v = root.get();  // the host paints its top level through the base
-        canvas.SetMatrix(v->AbsoluteMatrix());
-        v->BeforePaint();
-        v->Paint();
-        v->AfterPaint();
-        v->PaintChildren();
-        canvas.EndScene();
+        const TzuRect whole{0, 0, float(bitmap.Width()), float(bitmap.Height())};
+        PaintFrame(canvas, std::span(&whole, 1), {root.get()}, nullptr);
     }
     const uint32_t* Pixels() const { return bitmap.Bits(); }
 };

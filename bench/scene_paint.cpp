@@ -9,6 +9,7 @@
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/frame_paint.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
 using namespace zu;
@@ -73,12 +74,7 @@ struct World {
     }
     void Frame(const TzuRect& area) {
         scene.rects.assign(1, area);
-        canvas->SetClipRects(scene.rects);
-        canvas->BeginScene();
-        canvas->SetMatrix(root->AbsoluteMatrix());
-        root->Paint();
-        root->PaintChildren();
-        canvas->EndScene();
+        PaintFrame(*canvas, scene.rects, scene.roots, nullptr);
         canvas->ResetClipRect();
         scene.rects.clear();
     }

@@ -11,6 +11,7 @@
 #include "backend/zu_canvas_cairo/canvas_cairo.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/tree/frame_paint.h"
 #include "scene/zu_scene/tree/scene_intf.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
@@ -45,12 +46,7 @@ public:
     TzuRect UpdateRect(int i) const override { return rects[static_cast<size_t>(i)]; }
 
     // Union of the collected rectangles; (0,0,0,0) when none.
-    TzuRect Damage() const {
-        if (rects.empty()) return {};
-        TzuRect u = rects.front();
-        for (const TzuRect& r : rects) u = RectUnion(u, r);
-        return u;
-    }
+    TzuRect Damage() const { return RectsUnion(rects); }
     TzuRect Bounds() const { return TzuRect{0, 0, float(m_bitmap.Width()), float(m_bitmap.Height())}; }
 
     // One frame: the collected rectangles (the whole picture when there are none) are
@@ -58,37 +54,12 @@ public:
     void Frame(TzuColor background = 0xFFFFFFFF) {
         if (rects.empty()) rects.push_back(Bounds());
         TzuCanvas* cv = m_canvas.get();
-        cv->BeginScene();
-        cv->ResetClipRect();
-        cv->SetMatrix(IdentityMatrix);
-        cv->SetClipRects(rects);
-        cv->Fill()->SetStyle(zuBrushSolid);
-        cv->Fill()->SetColor(background);
-        // Opacity 1 over an opaque colour replaces whatever the last frame left.
-        cv->FillRect(Bounds(), 0, 0, kAllCorners, 1, zuCornerRound);
-        cv->SetStrokeThickness(1);
-        cv->SetStrokeCap(zuCapFlat);
-        cv->SetStrokeJoin(zuJoinMiter);
-        cv->SetStrokeDash(zuDashSolid);
-        cv->Stroke()->SetStyle(zuBrushSolid);
-        for (TzuObject* o : std::vector<TzuObject*>(objects)) {
-            auto* v = As<TzuVisualObject>(o);
-            if (!v || !v->Visible()) continue;
-            const TzuRect area = v->UpdateRect();
-            if (std::none_of(rects.begin(), rects.end(), [&](const TzuRect& r) { return RectsIntersect(r, area); })) {
-                continue;
-            }
-            cv->SetMatrix(v->AbsoluteMatrix());
-            v->BeforePaint();
-            v->Paint();
-            v->AfterPaint();
-            v->PaintChildren();
-            if (v->HasExtra() && v->OnPaint()) {
-                cv->SetMatrix(v->AbsoluteMatrix());
-                v->OnPaint()(v, cv, v->LocalRect());
-            }
-        }
-        cv->EndScene();
+        PaintFrame(*cv, rects, objects, [&](TzuCanvas& c) {
+            c.Fill()->SetStyle(zuBrushSolid);
+            c.Fill()->SetColor(background);
+            // Opacity 1 over an opaque colour replaces whatever the last frame left.
+            c.FillRect(Bounds(), 0, 0, kAllCorners, 1, zuCornerRound);
+        });
         cv->ResetClipRect();
         rects.clear();
     }

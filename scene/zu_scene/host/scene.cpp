@@ -9,6 +9,7 @@
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/visual_object.h"
+#include "scene/zu_scene/tree/frame_paint.h"
 
 namespace zu {
 
@@ -19,8 +20,6 @@ std::vector<TzuCustomScene*>& Scenes() {
     return scenes;
 }
 
-// More pending rectangles than this are painted as their union.
-constexpr size_t kMaxUpdateRects = 20;
 // "Everything": clipped to the client area by AddUpdateRect.
 constexpr float kWholeScene = 65535;
 

@@ -6,6 +6,7 @@
 #include "platform/core/form.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/host/scene.h"
+#include "scene/zu_scene/tree/frame_paint.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
 namespace zu {
@@ -23,12 +24,6 @@ struct FrameGuard {
     }
 };
 
-TzuRect UnionOf(const std::vector<TzuRect>& rects) {
-    TzuRect u = rects.front();
-    for (const TzuRect& r : rects) u = RectUnion(u, r);
-    return u;
-}
-
 }  // namespace
 
 void TzuCustomScene::PaintScene() {
@@ -38,20 +33,16 @@ void TzuCustomScene::PaintScene() {
     TzuCanvas* cv = m_canvas.get();
     if (!cv || !cv->BufferBits()) return;
 
-    if (m_updateRects.size() > 20) m_updateRects = {UnionOf(m_updateRects)};
+    if (m_updateRects.size() > kMaxUpdateRects) m_updateRects = {RectsUnion(m_updateRects)};
     const float w = float(ClientWidth()), h = float(ClientHeight());
 
-    if (cv->BeginScene()) {
-        cv->ResetClipRect();
-        cv->SetMatrix(IdentityMatrix);
-        cv->SetClipRects(m_updateRects);
-
+    PaintFrame(*cv, m_updateRects, m_objects, [&](TzuCanvas& c) {
         const bool clearOnly = m_fill->Style() == zuBrushNone ||
                                (m_fill->Style() == zuBrushSolid && (m_fill->SolidColor() >> 24) == 0);
         if (IsTransparentChild()) {
             if (m_fill->Style() != zuBrushNone) {
-                cv->Fill()->Assign(*m_fill);
-                cv->FillRect({-1, -1, w + 1, h + 1}, 0, 0, kAllCorners, 1, zuCornerRound);
+                c.Fill()->Assign(*m_fill);
+                c.FillRect({-1, -1, w + 1, h + 1}, 0, 0, kAllCorners, 1, zuCornerRound);
             } else {
                 PaintParentBackground();
             }
@@ -59,48 +50,12 @@ void TzuCustomScene::PaintScene() {
             // The alpha byte is dropped so an opaque window shows the fill's colour; a
             // transparent one is cleared to nothing.
             const TzuColor value = m_transparency ? 0 : (m_fill->SolidColor() & 0x00FFFFFF);
-            for (const TzuRect& r : m_updateRects) cv->ClearRect(r, value);
+            for (const TzuRect& r : m_updateRects) c.ClearRect(r, value);
         } else {
-            cv->Fill()->Assign(*m_fill);
-            cv->FillRect({-1, -1, w + 1, h + 1}, 0, 0, kAllCorners, 1, zuCornerRound);
+            c.Fill()->Assign(*m_fill);
+            c.FillRect({-1, -1, w + 1, h + 1}, 0, 0, kAllCorners, 1, zuCornerRound);
         }
-
-        cv->SetStrokeThickness(1);
-        cv->SetStrokeCap(zuCapFlat);
-        cv->SetStrokeJoin(zuJoinMiter);
-        cv->SetStrokeDash(zuDashSolid);
-        cv->Stroke()->SetStyle(zuBrushSolid);
-        cv->Fill()->SetStyle(zuBrushSolid);
-
-        // Painting may add or remove top-level objects; walk a copy and skip the ones
-        // that went meanwhile.
-        const std::vector<TzuObject*> objects = m_objects;
-        for (TzuObject* o : objects) {
-            if (std::find(m_objects.begin(), m_objects.end(), o) == m_objects.end()) continue;
-            auto* v = As<TzuVisualObject>(o);
-            if (!v || !v->Visible()) continue;
-            const TzuRect bounds = v->UpdateRect();
-            bool hit = false;
-            for (const TzuRect& r : m_updateRects) {
-                TzuRect common;
-                if (RectIntersection(r, bounds, common)) {
-                    hit = true;
-                    break;
-                }
-            }
-            if (!hit) continue;
-            cv->SetMatrix(v->AbsoluteMatrix());
-            v->BeforePaint();
-            v->Paint();
-            v->AfterPaint();
-            v->PaintChildren();
-            if (v->HasExtra() && v->OnPaint()) {
-                cv->SetMatrix(v->AbsoluteMatrix());
-                v->OnPaint()(v, cv, v->LocalRect());
-            }
-        }
-        cv->EndScene();
-    }
+    });
 
     if (!m_transparency || IsTransparentChild() || m_designing) {
         for (const TzuRect& r : m_updateRects) cv->FlushBufferRect(0, 0, *m_target, r);

@@ -253,7 +253,6 @@ private:
     void PaintChild(TzuVisualObject* child);
     void PaintOwnContent();
     bool NeedsPainting(TzuVisualObject* child);
-    TzuRect VisibleBounds();
     void LayoutPass(TzuAlign align, TzuRect& r);
     void LayoutChild(TzuVisualObject* k, TzuAlign align, TzuRect& r);
     void WireChange(TzuPosition& p) const;

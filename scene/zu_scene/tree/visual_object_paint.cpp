@@ -83,7 +83,10 @@ TzuRect TzuVisualObject::UpdateRect() {
     if (!m_updateRectStale) return m_updateRect;
     TzuRect r = AbsoluteRect();
     IzuScene* scene = Scene();
-    if (scene && !scene->IsUpdating() && !IsLoading()) {
+    // While the scene is suspended or the object loads, the area is the object's own box;
+    // it is not kept, so the next request outside that time covers the whole subtree again.
+    if (!scene || scene->IsUpdating() || IsLoading()) return r;
+    {
         for (TzuVisualObject* a = VisualParent(); a; a = a->VisualParent()) {
             if (a->m_clipChildren) RectIntersection(r, a->UpdateRect(), r);
         }
@@ -146,29 +149,14 @@ void TzuVisualObject::ChildEffectChanged() {
 
 // ---- Painting ----
 
-TzuRect TzuVisualObject::VisibleBounds() {
-    TzuRect r = AbsoluteRect();
-    if (m_clipChildren) return r;
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (!c->IsVisual()) continue;
-        auto* v = static_cast<TzuVisualObject*>(c);
-        if (v->m_visible) r = RectUnion(r, v->VisibleBounds());
-    }
-    return r;
-}
-
 bool TzuVisualObject::NeedsPainting(TzuVisualObject* child) {
     IzuScene* scene = Scene();
     if (!scene) return true;
     int n = scene->UpdateRectCount();
     if (n == 0) return false;
-    TzuRect area = child->UpdateRect();
-    // Cheap test first: the cached area covers the subtree in all but stale cases.
-    for (int i = 0; i < n; ++i) {
-        if (RectsIntersect(scene->UpdateRect(i), area)) return true;
-    }
-    area = RectUnion(area, child->VisibleBounds());
+    // The area covers the child's whole subtree and its effects, so one test per rectangle
+    // decides; nothing of the child is touched when it misses them all.
+    const TzuRect area = child->UpdateRect();
     for (int i = 0; i < n; ++i) {
         if (RectsIntersect(scene->UpdateRect(i), area)) return true;
     }
