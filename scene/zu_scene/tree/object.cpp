@@ -11,6 +11,7 @@
 #include "scene/zu_scene/graphics/shared_resource.h"
 #include "scene/zu_scene/tree/bitmap_object.h"
 #include "scene/zu_scene/tree/brush_object.h"
+#include "scene/zu_scene/tree/child_range.h"
 #include "scene/zu_scene/tree/effect.h"
 #include "scene/zu_scene/tree/path_object.h"
 
@@ -407,9 +408,8 @@ bool TzuObject::HasEffect() {
     if (m_effectsStale) {
         m_effectsStale = false;
         m_hasEffect = false;
-        for (int i = 0; i < ChildrenCount(); ++i) {
-            auto* e = As<TzuEffect>(Children(i));
-            if (e && (e->Enabled() || !e->Trigger().empty())) {
+        for (TzuEffect* e : ChildrenOf<TzuEffect>(*this)) {
+            if (e->Enabled() || !e->Trigger().empty()) {
                 m_hasEffect = true;
                 break;
             }
@@ -419,17 +419,15 @@ bool TzuObject::HasEffect() {
 }
 
 bool TzuObject::HasDisablePaintEffect() const {
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        auto* e = As<TzuEffect>(Children(i));
-        if (e && e->Enabled() && e->DisablePaint()) return true;
+    for (TzuEffect* e : ChildrenOf<TzuEffect>(*this)) {
+        if (e->Enabled() && e->DisablePaint()) return true;
     }
     return false;
 }
 
 bool TzuObject::HasPaintAfterEffect() const {
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        auto* e = As<TzuEffect>(Children(i));
-        if (e && e->Enabled() && e->PaintAfter()) return true;
+    for (TzuEffect* e : ChildrenOf<TzuEffect>(*this)) {
+        if (e->Enabled() && e->PaintAfter()) return true;
     }
     return false;
 }

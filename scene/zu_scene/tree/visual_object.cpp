@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/tree/child_range.h"
 
 namespace zu {
 
@@ -283,10 +284,7 @@ void TzuVisualObject::InvalidateAbsoluteMatrix() {
     // The area moves with the matrix; clearing it here keeps a whole moved subtree's
     // update rectangles honest without a second walk.
     m_updateRectStale = true;
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (c->IsVisual()) static_cast<TzuVisualObject*>(c)->InvalidateAbsoluteMatrix();
-    }
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->InvalidateAbsoluteMatrix();
 }
 
 TzuMatrix TzuVisualObject::AbsoluteMatrix() {
@@ -306,10 +304,7 @@ TzuMatrix TzuVisualObject::AbsoluteMatrix() {
 
 void TzuVisualObject::RecalcAbsoluteMatrices() {
     AbsoluteMatrix();
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (c->IsVisual()) static_cast<TzuVisualObject*>(c)->RecalcAbsoluteMatrices();
-    }
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->RecalcAbsoluteMatrices();
 }
 
 TzuPoint TzuVisualObject::LocalToAbsolute(const TzuPoint& p) {
@@ -403,10 +398,7 @@ float TzuVisualObject::AbsoluteOpacity() {
 
 void TzuVisualObject::InvalidateOpacity() {
     m_opacityStale = true;
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (c->IsVisual()) static_cast<TzuVisualObject*>(c)->InvalidateOpacity();
-    }
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->InvalidateOpacity();
 }
 
 void TzuVisualObject::SetEnabled(bool value) {
@@ -428,10 +420,7 @@ bool TzuVisualObject::AbsoluteEnabled() {
 
 void TzuVisualObject::InvalidateEnabled() {
     m_enabledStale = true;
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (c->IsVisual()) static_cast<TzuVisualObject*>(c)->InvalidateEnabled();
-    }
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->InvalidateEnabled();
 }
 
 // ---- Flags ----

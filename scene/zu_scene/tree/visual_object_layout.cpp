@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "scene/zu_scene/tree/visual_object.h"
+#include "scene/zu_scene/tree/child_range.h"
 
 namespace zu {
 
@@ -62,9 +63,8 @@ void TzuVisualObject::Realign() {
     } reset{this};
 
     bool anyAligned = false;
-    for (int i = 0; i < ChildrenCount() && !anyAligned; ++i) {
-        TzuObject* c = Children(i);
-        anyAligned = c->IsVisual() && static_cast<TzuVisualObject*>(c)->m_align != vaNone;
+    for (TzuVisualObject* k : ChildrenOf<TzuVisualObject>(*this)) {
+        if ((anyAligned = k->m_align != vaNone)) break;
     }
     if (!anyAligned) return;
 
@@ -81,10 +81,7 @@ void TzuVisualObject::Realign() {
 void TzuVisualObject::LayoutPass(TzuAlign align, TzuRect& r) {
     bool designing = IsSceneDesigning();
     std::vector<TzuVisualObject*> list;
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (!c->IsVisual()) continue;
-        auto* k = static_cast<TzuVisualObject*>(c);
+    for (TzuVisualObject* k : ChildrenOf<TzuVisualObject>(*this)) {
         if (k->m_align != align || !(k->m_visible || designing)) continue;
         auto at = list.begin();
         while (at != list.end() && !GoesBefore(align, k, *at)) ++at;

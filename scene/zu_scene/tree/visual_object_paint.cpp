@@ -7,6 +7,7 @@
 #include "scene/zu_scene/graphics/canvas.h"
 #include "scene/zu_scene/tree/effect.h"
 #include "scene/zu_scene/tree/visual_object.h"
+#include "scene/zu_scene/tree/child_range.h"
 
 namespace zu {
 
@@ -40,10 +41,7 @@ TzuCanvas* TzuVisualObject::Canvas() const {
 
 void TzuVisualObject::SetCanvasOverride(TzuCanvas* canvas) {
     m_canvasOverride = canvas;
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (c->IsVisual()) static_cast<TzuVisualObject*>(c)->SetCanvasOverride(canvas);
-    }
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->SetCanvasOverride(canvas);
 }
 
 TzuBitmap* TzuVisualObject::EffectBitmap() const { return m_extra ? m_extra->effectBitmap.get() : nullptr; }
@@ -68,10 +66,7 @@ void TzuVisualObject::MarkUpdateRectStaleUp() {
 
 void TzuVisualObject::InvalidateUpdateRectDown() {
     m_updateRectStale = true;
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (c->IsVisual()) static_cast<TzuVisualObject*>(c)->InvalidateUpdateRectDown();
-    }
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->InvalidateUpdateRectDown();
 }
 
 void TzuVisualObject::InvalidateUpdateRect() {
@@ -109,10 +104,7 @@ TzuRect TzuVisualObject::UpdateRect() {
             r = RectUnion(r, PointsBounds(pts, 4));
         }
         if (!m_clipChildren) {
-            for (int i = 0; i < ChildrenCount(); ++i) {
-                TzuObject* c = Children(i);
-                if (!c->IsVisual()) continue;
-                auto* v = static_cast<TzuVisualObject*>(c);
+            for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) {
                 if (v->m_visible) r = RectUnion(r, v->UpdateRect());
             }
         }
@@ -166,9 +158,11 @@ bool TzuVisualObject::NeedsPainting(TzuVisualObject* child) {
 void TzuVisualObject::PaintOwnContent() {
     TzuCanvas* cv = Canvas();
     TzuVisualObject* hole = nullptr;
-    for (int i = 0; i < ChildrenCount() && !hole; ++i) {
-        TzuObject* c = Children(i);
-        if (c->IsVisual() && static_cast<TzuVisualObject*>(c)->m_clipParent) hole = static_cast<TzuVisualObject*>(c);
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) {
+        if (v->m_clipParent) {
+            hole = v;
+            break;
+        }
     }
     SavedCanvas s2;
     if (hole) {
@@ -251,10 +245,7 @@ void TzuVisualObject::PaintChildren() {
     if (!Canvas()) return;
     IzuScene* scene = Scene();
     bool designing = scene && scene->IsDesigning();
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (!c->IsVisual()) continue;
-        auto* q = static_cast<TzuVisualObject*>(c);
+    for (TzuVisualObject* q : ChildrenOf<TzuVisualObject>(*this)) {
         if (!(q->m_visible || (designing && !q->m_locked))) continue;
         if (designing && q->m_designHide) continue;
         if (q->Scene() != scene) q->SetScene(scene);
@@ -318,10 +309,7 @@ void TzuVisualObject::PaintEffects() {
 
 void TzuVisualObject::SetOffscreenTree(bool on) {
     m_offscreen = on;
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* c = Children(i);
-        if (c->IsVisual()) static_cast<TzuVisualObject*>(c)->SetOffscreenTree(on);
-    }
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->SetOffscreenTree(on);
 }
 
 void TzuVisualObject::PaintTo(TzuCanvas* target, const TzuRect& r, TzuObject* parent) {
