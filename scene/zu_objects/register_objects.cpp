@@ -5,7 +5,9 @@
 #include "scene/zu_objects/blur_round_rect.h"
 #include "scene/zu_objects/circle.h"
 #include "scene/zu_objects/ellipse.h"
+#include "scene/zu_objects/image.h"
 #include "scene/zu_objects/line.h"
+#include "scene/zu_objects/paint_box.h"
 #include "scene/zu_objects/path.h"
 #include "scene/zu_objects/pie.h"
 #include "scene/zu_objects/rectangle.h"
@@ -20,11 +22,12 @@ void RegisterObjectClasses() {
     static bool done = false;
     if (done) return;
     done = true;
-    RegisterObjects("Shapes", {&TzuLine::StaticClass(), &TzuRectangle::StaticClass(),
-                               &TzuSidesRectangle::StaticClass(), &TzuBlurRectangle::StaticClass(),
-                               &TzuRoundRect::StaticClass(), &TzuBlurRoundRect::StaticClass(),
-                               &TzuEllipse::StaticClass(), &TzuCircle::StaticClass(), &TzuArc::StaticClass(),
-                               &TzuPie::StaticClass(), &TzuText::StaticClass(), &TzuPath::StaticClass()});
+    RegisterObjects("Shapes",
+                    {&TzuLine::StaticClass(), &TzuRectangle::StaticClass(), &TzuSidesRectangle::StaticClass(),
+                     &TzuBlurRectangle::StaticClass(), &TzuRoundRect::StaticClass(),
+                     &TzuBlurRoundRect::StaticClass(), &TzuEllipse::StaticClass(), &TzuCircle::StaticClass(),
+                     &TzuArc::StaticClass(), &TzuPie::StaticClass(), &TzuText::StaticClass(),
+                     &TzuPath::StaticClass(), &TzuImage::StaticClass(), &TzuPaintBox::StaticClass()});
 }
 
 }  // namespace zu

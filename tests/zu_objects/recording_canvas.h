@@ -22,6 +22,8 @@ struct CanvasCall {
     TzuMatrix matrix{};
     std::u16string text;
     TzuPoint p1{}, p2{};
+    TzuRect source{};
+    bool highSpeed = false;
 };
 
 class RecordingCanvas : public TzuCanvas {
@@ -41,22 +43,32 @@ public:
         c.p2 = b;
         calls.push_back(c);
     }
-    void FillRect(const TzuRect& r, float rx, float ry, TzuCorners corners, float opacity, TzuCornerType t) override {
+    void FillRect(const TzuRect& r, float rx, float ry, TzuCorners corners, float opacity,
+                  TzuCornerType t) override {
         calls.push_back(Rect("FillRect", r, rx, ry, corners, opacity, t));
     }
-    void DrawRect(const TzuRect& r, float rx, float ry, TzuCorners corners, float opacity, TzuCornerType t) override {
+    void DrawRect(const TzuRect& r, float rx, float ry, TzuCorners corners, float opacity,
+                  TzuCornerType t) override {
         calls.push_back(Rect("DrawRect", r, rx, ry, corners, opacity, t));
     }
     void FillEllipse(const TzuRect& r, float o) override { calls.push_back(Make("FillEllipse", r, o)); }
     void DrawEllipse(const TzuRect& r, float o) override { calls.push_back(Make("DrawEllipse", r, o)); }
     bool PtInPath(const TzuPoint&, const TzuRect&, const TzuPathData&) override { return false; }
-    void FillPath(const TzuPathData&, const TzuRect& r, float o) override { calls.push_back(Make("FillPath", r, o)); }
-    void DrawPath(const TzuPathData&, const TzuRect& r, float o) override { calls.push_back(Make("DrawPath", r, o)); }
-    void DrawBitmap(TzuBitmap&, const TzuRect&, const TzuRect& dst, float o, bool) override {
-        calls.push_back(Make("DrawBitmap", dst, o));
+    void FillPath(const TzuPathData&, const TzuRect& r, float o) override {
+        calls.push_back(Make("FillPath", r, o));
+    }
+    void DrawPath(const TzuPathData&, const TzuRect& r, float o) override {
+        calls.push_back(Make("DrawPath", r, o));
+    }
+    void DrawBitmap(TzuBitmap&, const TzuRect& src, const TzuRect& dst, float o, bool fast) override {
+        CanvasCall c = Make("DrawBitmap", dst, o);
+        c.source = src;
+        c.highSpeed = fast;
+        calls.push_back(c);
     }
     void DrawThumbnail(TzuBitmap&, float, float) override {}
-    void FillText(const TzuRect& r, const std::u16string& text, bool, float o, TzuTextAlign, TzuTextAlign) override {
+    void FillText(const TzuRect& r, const std::u16string& text, bool, float o, TzuTextAlign,
+                  TzuTextAlign) override {
         CanvasCall c = Make("FillText", r, o);
         c.text = text;
         calls.push_back(c);
@@ -68,7 +80,8 @@ public:
         }
         r = TzuRect{r.Left, r.Top, r.Left + measureWidth, r.Top + measureHeight};
     }
-    bool TextToPath(TzuPathData&, const TzuRect&, const std::u16string&, bool, TzuTextAlign, TzuTextAlign) override {
+    bool TextToPath(TzuPathData&, const TzuRect&, const std::u16string&, bool, TzuTextAlign,
+                    TzuTextAlign) override {
         return false;
     }
     int Count(const std::string& op) const {
