@@ -1,10 +1,11 @@
 #include "platform/core/application.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <thread>
+
+#include <unistd.h>
 
 namespace zu {
 
@@ -30,9 +31,14 @@ std::string CurrentExceptionText() {
 
 }  // namespace
 
-TzuApplication::TzuApplication() : m_title(ExecutableName()) {
-    g_application = this;
+bool TzuApplication::WaitMessage() {
+    // A platform without a blocking wait handles what is there and yields the processor.
+    ProcessMessages();
+    std::this_thread::yield();
+    return true;
 }
+
+TzuApplication::TzuApplication() : m_title(ExecutableName()) { g_application = this; }
 
 TzuApplication::~TzuApplication() {
     if (g_application == this) g_application = nullptr;

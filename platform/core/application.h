@@ -46,6 +46,9 @@ public:
     virtual bool Terminated() const = 0;
     // Handles the messages that are pending now, then returns.
     virtual void ProcessMessages() = 0;
+    // Handles the pending messages, or, when none are pending, waits for the next message
+    // or timer. False when nothing could ever arrive (waiting would never end).
+    virtual bool WaitMessage();
     // Queues fn to run on the loop; the id cancels it while it is still queued.
     virtual uint64_t PostMessage(std::function<void()> fn) = 0;
     virtual void CancelMessage(uint64_t id) = 0;

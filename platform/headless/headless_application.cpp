@@ -68,6 +68,18 @@ void TzuHeadlessApplication::ProcessMessages() {
     }
 }
 
+bool TzuHeadlessApplication::WaitMessage() {
+    if (!m_messages.empty()) {
+        ProcessMessages();
+        return true;
+    }
+    if (m_timers.empty()) return false;
+    int64_t next = m_timers.begin()->second.due;
+    for (const auto& [id, t] : m_timers) next = std::min(next, t.due);
+    Advance(std::max<int64_t>(next - m_now, 0));
+    return true;
+}
+
 uint64_t TzuHeadlessApplication::PostMessage(std::function<void()> fn) {
     const uint64_t id = m_nextId++;
     m_messages.emplace(id, std::move(fn));
@@ -91,7 +103,8 @@ void TzuHeadlessApplication::Advance(int64_t ms) {
         // The earliest due timer; ties go to the older timer.
         auto due = m_timers.end();
         for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {
-            if (it->second.due <= target && (due == m_timers.end() || it->second.due < due->second.due)) due = it;
+            if (it->second.due <= target && (due == m_timers.end() || it->second.due < due->second.due))
+                due = it;
         }
         if (due == m_timers.end()) break;
         m_now = std::max(m_now, due->second.due);
@@ -109,7 +122,8 @@ std::unique_ptr<IzuWindow> TzuHeadlessApplication::CreateFormWindow(IzuWindowEve
     return std::make_unique<TzuHeadlessWindow>(*this, events, nullptr);
 }
 
-std::unique_ptr<IzuWindow> TzuHeadlessApplication::CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) {
+std::unique_ptr<IzuWindow> TzuHeadlessApplication::CreateChildWindow(IzuWindow& parent,
+                                                                     IzuWindowEvents& events) {
     return std::make_unique<TzuHeadlessWindow>(*this, events, dynamic_cast<TzuHeadlessWindow*>(&parent));
 }
 

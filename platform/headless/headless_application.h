@@ -34,6 +34,9 @@ public:
     void Terminate() override { m_terminated = true; }
     bool Terminated() const override { return m_terminated; }
     void ProcessMessages() override;
+    // Runs the pending messages, or else moves the clock to the next due timer; false when
+    // neither messages nor timers are left.
+    bool WaitMessage() override;
     uint64_t PostMessage(std::function<void()> fn) override;
     void CancelMessage(uint64_t id) override;
     uint64_t StartTimer(unsigned intervalMs, std::function<void()> fn) override;
@@ -52,7 +55,10 @@ public:
     // ---- Error box record ----
     const std::vector<std::string>& Errors() const { return m_errors; }
     const std::vector<std::string>& ErrorTitles() const { return m_errorTitles; }
-    void ClearErrors() { m_errors.clear(); m_errorTitles.clear(); }
+    void ClearErrors() {
+        m_errors.clear();
+        m_errorTitles.clear();
+    }
 
     // Windows register themselves while they live.
     void AddWindow(TzuHeadlessWindow* w) { m_windows.push_back(w); }

@@ -7,6 +7,7 @@
 #include "platform/core/property.h"
 #include "platform/core/timer.h"
 #include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/tree/ani_thread.h"
 #include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/visual_object.h"
 #include "scene/zu_scene/tree/frame_paint.h"
@@ -32,7 +33,8 @@ const std::vector<TzuCustomScene*>& SceneList() { return Scenes(); }
 const TzuClass& TzuCustomScene::StaticClass() {
     using P = ZuProps<TzuCustomScene>;
     static const TzuPropInfo props[] = {
-        P::Defined<&TzuCustomScene::ReadSnapGridShow, &TzuCustomScene::WriteSnapGridShow>("DesignSnapGridShow"),
+        P::Defined<&TzuCustomScene::ReadSnapGridShow, &TzuCustomScene::WriteSnapGridShow>(
+            "DesignSnapGridShow"),
         P::Defined<&TzuCustomScene::ReadSnapToGrid, &TzuCustomScene::WriteSnapToGrid>("DesignSnapToGrid"),
         P::Defined<&TzuCustomScene::ReadSnapToLines, &TzuCustomScene::WriteSnapToLines>("DesignSnapToLines"),
     };
@@ -99,6 +101,8 @@ TzuCustomScene::~TzuCustomScene() {
     DestroyWindowTree();
     m_canvas.reset();
     std::erase(Scenes(), this);
+    // The animation clock serves every scene and goes with the last one.
+    if (Scenes().empty()) TzuAniThread::FreeInstance();
 }
 
 // ---- Objects ----

@@ -1,16 +1,371 @@
 #include "scene/zu_scene/tree/animation.h"
 
-#include "platform/core/property.h"
+#include <cmath>
+
+#include "platform/core/application.h"
+#include "platform/core/class_registry.h"
+#include "scene/zu_scene/tree/ani_thread.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 namespace zu {
+
+namespace {
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string Trimmed(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return std::string(s);
+}
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    }
+    return out;
+}
+}  // namespace
 
 const TzuClass& TzuAnimation::StaticClass() {
     using P = ZuProps<TzuAnimation>;
     static const TzuPropInfo props[] = {
+        P::Float<&TzuAnimation::Duration, &TzuAnimation::SetDuration>("Duration").AlwaysStored(),
+        P::Float<&TzuAnimation::Delay, &TzuAnimation::SetDelay>("Delay").Default(0),
+        P::Bool<&TzuAnimation::Inverse, &TzuAnimation::SetInverse>("Inverse").Default(0),
         P::String<&TzuAnimation::Trigger, &TzuAnimation::SetTrigger>("Trigger"),
+        P::Bool<&TzuAnimation::Loop, &TzuAnimation::SetLoop>("Loop").Default(0),
+        P::Event<&TzuAnimation::OnFinish>("OnFinish"),
+        P::Event<&TzuAnimation::OnProcess>("OnProcess"),
+        P::Bool<&TzuAnimation::HideOnFinish, &TzuAnimation::SetHideOnFinish>("HideOnFinish").AlwaysStored(),
+        P::Enum<&TzuAnimation::Interpolation, &TzuAnimation::SetInterpolation>("Interpolation",
+                                                                               kInterpolationTypeEnum)
+            .Default(zuInterpolationLinear),
+        P::Enum<&TzuAnimation::AnimationType, &TzuAnimation::SetAnimationType>("AnimationType",
+                                                                               kAnimationTypeEnum)
+            .Default(zuAnimationIn),
+        P::Bool<&TzuAnimation::Enabled, &TzuAnimation::SetEnabled>("Enabled").Default(0),
+        P::Bool<&TzuAnimation::AutoReverse, &TzuAnimation::SetAutoReverse>("AutoReverse").Default(0),
     };
     static const TzuClass cls = ZuClass<TzuAnimation, TzuObject>("TzuAnimation", props);
     return cls;
+}
+
+TzuAnimation::TzuAnimation(TzuComponent* owner) : TzuObject(owner) {}
+
+TzuAnimation::~TzuAnimation() {
+    for (Watch* w = m_watch; w; w = w->prev) w->dead = true;
+    if (TzuAniThread* clock = TzuAniThread::Instance()) clock->Remove(this);
+    if (m_resolvedVia) m_resolvedVia->RemoveFreeNotify(this);
+}
+
+// ---- State ----
+
+void TzuAnimation::SetEnabled(bool value) {
+    if (value == m_enabled) return;
+    m_enabled = value;
+    if (IsDesignTime() || IsLoading()) return;
+    if (value)
+        Start();
+    else
+        Stop();
+}
+
+void TzuAnimation::Loaded() {
+    TzuObject::Loaded();
+    if (m_enabled && !IsDesignTime()) Start();
+}
+
+bool TzuAnimation::IsDesignTime() const { return IsDesigning() || (Scene() && Scene()->IsDesigning()); }
+
+bool TzuAnimation::ParentHidden() const {
+    TzuObject* p = Parent();
+    return p && p->IsVisual() && !static_cast<TzuVisualObject*>(p)->Visible();
+}
+
+float TzuAnimation::NormalizedTime() const {
+    const double d = m_immediate ? 1.0 : m_duration;
+    if (d <= 0 || m_delayLeft > 0) return 0;
+    const double t = m_currentTime;
+    const TzuAnimationType k = m_animationType;
+    double v = 0;
+    switch (m_interpolation) {
+        case zuInterpolationLinear: v = InterpolateLinear(t, 0, 1, d); break;
+        case zuInterpolationQuadratic: v = InterpolateQuadratic(t, 0, 1, d, k); break;
+        case zuInterpolationCubic: v = InterpolateCubic(t, 0, 1, d, k); break;
+        case zuInterpolationQuartic: v = InterpolateQuartic(t, 0, 1, d, k); break;
+        case zuInterpolationQuintic: v = InterpolateQuintic(t, 0, 1, d, k); break;
+        case zuInterpolationSinusoidal: v = InterpolateSinusoidal(t, 0, 1, d, k); break;
+        case zuInterpolationExponential: v = InterpolateExponential(t, 0, 1, d, k); break;
+        case zuInterpolationCircular: v = InterpolateCircular(t, 0, 1, d, k); break;
+        case zuInterpolationElastic: v = InterpolateElastic(t, 0, 1, d, 0, 0, k); break;
+        case zuInterpolationBack: v = InterpolateBack(t, 0, 1, d, 0, k); break;
+        case zuInterpolationBounce: v = InterpolateBounce(t, 0, 1, d, k); break;
+        default: v = 0; break;
+    }
+    return static_cast<float>(v);
+}
+
+// ---- Start and stop ----
+
+bool TzuAnimation::Finish() {
+    if (m_freeOnFinish) ScheduleFree();
+    if (!m_onFinish) return true;
+    Watch w(this);
+    m_onFinish(this);
+    return !w.dead;
+}
+
+void TzuAnimation::ScheduleFree() {
+    // Never inside the animation's own handlers or the clock's walk: a posted message
+    // frees it later, if it still lives then.
+    TzuApplication* app = Application();
+    if (!app) return;
+    const uint32_t serial = Serial();
+    app->PostMessage([serial] { delete As<TzuAnimation>(TzuObject::FindBySerial(serial)); });
+}
+
+void TzuAnimation::Start() {
+    if (ParentHidden()) return;
+    Watch w(this);
+    if (std::fabs(m_duration) < 0.001f || !Scene() || IsDesignTime()) {
+        // Applied at once: the property takes its end value. Time runs over one second
+        // for this single step, so the stored Duration stays as it is.
+        if (TzuAniThread* clock = TzuAniThread::Instance()) clock->Remove(this);
+        m_delayLeft = 0;
+        m_immediate = true;
+        m_currentTime = m_inverse ? 0 : 1;
+        m_running = true;
+        ProcessAnimation();
+        if (w.dead) return;
+        m_immediate = false;
+        m_running = false;
+        m_currentTime = 0;
+        m_enabled = false;
+        Finish();
+        return;
+    }
+    m_delayLeft = m_delay;
+    m_running = true;
+    m_currentTime = m_inverse ? m_duration : 0;
+    ProcessAnimation();
+    if (w.dead) return;
+    // A handler of the first step may have stopped it again.
+    if (!m_running) return;
+    if (Scene()) TzuAniThread::Ensure()->Add(this);
+    m_enabled = true;
+}
+
+void TzuAnimation::Stop() {
+    if (!m_running) return;
+    if (TzuAniThread* clock = TzuAniThread::Instance()) clock->Remove(this);
+    m_currentTime = m_inverse ? 0 : m_duration;
+    Watch w(this);
+    ProcessAnimation();
+    if (w.dead) return;
+    m_running = false;
+    m_enabled = false;
+    Finish();
+}
+
+void TzuAnimation::StopAtCurrent() {
+    if (!m_running) return;
+    if (TzuAniThread* clock = TzuAniThread::Instance()) clock->Remove(this);
+    m_currentTime = m_inverse ? 0 : m_duration;
+    m_running = false;
+    m_enabled = false;
+    Finish();
+}
+
+void TzuAnimation::Advance(float delta) {
+    if (IsDesignTime() || IsDestroying()) return;
+    if (ParentHidden()) {
+        Stop();
+        return;
+    }
+    if (!m_running) return;
+    if (m_delayLeft > 0) {
+        m_delayLeft -= delta;
+        return;
+    }
+    m_currentTime += m_inverse ? -delta : delta;
+    if (m_currentTime >= m_duration) {
+        m_currentTime = m_duration;
+        if (m_loop && m_autoReverse)
+            m_inverse = true;
+        else if (m_loop)
+            m_currentTime = 0;
+        else
+            m_running = false;
+    } else if (m_currentTime <= 0) {
+        m_currentTime = 0;
+        if (m_loop && m_autoReverse)
+            m_inverse = false;
+        else if (m_loop)
+            m_currentTime = m_duration;
+        else
+            m_running = false;
+    }
+    Watch w(this);
+    ProcessAnimation();
+    if (w.dead) return;
+    if (m_onProcess) {
+        m_onProcess(this);
+        if (w.dead) return;
+    }
+    // A handler may have restarted it: only a run that is still over finishes here.
+    if (m_running) return;
+    if (TzuAniThread* clock = TzuAniThread::Instance()) clock->Remove(this);
+    m_enabled = false;
+    Finish();
+}
+
+// ---- Triggers ----
+
+void TzuAnimation::ApplyTrigger(TzuObject* instance, std::string_view trigger) {
+    if (m_trigger.empty() || !instance) return;
+    if (Lower(m_trigger).find(Lower(trigger)) == std::string::npos) return;
+    std::string conditions = m_trigger;
+    bool matched = false;
+    while (!conditions.empty()) {
+        std::string condition = ExtractToken(conditions, ";");
+        std::string name = ExtractToken(condition, "=");
+        const std::string& expected = condition;
+        const TzuPropInfo* prop = instance->ClassType().FindProperty(name);
+        if (!prop || prop->kind != TzuPropKind::Enum || !prop->getOrd) continue;
+        if (!SameText(prop->enumInfo->NameOf(prop->getOrd(instance)), expected)) return;
+        matched = true;
+    }
+    if (matched) Start();
+}
+
+std::string ExtractToken(std::string& source, std::string_view delimiters) {
+    size_t i = 0;
+    while (i < source.size() && delimiters.find(source[i]) == std::string_view::npos) ++i;
+    std::string token = Trimmed(std::string_view(source).substr(0, i));
+    source = Trimmed(i < source.size() ? std::string_view(source).substr(i + 1) : std::string_view());
+    return token;
+}
+
+// ---- Property path ----
+
+void TzuAnimation::SetPropertyName(const std::string& value) {
+    if (value == m_propertyName) return;
+    m_propertyName = value;
+    ClearResolution();
+}
+
+void TzuAnimation::ParentChanged() {
+    TzuObject::ParentChanged();
+    ClearResolution();
+}
+
+void TzuAnimation::ClearResolution() {
+    if (m_resolvedVia) m_resolvedVia->RemoveFreeNotify(this);
+    m_resolvedVia = nullptr;
+    m_resolved = {};
+    m_target = nullptr;
+    m_resolvedParent = nullptr;
+    m_resolvedOnce = false;
+}
+
+void TzuAnimation::Notification(TzuComponent* component, TzuOperation operation) {
+    TzuObject::Notification(component, operation);
+    if (operation == TzuOperation::opRemove && component == m_resolvedVia) {
+        m_resolvedVia = nullptr;
+        ClearResolution();
+    }
+}
+
+const TzuPropRef& TzuAnimation::ResolvePropertyPath() {
+    TzuObject* parent = Parent();
+    if (m_resolvedOnce && m_resolvedParent == parent) return m_resolved;
+    ClearResolution();
+    if (!parent || m_propertyName.empty()) return m_resolved;
+    m_resolvedOnce = true;
+    m_resolvedParent = parent;
+    TzuPersistent* target = parent;
+    std::string path = m_propertyName;
+    while (target && path.find('.') != std::string::npos) {
+        std::string segment = ExtractToken(path, ".");
+        const TzuPropInfo* prop = target->ClassType().FindProperty(segment);
+        if (!prop || (prop->kind != TzuPropKind::Object && prop->kind != TzuPropKind::Reference)) continue;
+        target = prop->getObj(target);
+        // Another scene object on the way (a grandparent, a referenced object) may go
+        // before this animation does: it tells us so, and the path is resolved anew.
+        if (auto* obj = As<TzuObject>(target); obj && obj != parent && !m_resolvedVia) {
+            m_resolvedVia = obj;
+            obj->AddFreeNotify(this);
+        }
+    }
+    m_target = target;
+    if (target) {
+        if (const TzuPropInfo* prop = target->ClassType().FindProperty(path)) m_resolved = {target, prop};
+    }
+    return m_resolved;
+}
+
+// ---- Waiting ----
+
+void TzuAnimation::WaitWhileRunning(TzuAnimation* animation) {
+    if (!animation) return;
+    Watch w(animation);
+    while (!w.dead && animation->Running() && !animation->m_loop) {
+        TzuAniThread* clock = TzuAniThread::Instance();
+        if (!clock || !clock->Contains(animation)) break;
+        TzuApplication* app = Application();
+        if (!app || app->Terminated()) break;
+        if (!app->WaitMessage()) break;
+    }
+}
+
+}  // namespace zu
+
+// ---- Float animations made on the fly ----
+
+namespace zu {
+
+namespace {
+TzuAnimation* MakeFloatAnimation(TzuObject* owner, const std::string& propertyName, float value,
+                                 float duration, TzuAnimationType type, TzuInterpolationType interpolation) {
+    // The float animation lives in a unit above the tree: made by its registered name.
+    auto* a = As<TzuAnimation>(CreateObject("TzuFloatAnimation", owner));
+    if (!a) return nullptr;
+    a->SetAnimationType(type);
+    a->SetInterpolation(interpolation);
+    a->SetDuration(duration);
+    a->SetPropertyName(propertyName);
+    SetPropValue(ResolveProperty(a, "StartFromCurrent"), TzuVariant(true));
+    SetPropValue(ResolveProperty(a, "StopValue"), TzuVariant(static_cast<double>(value)));
+    a->SetParent(owner);
+    return a;
+}
+}  // namespace
+
+TzuAnimation* TzuObject::AnimateFloat(const std::string& propertyName, float value, float duration,
+                                      TzuAnimationType type, TzuInterpolationType interpolation) {
+    TzuAnimation* a = MakeFloatAnimation(this, propertyName, value, duration, type, interpolation);
+    if (!a) return nullptr;
+    a->SetFreeOnFinish(true);
+    const uint32_t serial = a->Serial();
+    a->Start();
+    // Without an application nothing could free it later; finished at once, it goes now.
+    if (!Application() && FindBySerial(serial) == a && !a->Running()) {
+        delete a;
+        return nullptr;
+    }
+    return FindBySerial(serial) == a ? a : nullptr;
+}
+
+void TzuObject::AnimateFloatWait(const std::string& propertyName, float value, float duration,
+                                 TzuAnimationType type, TzuInterpolationType interpolation) {
+    TzuAnimation* a = MakeFloatAnimation(this, propertyName, value, duration, type, interpolation);
+    if (!a) return;
+    const uint32_t serial = a->Serial();
+    a->Start();
+    TzuAnimation::WaitWhileRunning(a);
+    // The animation (or this object with it) may have gone while messages ran.
+    if (FindBySerial(serial) == a) delete a;
 }
 
 }  // namespace zu

@@ -7,8 +7,8 @@
 
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"
-#include "scene/zu_scene/tree/animation.h"
 #include "scene/zu_scene/graphics/shared_resource.h"
+#include "scene/zu_scene/tree/animation.h"
 #include "scene/zu_scene/tree/bitmap_object.h"
 #include "scene/zu_scene/tree/brush_object.h"
 #include "scene/zu_scene/tree/child_range.h"
@@ -53,8 +53,10 @@ TzuObject::~TzuObject() {
         auto items = std::move(*m_freeNotify);
         m_freeNotify.reset();
         for (TzuPersistent* item : items) {
-            if (auto* obj = As<TzuObject>(item)) obj->Notification(this, TzuOperation::opRemove);
-            else item->FreeNotify(this);
+            if (auto* obj = As<TzuObject>(item))
+                obj->Notification(this, TzuOperation::opRemove);
+            else
+                item->FreeNotify(this);
         }
     }
     ObjectListRemove();
@@ -75,17 +77,23 @@ void TzuObject::DetachFromTree() {
 void TzuObject::ObjectListAdd() {
     m_serial = ++g_nextSerial;
     m_prev = g_last;
-    if (g_last) g_last->m_next = this;
-    else g_first = this;
+    if (g_last)
+        g_last->m_next = this;
+    else
+        g_first = this;
     g_last = this;
     ++g_count;
 }
 
 void TzuObject::ObjectListRemove() {
-    if (m_prev) m_prev->m_next = m_next;
-    else if (g_first == this) g_first = m_next;
-    if (m_next) m_next->m_prev = m_prev;
-    else if (g_last == this) g_last = m_prev;
+    if (m_prev)
+        m_prev->m_next = m_next;
+    else if (g_first == this)
+        g_first = m_next;
+    if (m_next)
+        m_next->m_prev = m_prev;
+    else if (g_last == this)
+        g_last = m_prev;
     m_prev = m_next = nullptr;
     --g_count;
 }
@@ -103,8 +111,10 @@ TzuObject* TzuObject::FindBySerial(uint32_t serial) {
 void TzuObject::SetMessagePump(void (*pump)()) { g_pump = pump; }
 
 void TzuObject::ProcessMessages() {
-    if (g_pump) g_pump();
-    else std::this_thread::yield();
+    if (g_pump)
+        g_pump();
+    else
+        std::this_thread::yield();
 }
 
 // ---- Tree ----
@@ -367,21 +377,27 @@ void TzuObject::StartTriggerAnimation(TzuObject* instance, std::string_view trig
     StopTriggerAnimation(instance);
     for (int i = 0; i < ChildrenCount(); ++i) {
         TzuObject* child = Children(i);
-        if (auto* a = As<TzuAnimation>(child)) a->ApplyTrigger(instance, trigger);
-        else if (child->IsPassiveStylePart()) child->StartTriggerAnimation(instance, trigger);
+        if (auto* a = As<TzuAnimation>(child))
+            a->ApplyTrigger(instance, trigger);
+        else if (child->IsPassiveStylePart())
+            child->StartTriggerAnimation(instance, trigger);
     }
 }
 
 void TzuObject::StartTriggerAnimationWait(TzuObject* instance, std::string_view trigger) {
     StopTriggerAnimation(instance);
+    // Messages handled while waiting may free this object: it is looked up again after
+    // every wait.
+    const uint32_t self = m_serial;
     for (int i = 0; i < ChildrenCount(); ++i) {
         TzuObject* child = Children(i);
         if (auto* a = As<TzuAnimation>(child)) {
             a->ApplyTrigger(instance, trigger);
-            while (a->Running()) ProcessMessages();
+            TzuAnimation::WaitWhileRunning(a);
         } else if (child->IsPassiveStylePart()) {
             child->StartTriggerAnimationWait(instance, trigger);
         }
+        if (FindBySerial(self) != this) return;
     }
 }
 
@@ -399,8 +415,10 @@ void TzuObject::StopTriggerAnimation(TzuObject* instance) {
 void TzuObject::ApplyTriggerEffect(TzuObject* instance, std::string_view trigger) {
     for (int i = 0; i < ChildrenCount(); ++i) {
         TzuObject* child = Children(i);
-        if (auto* e = As<TzuEffect>(child)) e->ApplyTrigger(instance, trigger);
-        else if (child->IsPassiveStylePart()) child->ApplyTriggerEffect(instance, trigger);
+        if (auto* e = As<TzuEffect>(child))
+            e->ApplyTrigger(instance, trigger);
+        else if (child->IsPassiveStylePart())
+            child->ApplyTriggerEffect(instance, trigger);
     }
 }
 

@@ -13,8 +13,11 @@
 #include "platform/core/event.h"
 #include "platform/core/variant.h"
 #include "scene/zu_scene/tree/scene_intf.h"
+#include "scene/zu_scene/types/interpolation.h"
 
 namespace zu {
+
+class TzuAnimation;
 
 class TzuObject : public TzuComponent {
     ZU_CLASS(TzuObject)
@@ -89,6 +92,17 @@ public:
     virtual void StartTriggerAnimationWait(TzuObject* instance, std::string_view trigger);
     virtual void StopTriggerAnimation(TzuObject* instance);
     virtual void ApplyTriggerEffect(TzuObject* instance, std::string_view trigger);
+    // Runs the float property path from its current value to value with a float
+    // animation made by its registered class name ("TzuFloatAnimation"), owned by and
+    // parented to this object; it frees itself after it has finished. Null when no such
+    // class is registered.
+    TzuAnimation* AnimateFloat(const std::string& propertyName, float value, float duration,
+                               TzuAnimationType type = zuAnimationIn,
+                               TzuInterpolationType interpolation = zuInterpolationLinear);
+    // The same, waiting until it has finished, then freeing it.
+    void AnimateFloatWait(const std::string& propertyName, float value, float duration,
+                          TzuAnimationType type = zuAnimationIn,
+                          TzuInterpolationType interpolation = zuInterpolationLinear);
     bool HasEffect();
     bool HasDisablePaintEffect() const;
     bool HasPaintAfterEffect() const;
