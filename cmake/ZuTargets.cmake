@@ -13,8 +13,17 @@ function(zu_library name)
     add_library(${name} INTERFACE)
     set(scope INTERFACE)
   endif()
-  target_include_directories(${name} ${scope} ${PROJECT_SOURCE_DIR})
+  # Installed headers keep their repository paths under include/quillorn/, so the same
+  # includes work in the tree and against an installed copy.
+  target_include_directories(${name} ${scope} $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+                             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/quillorn>
+                             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+  target_compile_features(${name} ${scope} cxx_std_20)
   target_link_libraries(${name} ${scope} ${ARG_DEPS})
+  # Recorded for the install step: the libraries, their order and the modules they need.
+  set_property(GLOBAL APPEND PROPERTY ZU_LIBRARIES ${name})
+  set_property(GLOBAL PROPERTY ZU_DEPS_${name} ${ARG_DEPS})
+  set_property(GLOBAL APPEND PROPERTY ZU_PKG_MODULES ${ARG_PKGS})
   foreach(pkg ${ARG_PKGS})
     if(NOT TARGET PkgConfig::${pkg})
       pkg_check_modules(${pkg} REQUIRED IMPORTED_TARGET GLOBAL ${pkg})

@@ -81,8 +81,10 @@ public:
     TzuNotifyEvent& OnClick() { return m_onClick; }
     TFuzzItems* Items() { return &m_items; }
     void ReadLines(const TzuStreamValue& v) {
-        if (auto* lines = std::get_if<std::vector<std::u16string>>(&v)) m_lines = *lines;
-        else throw EzuError("list of strings expected");
+        if (auto* lines = std::get_if<std::vector<std::u16string>>(&v))
+            m_lines = *lines;
+        else
+            throw EzuError("list of strings expected");
     }
     TzuStreamValue WriteLines() const { return m_lines; }
     bool LinesStored() const { return !m_lines.empty(); }
@@ -160,9 +162,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t objects = TzuObject::ObjectCount();
     TzuObject* root = LoadObjectFromStream(&form, std::span<const uint8_t>(data, size));
     if (root) {
-        // What loaded must save again, and that stream must load to the same stream.
+        // What loaded must save again, and that stream must load to the same stream. A
+        // save that refuses with a clear error is a result, not a crash.
         std::vector<uint8_t> again;
-        SaveObjectToStream(root, again);
+        try {
+            SaveObjectToStream(root, again);
+        } catch (const EzuError&) {
+            delete root;
+            if (form.ComponentCount() != 0 || TzuObject::ObjectCount() != objects) std::abort();
+            return 0;
+        }
         delete root;
         TzuObject* copy = LoadObjectFromStream(&form, again);
         if (!copy) std::abort();

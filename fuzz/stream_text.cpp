@@ -1,6 +1,9 @@
 // Converts arbitrary text to the binary component stream. Input the conversion refuses
-// is fine; input it accepts must convert back to text, and that text to the very same
-// bytes, since the two conversions are meant to be exact inverses.
+// with an error is a result like any other; input it accepts must convert back to text,
+// and that text to the very same bytes, since the two conversions are meant to be exact
+// inverses.
+
+#include "platform/core/stream_text.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +13,6 @@
 #include <vector>
 
 #include "platform/core/persistent.h"
-#include "platform/core/stream_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

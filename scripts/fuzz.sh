@@ -13,7 +13,7 @@ SECONDS_PER_TARGET="${FUZZ_SECONDS:-30}"
 bash scripts/install-deps.sh
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZU_FUZZ=ON -DZU_TESTS=OFF -DZU_BENCH=OFF "$@"
+  -DZU_FUZZ=ON -DZU_WERROR=ON -DZU_TESTS=OFF -DZU_BENCH=OFF "$@"
 
 # Build only the fuzz programs (and what they link); the rest is not needed here.
 mapfile -t targets < <(cmake --build "$BUILD_DIR" --target help | sed -n 's/^\(fuzz_[A-Za-z0-9_]*\):.*/\1/p' | sort -u)

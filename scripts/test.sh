@@ -10,7 +10,7 @@ BUILD_DIR="${BUILD_DIR:-build}"
 
 bash scripts/install-deps.sh
 
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZU_WERROR=ON "$@"
 cmake --build "$BUILD_DIR" -j "$JOBS"
 
 xvfb_pid=""

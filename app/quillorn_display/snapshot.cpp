@@ -21,14 +21,30 @@ int RunSnapshot(const std::string& fileName, std::vector<std::string> params) {
         std::fprintf(stderr, "quillorn-display: cannot make the window: %s\n", e.what());
         return 1;
     }
-    form->Show();
-    // The scene paints in full one timer tick after it was loaded.
-    app.ProcessMessages();
-    app.Advance(1);
-    app.ProcessMessages();
-    const auto* window = dynamic_cast<const TzuHeadlessWindow*>(form->zuScene1->Window());
+    const int64_t pixels = int64_t(form->Width()) * form->Height();
+    if (pixels > kMaxSnapshotPixels) {
+        std::fprintf(stderr, "quillorn-display: the snapshot of %d x %d pixels is above %lld pixels\n",
+                     form->Width(), form->Height(), static_cast<long long>(kMaxSnapshotPixels));
+        return 1;
+    }
+    try {
+        form->Show();
+        // The scene paints in full one timer tick after it was loaded.
+        app.ProcessMessages();
+        app.Advance(1);
+        app.ProcessMessages();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quillorn-display: cannot render the snapshot: %s\n", e.what());
+        return 1;
+    }
+    auto* window = dynamic_cast<TzuHeadlessWindow*>(form->zuScene1->Window());
     TzuBitmap frame;
-    if (window) frame.CopyFrom(window->Image());
+    if (window) {
+        // The frame leaves the window uncopied, and the form goes before encoding.
+        TzuPixelBuffer pixels = window->TakeImage();
+        form.reset();
+        frame.TakeFrom(pixels);
+    }
     if (!window || !frame.SaveToFile(fileName)) {
         std::fprintf(stderr, "quillorn-display: cannot write %s\n", fileName.c_str());
         return 1;

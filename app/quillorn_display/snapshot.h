@@ -2,13 +2,18 @@
 // Off-screen preview of the display: makes the form on the headless platform with the given
 // parameters, paints its first frame and writes it as an image file.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace zu {
 
-// Returns the process exit status: 0 when the image was written, 1 otherwise. Parameter
-// errors are reported on standard error and the frame is rendered anyway.
+// The largest frame a snapshot renders: 128 MiB of pixels.
+inline constexpr int64_t kMaxSnapshotPixels = int64_t(1) << 25;
+
+// Returns the process exit status: 0 when the image was written, 1 otherwise (a frame
+// above kMaxSnapshotPixels included). Parameter errors are reported on standard error and
+// the frame is rendered anyway.
 int RunSnapshot(const std::string& fileName, std::vector<std::string> params);
 
 }  // namespace zu

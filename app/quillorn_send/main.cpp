@@ -1,12 +1,16 @@
 // quillorn-send: hands two lines of text (or an exact payload) to a running display window
 // and reports whether it answered.
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/core/utf.h"
@@ -14,15 +18,21 @@
 
 namespace {
 
-void Usage(FILE* out) {
-    std::fputs(
-        "usage: quillorn-send [--title TITLE] [--tag N] [--timeout MS] LINE1 LINE2\n"
-        "       quillorn-send [--title TITLE] [--tag N] [--timeout MS] --raw FILE\n"
-        "Sends two lines (each padded with blanks or cut to 20 UTF-16 units) to the window\n"
-        "titled TITLE (default \"QuillornDisplay\"), or the bytes of FILE unchanged.\n"
-        "Exit status: 0 when the window answered, 1 when no window has that title or it did\n"
-        "not answer in time, 2 on bad usage.\n",
-        out);
+const char kUsage[] =
+    "usage: quillorn-send [--title TITLE] [--tag N] [--timeout MS] [--] LINE1 LINE2\n"
+    "       quillorn-send [--title TITLE] [--tag N] [--timeout MS] --raw FILE\n"
+    "       quillorn-send --help | --version\n"
+    "Sends two lines (each padded with blanks or cut to 20 UTF-16 units) to the window\n"
+    "titled TITLE (default \"QuillornDisplay\"), or the bytes of FILE unchanged (at most\n"
+    "1048576). N is the message tag, 0 to 4294967295 (default 53456); MS the time to wait\n"
+    "for the answer, 0 to 2147483647 milliseconds (default 5000).\n"
+    "Exit status: 0 when the window answered; 1 when FILE cannot be read, the display\n"
+    "cannot be opened, no window has that title or it did not answer in time; 2 usage error.\n";
+
+// One line and the usage on standard error; the caller exits 2.
+int UsageError(const std::string& line) {
+    std::fprintf(stderr, "quillorn-send: %s\n%s", line.c_str(), kUsage);
+    return 2;
 }
 
 std::vector<uint8_t> Line(const std::string& text) {
@@ -36,65 +46,92 @@ std::vector<uint8_t> Line(const std::string& text) {
     return out;
 }
 
-bool ParseNumber(const char* text, long& out) {
+// A whole decimal (or 0x hexadecimal) number from 0 to max.
+bool ParseNumber(const char* text, unsigned long long max, unsigned long long& out) {
+    if (!*text || *text == '-' || *text == '+' || *text == ' ') return false;
     char* end = nullptr;
-    out = std::strtol(text, &end, 0);
-    return end && *end == 0 && end != text;
+    errno = 0;
+    out = std::strtoull(text, &end, 0);
+    return errno == 0 && end && *end == 0 && out <= max;
 }
 
-}  // namespace
+// The bytes of a regular file of at most kCopyDataMaxBytes; a line on standard error and
+// false otherwise.
+bool ReadPayload(const std::string& path, std::vector<uint8_t>& out) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        std::fprintf(stderr, "quillorn-send: cannot read %s: %s\n", path.c_str(), std::strerror(errno));
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        std::fprintf(stderr, "quillorn-send: cannot read %s: not a regular file\n", path.c_str());
+        return false;
+    }
+    if (st.st_size > off_t(zu::kCopyDataMaxBytes)) {
+        std::fprintf(stderr, "quillorn-send: %s is larger than %u bytes\n", path.c_str(),
+                     zu::kCopyDataMaxBytes);
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "quillorn-send: cannot read %s: %s\n", path.c_str(), std::strerror(errno));
+        return false;
+    }
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad() || out.size() > zu::kCopyDataMaxBytes) {
+        std::fprintf(stderr, "quillorn-send: cannot read %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     std::string title = "QuillornDisplay", raw;
-    long tag = 53456, timeout = 5000;
+    bool haveRaw = false;
+    unsigned long long tag = 53456, timeout = 5000;
     std::vector<std::string> lines;
+    bool options = true;
     for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        auto value = [&](const char* name) -> const char* {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "quillorn-send: %s needs a value\n", name);
-                std::exit(2);
-            }
-            return argv[++i];
-        };
-        if (a == "--help" || a == "-h") {
-            Usage(stdout);
+        const std::string a = argv[i];
+        if (options && (a == "--help" || a == "-h")) {
+            std::fputs(kUsage, stdout);
             return 0;
-        } else if (a == "--title") {
-            title = value("--title");
-        } else if (a == "--tag") {
-            if (!ParseNumber(value("--tag"), tag)) {
-                std::fprintf(stderr, "quillorn-send: --tag needs a number\n");
-                return 2;
+        }
+        if (options && a == "--version") {
+            std::printf("quillorn-send %s\n", ZU_VERSION);
+            return 0;
+        }
+        if (options && a == "--") {
+            options = false;
+        } else if (options && (a == "--title" || a == "--tag" || a == "--timeout" || a == "--raw")) {
+            if (i + 1 >= argc) return UsageError(a + " needs a value");
+            const char* value = argv[++i];
+            if (a == "--title") {
+                title = value;
+            } else if (a == "--tag") {
+                if (!ParseNumber(value, 0xFFFFFFFFull, tag))
+                    return UsageError("--tag wants a number from 0 to 4294967295");
+            } else if (a == "--timeout") {
+                if (!ParseNumber(value, static_cast<unsigned long long>(INT_MAX), timeout)) {
+                    return UsageError("--timeout wants milliseconds from 0 to 2147483647");
+                }
+            } else {
+                raw = value;
+                haveRaw = true;
             }
-        } else if (a == "--timeout") {
-            if (!ParseNumber(value("--timeout"), timeout) || timeout < 0) {
-                std::fprintf(stderr, "quillorn-send: --timeout needs a number of milliseconds\n");
-                return 2;
-            }
-        } else if (a == "--raw") {
-            raw = value("--raw");
+        } else if (options && a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            return UsageError("unknown option " + a + " (a line starting with -- goes after --)");
         } else {
             lines.push_back(a);
         }
     }
     std::vector<uint8_t> payload;
-    if (!raw.empty()) {
-        if (!lines.empty()) {
-            Usage(stderr);
-            return 2;
-        }
-        std::ifstream in(raw, std::ios::binary);
-        if (!in) {
-            std::fprintf(stderr, "quillorn-send: cannot read %s\n", raw.c_str());
-            return 2;
-        }
-        payload.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (haveRaw) {
+        if (!lines.empty()) return UsageError("--raw takes no lines");
+        if (!ReadPayload(raw, payload)) return 1;
     } else {
-        if (lines.size() != 2) {
-            Usage(stderr);
-            return 2;
-        }
+        if (lines.size() != 2)
+            return UsageError("two lines expected, " + std::to_string(lines.size()) + " given");
         payload = Line(lines[0]);
         auto second = Line(lines[1]);
         payload.insert(payload.end(), second.begin(), second.end());
@@ -115,18 +152,32 @@ int main(int argc, char** argv) {
                                     static_cast<int>(timeout));
     XCloseDisplay(display);
     switch (outcome) {
-        case zu::TzuSendResult::Answered:
-            std::printf("answered %ld\n", result);
-            return 0;
+        case zu::TzuSendResult::Answered: std::printf("answered %ld\n", result); return 0;
         case zu::TzuSendResult::NoWindow:
             std::fprintf(stderr, "quillorn-send: no window titled \"%s\"\n", title.c_str());
             return 1;
         case zu::TzuSendResult::TooLarge:
-            std::fprintf(stderr, "quillorn-send: the payload is too large\n");
-            return 2;
+            std::fprintf(stderr, "quillorn-send: the payload is larger than %u bytes\n",
+                         zu::kCopyDataMaxBytes);
+            return 1;
         case zu::TzuSendResult::NoAnswer:
             std::fprintf(stderr, "quillorn-send: the window did not answer\n");
             return 1;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("quillorn-send: out of memory\n", stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quillorn-send: %s\n", e.what());
+    } catch (...) {
+        std::fputs("quillorn-send: unexpected failure\n", stderr);
     }
     return 1;
 }

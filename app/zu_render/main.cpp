@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,16 +31,26 @@
 
 namespace {
 
+constexpr int kMaxSide = 16384;
+// A frame is four bytes a pixel: 32 Mpixel is 128 MiB, 8192 x 4096 for example.
+constexpr int64_t kMaxPixels = int64_t(1) << 25;
+
 const char kUsage[] =
     "Usage: zu-render SCENE OUT.png [--size WxH]\n"
+    "       zu-render --help | --version\n"
     "Loads SCENE (a component stream in binary or text form whose root is a scene or a\n"
     "scene object) into an off-screen scene and writes one frame to OUT.png.\n"
     "Without --size the frame has the scene's own size (a scene object's, rounded up).\n"
+    "A frame has sides from 1 to 16384 pixels and at most 33554432 (2^25) pixels in all.\n"
     "Properties the stream cannot apply are reported and skipped.\n"
-    "Exit status: 0 written, 1 the scene does not load or the image cannot be written,\n"
-    "2 usage or file error.\n";
+    "Exit status: 0 written; 1 SCENE cannot be read or does not load, the frame is too\n"
+    "large, or the image cannot be written; 2 usage error.\n";
 
-constexpr int kMaxSide = 16384;
+// One line and the usage on standard error: the caller exits 2.
+bool UsageError(const std::string& line) {
+    std::cerr << "zu-render: " << line << "\n" << kUsage;
+    return false;
+}
 
 struct Options {
     std::string input;
@@ -57,7 +68,7 @@ bool ParseSize(const std::string& text, int& w, int& h) {
     auto a = std::from_chars(begin, mid, w);
     auto b = std::from_chars(mid + 1, end, h);
     return a.ec == std::errc() && a.ptr == mid && b.ec == std::errc() && b.ptr == end && w > 0 && h > 0 &&
-           w <= kMaxSide && h <= kMaxSide;
+           w <= kMaxSide && h <= kMaxSide && int64_t(w) * h <= kMaxPixels;
 }
 
 bool ParseArgs(int argc, char** argv, Options& o) {
@@ -66,20 +77,17 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         const std::string arg = argv[i];
         if (arg == "--size") {
             if (i + 1 >= argc || !ParseSize(argv[++i], o.width, o.height)) {
-                std::cerr << "zu-render: --size wants WxH with sides from 1 to " << kMaxSide << "\n";
-                return false;
+                return UsageError("--size wants WxH with sides from 1 to " + std::to_string(kMaxSide) +
+                                  " and at most " + std::to_string(kMaxPixels) + " pixels");
             }
         } else if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
-            std::cerr << "zu-render: unknown option " << arg << "\n";
-            return false;
+            return UsageError("unknown option " + arg);
         } else {
             positional.push_back(arg);
         }
     }
-    if (positional.size() != 2) {
-        std::cerr << kUsage;
-        return false;
-    }
+    if (positional.size() != 2)
+        return UsageError(positional.size() < 2 ? "too few arguments" : "too many arguments");
     o.input = positional[0];
     o.output = positional[1];
     return true;
@@ -138,7 +146,9 @@ zu::TzuCustomScene* LoadScene(zu::TzuForm& form, const std::vector<uint8_t>& bin
         scene->SetParent(&form);
         if (auto* v = zu::As<zu::TzuVisualObject>(object)) {
             // Sizes from the file are clamped before they become integers.
-            auto side = [](float f) { return std::isfinite(f) ? int(std::clamp(std::ceil(f), 1.0f, float(kMaxSide))) : 1; };
+            auto side = [](float f) {
+                return std::isfinite(f) ? int(std::clamp(std::ceil(f), 1.0f, float(kMaxSide))) : 1;
+            };
             size = {side(v->Width()), side(v->Height())};
         }
         scene->AddObject(object);
@@ -150,18 +160,19 @@ zu::TzuCustomScene* LoadScene(zu::TzuForm& form, const std::vector<uint8_t>& bin
 
 int Render(const Options& o) {
     std::vector<uint8_t> data;
-    if (!ReadFile(o.input, data)) return 2;
+    if (!ReadFile(o.input, data)) return 1;
 
     zu::TzuHeadlessApplication app;
     app.SetTitle("zu-render");
-    zu::TzuForm form(nullptr);
+    auto owner = std::make_unique<zu::TzuForm>(nullptr);
+    zu::TzuForm& form = *owner;
     form.SetBorderStyle(zu::bsNone);
     zu::TzuCustomScene* scene = nullptr;
     zu::TzuWinPoint size;
     try {
-        const std::vector<uint8_t> binary = zu::HasStreamSignature(data)
-                                                ? data
-                                                : zu::ObjectTextToBinary(std::string(data.begin(), data.end()));
+        const std::vector<uint8_t> binary =
+            zu::HasStreamSignature(data) ? data
+                                         : zu::ObjectTextToBinary(std::string(data.begin(), data.end()));
         scene = LoadScene(form, binary, size);
     } catch (const std::exception& e) {
         std::cerr << "zu-render: " << o.input << ": " << e.what() << "\n";
@@ -170,6 +181,11 @@ int Render(const Options& o) {
 
     const int width = o.width > 0 ? o.width : std::clamp(size.X, 1, kMaxSide);
     const int height = o.height > 0 ? o.height : std::clamp(size.Y, 1, kMaxSide);
+    if (int64_t(width) * height > kMaxPixels) {
+        std::cerr << "zu-render: " << o.input << ": the frame of " << width << " x " << height
+                  << " pixels is above " << kMaxPixels << " pixels; choose a smaller one with --size\n";
+        return 1;
+    }
     scene->SetAlign(zu::alClient);
     form.SetBounds(0, 0, width, height);
     form.Show();
@@ -183,10 +199,15 @@ int Render(const Options& o) {
         std::cerr << "zu-render: the scene has no window\n";
         return 1;
     }
+    // The frame leaves the window rather than being copied, and the form with its windows
+    // and the scene's buffer goes before encoding, so one frame-sized block is left.
     zu::TzuBitmap frame;
-    frame.CopyFrom(window->Image());
+    zu::TzuPixelBuffer pixels = window->TakeImage();
+    const bool opaque = !scene->Transparency();
+    owner.reset();
+    frame.TakeFrom(pixels);
     // An opaque window shows colours whatever their alpha; only a transparent scene keeps it.
-    if (!scene->Transparency()) {
+    if (opaque) {
         for (int64_t i = 0; i < frame.PixelCount(); ++i) frame.Bits()[i] |= 0xFF000000u;
     }
     if (!frame.SaveToFile(o.output)) {
@@ -199,20 +220,30 @@ int Render(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    if (argc == 2 && std::string(argv[1]) == "--help") {
-        std::cout << kUsage;
-        return 0;
-    }
-    if (!ParseArgs(argc, argv, options)) return 2;
-    zu::RegisterSceneClasses();
-    zu::RegisterObjectClasses();
-    zu::RegisterEffectClasses();
-    zu::RegisterCairoBackend();
     try {
+        Options options;
+        if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (argc == 2 && std::string(argv[1]) == "--version") {
+            std::cout << "zu-render " << ZU_VERSION << "\n";
+            return 0;
+        }
+        if (!ParseArgs(argc, argv, options)) return 2;
+        zu::RegisterSceneClasses();
+        zu::RegisterObjectClasses();
+        zu::RegisterEffectClasses();
+        zu::RegisterCairoBackend();
         return Render(options);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "zu-render: out of memory\n";
+        return 1;
     } catch (const std::exception& e) {
         std::cerr << "zu-render: " << e.what() << "\n";
+        return 1;
+    } catch (...) {
+        std::cerr << "zu-render: unexpected failure\n";
         return 1;
     }
 }

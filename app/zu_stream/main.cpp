@@ -34,8 +34,10 @@ const char kUsage[] =
     "                              lists every property that was skipped; exit status 0\n"
     "                              when it loads, 1 when it does not\n"
     "  zu-stream --help            show this text\n"
+    "  zu-stream --version         show the version\n"
     "\n"
-    "Exit status: 0 success, 1 the stream does not load or convert, 2 usage or file error.\n";
+    "Exit status: 0 success; 1 a file cannot be read or written, or the stream does not\n"
+    "load or convert; 2 usage error.\n";
 
 // Every class a stream may name must be registered here; programs linking more units
 // register theirs the same way before reading.
@@ -71,14 +73,15 @@ bool WriteFile(const char* path, const void* data, size_t size) {
 
 std::vector<uint8_t> ToBinary(const std::vector<uint8_t>& input) {
     if (zu::HasStreamSignature(input)) return input;
-    return zu::ObjectTextToBinary(std::string_view(reinterpret_cast<const char*>(input.data()), input.size()));
+    return zu::ObjectTextToBinary(
+        std::string_view(reinterpret_cast<const char*>(input.data()), input.size()));
 }
 
 int Convert(const char* inPath, const char* outPath, bool toText) {
     std::vector<uint8_t> input;
     if (!ReadFile(inPath, input)) {
         std::cerr << "zu-stream: cannot read " << inPath << ": " << std::strerror(errno) << "\n";
-        return 2;
+        return 1;
     }
     try {
         const std::vector<uint8_t> binary = ToBinary(input);
@@ -94,7 +97,7 @@ int Convert(const char* inPath, const char* outPath, bool toText) {
         }
         if (!ok) {
             std::cerr << "zu-stream: cannot write " << outPath << ": " << std::strerror(errno) << "\n";
-            return 2;
+            return 1;
         }
     } catch (const std::exception& e) {
         std::cerr << "zu-stream: " << inPath << ": " << e.what() << "\n";
@@ -107,7 +110,7 @@ int Check(const char* inPath) {
     std::vector<uint8_t> input;
     if (!ReadFile(inPath, input)) {
         std::cerr << "zu-stream: cannot read " << inPath << ": " << std::strerror(errno) << "\n";
-        return 2;
+        return 1;
     }
     RegisterKnownClasses();
     int skipped = 0;
@@ -137,17 +140,41 @@ int Check(const char* inPath) {
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "--help" || command == "-h") {
         std::cout << kUsage;
         return 0;
     }
-    if ((command == "totext" || command == "tobinary") && argc == 4) return Convert(argv[2], argv[3], command == "totext");
+    if (command == "--version") {
+        std::cout << "zu-stream " << ZU_VERSION << "\n";
+        return 0;
+    }
+    if ((command == "totext" || command == "tobinary") && argc == 4)
+        return Convert(argv[2], argv[3], command == "totext");
     if (command == "check" && argc == 3) return Check(argv[2]);
-    std::cerr << (command.empty() ? "zu-stream: no command given\n" : "zu-stream: wrong command or arguments\n")
-              << kUsage;
+    if (command.empty()) {
+        std::cerr << "zu-stream: no command given\n";
+    } else if (command == "totext" || command == "tobinary" || command == "check") {
+        std::cerr << "zu-stream: wrong number of arguments for " << command << "\n";
+    } else {
+        std::cerr << "zu-stream: unknown command " << command << "\n";
+    }
+    std::cerr << kUsage;
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "zu-stream: out of memory\n";
+    } catch (const std::exception& e) {
+        std::cerr << "zu-stream: " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "zu-stream: unexpected failure\n";
+    }
+    return 1;
 }

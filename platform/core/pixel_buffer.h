@@ -26,6 +26,8 @@ public:
     // Makes the block at least 1 x 1; a new size starts cleared to transparent black. Throws EzuError, leaving
     // the block as it was, when the size is past the limits or memory runs out.
     void SetSize(int width, int height);
+    // Hands the pixels over; the block keeps its size but no pixels until sized again.
+    std::unique_ptr<uint32_t[]> Release() { return std::move(m_bits); }
 
 private:
     std::unique_ptr<uint32_t[]> m_bits;

@@ -83,10 +83,20 @@ bool IsValidUtf8(std::string_view s) {
         if (b < 0x80) continue;
         int extra;
         char32_t cp, min;
-        if ((b & 0xE0) == 0xC0) { extra = 1; cp = b & 0x1F; min = 0x80; }
-        else if ((b & 0xF0) == 0xE0) { extra = 2; cp = b & 0x0F; min = 0x800; }
-        else if ((b & 0xF8) == 0xF0) { extra = 3; cp = b & 0x07; min = 0x10000; }
-        else return false;
+        if ((b & 0xE0) == 0xC0) {
+            extra = 1;
+            cp = b & 0x1F;
+            min = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            extra = 2;
+            cp = b & 0x0F;
+            min = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            extra = 3;
+            cp = b & 0x07;
+            min = 0x10000;
+        } else
+            return false;
         for (int k = 0; k < extra; ++k) {
             if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return false;
             cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
@@ -181,7 +191,8 @@ std::u16string TzuByteReader::ReadUtf16(size_t count) {
 }
 
 void TzuByteReader::ReadSignature() {
-    if (Remaining() < 4 || !HasStreamSignature(m_data.subspan(m_pos))) throw EzuError("Invalid stream format");
+    if (Remaining() < 4 || !HasStreamSignature(m_data.subspan(m_pos)))
+        throw EzuError("Invalid stream format");
     m_pos += 4;
 }
 
@@ -238,8 +249,17 @@ void TzuByteWriter::WriteShortString(std::string_view s) {
     WriteBytes(s.data(), len);
 }
 
+void TzuByteWriter::WriteClassName(std::string_view s) {
+    if (s.size() > kMaxClassNameLength) {
+        throw EzuError("Stream write error: class name of " + std::to_string(s.size()) + " bytes; at most " +
+                       std::to_string(kMaxClassNameLength) + " fit a binary stream");
+    }
+    WriteShortString(s);
+}
+
 void TzuByteWriter::WriteLength(size_t count) {
-    if (count > static_cast<size_t>(std::numeric_limits<int32_t>::max())) throw EzuError("Stream write error: value too long");
+    if (count > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+        throw EzuError("Stream write error: value too long");
     WriteInt32(static_cast<int32_t>(count));
 }
 

@@ -94,6 +94,9 @@ private:
 };
 
 // Appends the binary form to a byte vector.
+// The longest class name a binary stream can carry.
+inline constexpr size_t kMaxClassNameLength = 239;
+
 class TzuByteWriter {
 public:
     explicit TzuByteWriter(std::vector<uint8_t>& out) : m_out(out) {}
@@ -108,6 +111,9 @@ public:
     void WriteExtended(double v);
     // Writes at most 255 bytes: longer text is cut, as names are.
     void WriteShortString(std::string_view s);
+    // A record's class name. Raises EzuError for names of kMaxClassNameLength bytes and
+    // more: their length byte would read back as the record's flag prefix.
+    void WriteClassName(std::string_view s);
     // Raises when the count does not fit the 4-byte length.
     void WriteLength(size_t count);
     void WriteSignature();

@@ -51,7 +51,9 @@ std::string TidyExponent(std::string s) {
 std::string CurrencyText(int64_t v) {
     const bool neg = v < 0;
     const uint64_t u = neg ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-    std::string out = (neg ? "-" : "") + std::to_string(u / 10000);
+    // Appended piece by piece: GCC 12 at -O3 sees a false overlap in "-" + std::string.
+    std::string out = neg ? "-" : "";
+    out += std::to_string(u / 10000);
     uint64_t frac = u % 10000;
     if (frac) {
         std::string f = std::to_string(frac);
@@ -292,8 +294,8 @@ private:
     bool AtEnd() const { return m_pos >= m_text.size(); }
 
     void SkipSpace() {
-        while (m_pos < m_text.size() &&
-               (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\r' || m_text[m_pos] == '\n')) {
+        while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' ||
+                                         m_text[m_pos] == '\r' || m_text[m_pos] == '\n')) {
             ++m_pos;
         }
     }
@@ -311,7 +313,8 @@ private:
         while (!AtEnd()) {
             if (IsIdentChar(m_text[m_pos])) {
                 ++m_pos;
-            } else if (dotted && m_text[m_pos] == '.' && m_pos + 1 < m_text.size() && IsIdentStart(m_text[m_pos + 1])) {
+            } else if (dotted && m_text[m_pos] == '.' && m_pos + 1 < m_text.size() &&
+                       IsIdentStart(m_text[m_pos + 1])) {
                 ++m_pos;
             } else {
                 break;
@@ -326,17 +329,26 @@ private:
         if (depth >= kMaxStreamDepth) Error("objects nested too deeply");
         const std::string head = Ident(false);
         unsigned flags = 0;
-        if (SameText(head, "inherited")) flags = ffInherited;
-        else if (SameText(head, "inline")) flags = ffInline;
-        else if (!SameText(head, "object")) Error("'object' expected");
+        if (SameText(head, "inherited"))
+            flags = ffInherited;
+        else if (SameText(head, "inline"))
+            flags = ffInline;
+        else if (!SameText(head, "object"))
+            Error("'object' expected");
         std::string name;
         std::string className = Ident(false);
+        size_t classEnd = m_pos;
         SkipSpace();
         if (Peek() == ':') {
             ++m_pos;
             name = std::move(className);
             className = Ident(false);
+            classEnd = m_pos;
             SkipSpace();
+        }
+        if (className.size() > kMaxClassNameLength) {
+            m_pos = classEnd;  // the error names the class name's line
+            Error("class name longer than " + std::to_string(kMaxClassNameLength) + " characters");
         }
         int64_t pos = 0;
         if (Peek() == '[') {
@@ -351,7 +363,7 @@ private:
         }
         if (flags) m_out.WriteByte(static_cast<uint8_t>(0xF0 | flags));
         if (flags & ffChildPos) m_out.WriteIntegerValue(pos);
-        m_out.WriteShortString(className);
+        m_out.WriteClassName(className);
         m_out.WriteShortString(name);
         bool inChildren = false;
         for (;;) {
@@ -399,9 +411,12 @@ private:
         const char c = Peek();
         if (IsIdentStart(c)) {
             const std::string id = Ident(true);
-            if (SameText(id, "False")) m_out.WriteByte(vaFalse);
-            else if (SameText(id, "True")) m_out.WriteByte(vaTrue);
-            else if (SameText(id, "nil")) m_out.WriteByte(vaNil);
+            if (SameText(id, "False"))
+                m_out.WriteByte(vaFalse);
+            else if (SameText(id, "True"))
+                m_out.WriteByte(vaTrue);
+            else if (SameText(id, "nil"))
+                m_out.WriteByte(vaNil);
             else if (SameText(id, "Null")) {
                 // A zero byte would end the list early.
                 if (inList) Error("Null cannot stand in a list");
@@ -442,11 +457,17 @@ private:
         const size_t start = m_pos;
         if (Peek() == '-' || Peek() == '+') ++m_pos;
         bool isFloat = false, digits = false;
-        while (Peek() >= '0' && Peek() <= '9') { ++m_pos; digits = true; }
+        while (Peek() >= '0' && Peek() <= '9') {
+            ++m_pos;
+            digits = true;
+        }
         if (Peek() == '.') {
             isFloat = true;
             ++m_pos;
-            while (Peek() >= '0' && Peek() <= '9') { ++m_pos; digits = true; }
+            while (Peek() >= '0' && Peek() <= '9') {
+                ++m_pos;
+                digits = true;
+            }
         }
         if (!digits) Error("number expected");
         if (Peek() == 'e' || Peek() == 'E') {
@@ -460,7 +481,8 @@ private:
         if (!text.empty() && text[0] == '+') text.remove_prefix(1);
         char suffix = 0;
         const char s = static_cast<char>(Peek() | 0x20);
-        if ((s == 's' || s == 'c' || s == 'd') && !(m_pos + 1 < m_text.size() && IsIdentChar(m_text[m_pos + 1]))) {
+        if ((s == 's' || s == 'c' || s == 'd') &&
+            !(m_pos + 1 < m_text.size() && IsIdentChar(m_text[m_pos + 1]))) {
             suffix = s;
             ++m_pos;
         }
@@ -479,8 +501,10 @@ private:
             auto res = std::from_chars(text.data(), text.data() + text.size(), d);
             if (res.ec != std::errc() || res.ptr != text.data() + text.size()) Error("number out of range");
             m_out.WriteByte(suffix == 'd' ? vaDate : vaExtended);
-            if (suffix == 'd') m_out.WriteDouble(d);
-            else m_out.WriteExtended(d);
+            if (suffix == 'd')
+                m_out.WriteDouble(d);
+            else
+                m_out.WriteExtended(d);
         } else {
             int64_t v = 0;
             auto res = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -523,7 +547,8 @@ private:
         while (std::isxdigit(static_cast<unsigned char>(Peek()))) ++m_pos;
         uint64_t v = 0;
         auto res = std::from_chars(m_text.data() + start, m_text.data() + m_pos, v, 16);
-        if (res.ec != std::errc() || m_pos - start > 16 || IsIdentChar(Peek())) Error("invalid hexadecimal number");
+        if (res.ec != std::errc() || m_pos - start > 16 || IsIdentChar(Peek()))
+            Error("invalid hexadecimal number");
         m_out.WriteIntegerValue(static_cast<int64_t>(v));
     }
 
@@ -555,7 +580,8 @@ private:
                 const bool hex = Peek() == '$';
                 if (hex) ++m_pos;
                 const size_t start = m_pos;
-                while (hex ? std::isxdigit(static_cast<unsigned char>(Peek())) != 0 : (Peek() >= '0' && Peek() <= '9')) {
+                while (hex ? std::isxdigit(static_cast<unsigned char>(Peek())) != 0
+                           : (Peek() >= '0' && Peek() <= '9')) {
                     ++m_pos;
                 }
                 unsigned code = 0;
@@ -609,10 +635,14 @@ private:
             const char c = Peek();
             if (c == '}') break;
             int nibble;
-            if (c >= '0' && c <= '9') nibble = c - '0';
-            else if (c >= 'A' && c <= 'F') nibble = c - 'A' + 10;
-            else if (c >= 'a' && c <= 'f') nibble = c - 'a' + 10;
-            else Error("'}' expected");
+            if (c >= '0' && c <= '9')
+                nibble = c - '0';
+            else if (c >= 'A' && c <= 'F')
+                nibble = c - 'A' + 10;
+            else if (c >= 'a' && c <= 'f')
+                nibble = c - 'a' + 10;
+            else
+                Error("'}' expected");
             ++m_pos;
             if (high < 0) {
                 high = nibble;
@@ -655,7 +685,8 @@ private:
             if (Peek() == '[') {
                 ++m_pos;
                 const int64_t index = Integer();
-                if (index < std::numeric_limits<int32_t>::min() || index > std::numeric_limits<int32_t>::max()) {
+                if (index < std::numeric_limits<int32_t>::min() ||
+                    index > std::numeric_limits<int32_t>::max()) {
                     Error("item index out of range");
                 }
                 Expect(']');

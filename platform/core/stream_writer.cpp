@@ -72,10 +72,14 @@ void WriteWideStringValue(TzuByteWriter& out, std::u16string_view text) {
 }
 
 void WriteIdentValue(TzuByteWriter& out, std::string_view ident) {
-    if (SameText(ident, "False")) out.WriteByte(vaFalse);
-    else if (SameText(ident, "True")) out.WriteByte(vaTrue);
-    else if (SameText(ident, "Null")) out.WriteByte(vaNull);
-    else if (SameText(ident, "nil")) out.WriteByte(vaNil);
+    if (SameText(ident, "False"))
+        out.WriteByte(vaFalse);
+    else if (SameText(ident, "True"))
+        out.WriteByte(vaTrue);
+    else if (SameText(ident, "Null"))
+        out.WriteByte(vaNull);
+    else if (SameText(ident, "nil"))
+        out.WriteByte(vaNil);
     else {
         out.WriteByte(vaIdent);
         out.WriteShortString(ident);
@@ -90,7 +94,7 @@ void TzuStreamWriter::WriteRoot(TzuComponent* root) {
 
 void TzuStreamWriter::WriteComponent(TzuComponent* component, int depth) {
     if (depth >= kMaxStreamDepth) throw EzuError("Stream write error: objects nested too deeply");
-    m_out.WriteShortString(component->ClassName());
+    m_out.WriteClassName(component->ClassName());
     m_out.WriteShortString(component->Name());
     WriteProperties(component, std::string(), depth);
     m_out.WriteByte(0);
@@ -113,7 +117,8 @@ void TzuStreamWriter::WriteProperties(TzuPersistent* obj, const std::string& pre
     });
 }
 
-void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuPropInfo& p, const std::string& prefix, int depth) {
+void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuPropInfo& p, const std::string& prefix,
+                                    int depth) {
     if (!IsPropStored(obj, p)) return;
     switch (p.kind) {
         case TzuPropKind::Integer:
@@ -129,8 +134,10 @@ void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuPropInfo& p, co
             const int64_t v = p.getOrd(obj);
             WriteName(prefix, p.name);
             // A value without a name still reads back as its ordinal.
-            if (v >= 0 && v < p.enumInfo->count) WriteIdentValue(m_out, p.enumInfo->names[v]);
-            else m_out.WriteIntegerValue(v);
+            if (v >= 0 && v < p.enumInfo->count)
+                WriteIdentValue(m_out, p.enumInfo->names[v]);
+            else
+                m_out.WriteIntegerValue(v);
             break;
         }
         case TzuPropKind::Set: {

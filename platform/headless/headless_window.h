@@ -3,6 +3,7 @@
 // live in a plain pixel buffer, invalidations collect until the application object's
 // ProcessMessages paints them. The control that asked for it owns it.
 
+#include <utility>
 #include <vector>
 
 #include "platform/core/window.h"
@@ -36,6 +37,13 @@ public:
     // ---- For tests ----
     // What the window shows: what was put into it, premultiplied pixels.
     const TzuPixelBuffer& Image() const { return m_image; }
+    // Hands the pixels over and leaves the window empty, for a program that keeps the last
+    // frame and nothing else.
+    TzuPixelBuffer TakeImage() {
+        TzuPixelBuffer out;
+        std::swap(out, m_image);
+        return out;
+    }
     uint32_t Pixel(int x, int y) const;
     const std::vector<TzuWinRect>& PendingRects() const { return m_pending; }
     // Every region handed to WindowPaint, oldest first.
@@ -54,8 +62,10 @@ public:
     // ---- Injected input ----
     // Each hands one input event to the window's events object, as the message loop of a
     // real platform would; what the handler throws goes to the error box.
-    void InjectMouseDown(TzuMouseButton button, int x, int y, TzuShiftState shift = 0, bool doubleClick = false);
-    void InjectMouseUp(TzuMouseButton button, int x, int y, TzuShiftState shift = 0, bool doubleClick = false);
+    void InjectMouseDown(TzuMouseButton button, int x, int y, TzuShiftState shift = 0,
+                         bool doubleClick = false);
+    void InjectMouseUp(TzuMouseButton button, int x, int y, TzuShiftState shift = 0,
+                       bool doubleClick = false);
     void InjectMouseMove(int x, int y, TzuShiftState shift = 0);
     void InjectMouseWheel(int delta, int x, int y, TzuShiftState shift = 0);
     void InjectMouseLeave();

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <memory>
+
+#include <gtest/gtest.h>
 
 #include "platform/core/class_registry.h"
 #include "platform/core/component.h"
@@ -224,7 +224,8 @@ std::string Repeat(std::string_view s, int n) {
 }
 
 // A stream holding one root TTestNode with the given raw property bytes.
-std::vector<uint8_t> RawNode(std::initializer_list<uint8_t> props, std::initializer_list<uint8_t> children = {}) {
+std::vector<uint8_t> RawNode(std::initializer_list<uint8_t> props,
+                             std::initializer_list<uint8_t> children = {}) {
     std::vector<uint8_t> out = Bytes("TPF0");
     out.push_back(9);
     for (char c : std::string_view("TTestNode")) out.push_back(static_cast<uint8_t>(c));
@@ -242,7 +243,10 @@ protected:
 };
 
 TEST_F(StreamTest, IntegersTakeTheSmallestTag) {
-    struct Case { int64_t v; std::vector<uint8_t> bytes; };
+    struct Case {
+        int64_t v;
+        std::vector<uint8_t> bytes;
+    };
     const Case cases[] = {
         {127, {2, 0x7F}},
         {-128, {2, 0x80}},
@@ -270,8 +274,16 @@ TEST_F(StreamTest, ExtendedFloatsAreExact) {
     const uint8_t minus25[10] = {0, 0, 0, 0, 0, 0, 0, 0xA0, 0x00, 0xC0};
     EXPECT_EQ(0, std::memcmp(buf, minus25, 10));
 
-    const double values[] = {0.0, -0.0, 0.1, 1e-300, 5e-324, 2.2250738585072014e-308, 1.7976931348623157e308,
-                             -123456.789, std::numeric_limits<double>::infinity(), 0.800000011920929};
+    const double values[] = {0.0,
+                             -0.0,
+                             0.1,
+                             1e-300,
+                             5e-324,
+                             2.2250738585072014e-308,
+                             1.7976931348623157e308,
+                             -123456.789,
+                             std::numeric_limits<double>::infinity(),
+                             0.800000011920929};
     for (double v : values) {
         DoubleToExtended(v, buf);
         const double back = ExtendedToDouble(buf);
@@ -388,7 +400,9 @@ TEST_F(StreamTest, TextFormLayout) {
     const std::string expected =
         "object TTestNode\r\n"
         "  Colors = [tcGreen, tcBlue]\r\n"
-        "  Text = '" + std::string(64, 'a') + "'\r\n"
+        "  Text = '" +
+        std::string(64, 'a') +
+        "'\r\n"
         "  Caption = 'it'#39's'#13#10\r\n"
         "  Sub.Size = 2\r\n"
         "  Items = <\r\n"
@@ -396,7 +410,9 @@ TEST_F(StreamTest, TextFormLayout) {
         "      Value = 1\r\n"
         "    end>\r\n"
         "  Blob = {\r\n"
-        "    " + Repeat("AB", 32) + "\r\n"
+        "    " +
+        Repeat("AB", 32) +
+        "\r\n"
         "    AB}\r\n"
         "  Lines = (\r\n"
         "    'x'\r\n"
@@ -404,7 +420,9 @@ TEST_F(StreamTest, TextFormLayout) {
         "  Mark = False\r\n"
         "  object TTestNode\r\n"
         "    Text = \r\n"
-        "      '" + std::string(64, 'b') + "' +\r\n"
+        "      '" +
+        std::string(64, 'b') +
+        "' +\r\n"
         "      'b'\r\n"
         "    Mark = False\r\n"
         "  end\r\n"
@@ -444,7 +462,8 @@ TEST_F(StreamTest, TextValuesOfEveryTag) {
     const uint8_t wide[] = {18, 5, 0, 0, 0, 0xAC, 0x20};
     EXPECT_NE(std::search(binary.begin(), binary.end(), std::begin(wide), std::end(wide)), binary.end());
     // Pieces joined directly and with '+' across lines read as one string.
-    EXPECT_EQ(Load(ObjectTextToBinary("object TTestNode\n Text = 'ab' +\n  #65'c'#$42\nend"))->Text(), "abAcB");
+    EXPECT_EQ(Load(ObjectTextToBinary("object TTestNode\n Text = 'ab' +\n  #65'c'#$42\nend"))->Text(),
+              "abAcB");
     // The euro sign alone fits the single-byte code page.
     EXPECT_EQ(ObjectTextToBinary("object X\n T = #8364\nend")[9], vaString);
 }
@@ -476,6 +495,27 @@ TEST_F(StreamTest, TextSyntaxErrorsNameTheLine) {
         ADD_FAILURE();
     } catch (const EzuError& e) {
         EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(StreamTest, ClassNamesTooLongForTheBinaryFormAreRefusedWhenWriting) {
+    // A length byte of 240 or more reads back as a record's flag prefix.
+    const std::string longest(kMaxClassNameLength, 'T');
+    const auto binary = ObjectTextToBinary("object " + longest + "\r\nend");
+    EXPECT_EQ(TzuStreamReader::ReadHeader(binary).className, longest);
+    for (size_t length : {size_t(240), size_t(255)}) {
+        const std::string name(length, 'T');
+        try {
+            ObjectTextToBinary("object A: " + name + "\r\nend");
+            ADD_FAILURE() << "accepted a class name of " << length << " bytes";
+        } catch (const EzuError& e) {
+            EXPECT_NE(std::string(e.what()).find("line 1: class name longer than 239"), std::string::npos)
+                << e.what();
+        }
+        std::vector<uint8_t> out;
+        TzuByteWriter writer(out);
+        EXPECT_THROW(writer.WriteClassName(name), EzuError);
+        EXPECT_TRUE(out.empty());
     }
 }
 
@@ -536,9 +576,10 @@ TEST_F(StreamTest, CollectionsAreClearedAndRefilled) {
 }
 
 TEST_F(StreamTest, BadEncodingsSkipTheProperty) {
-    const auto data = RawNode({4, 'T', 'e', 'x', 't', 20, 2, 0, 0, 0, 0xC3, 0x28,                 // broken UTF-8
-                               7, 'C', 'a', 'p', 't', 'i', 'o', 'n', 18, 1, 0, 0, 0, 0x00, 0xD8,  // lone surrogate
-                               5, 'C', 'o', 'u', 'n', 't', 2, 7});
+    const auto data =
+        RawNode({4, 'T', 'e', 'x', 't', 20,  2,   0,   0,  0, 0xC3, 0x28,                 // broken UTF-8
+                 7, 'C', 'a', 'p', 't', 'i', 'o', 'n', 18, 1, 0,    0,    0, 0x00, 0xD8,  // lone surrogate
+                 5, 'C', 'o', 'u', 'n', 't', 2,   7});
     std::vector<std::string> skipped;
     auto node = Load(data, &skipped);
     EXPECT_EQ(skipped.size(), 2u);
@@ -565,8 +606,8 @@ TEST_F(StreamTest, MalformedStreamsFailCleanly) {
         Bytes("TPF1"),
         RawNode({4, 'T', 'e', 'x', 't', 12, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b', 'c'}),  // huge length
         RawNode({4, 'T', 'e', 'x', 't', 18, 0x00, 0x00, 0x00, 0x80}),                 // negative length
-        RawNode({5, 'C', 'o', 'u', 'n', 't', 21, 0, 0}),                               // unknown tag
-        RawNode({}, {7, 'T', 'N', 'o', 'b', 'o', 'd', 'y', 0, 0, 0}),                  // unknown class
+        RawNode({5, 'C', 'o', 'u', 'n', 't', 21, 0, 0}),                              // unknown tag
+        RawNode({}, {7, 'T', 'N', 'o', 'b', 'o', 'd', 'y', 0, 0, 0}),                 // unknown class
     };
     for (const auto& data : bad) {
         TTestNode target(nullptr);
@@ -590,7 +631,8 @@ TEST_F(StreamTest, MalformedStreamsFailCleanly) {
 
 TEST_F(StreamTest, NestingIsCapped) {
     std::vector<uint8_t> deep = Bytes("TPF0");
-    for (int i = 0; i < 300; ++i) deep.insert(deep.end(), {9, 'T', 'T', 'e', 's', 't', 'N', 'o', 'd', 'e', 0, 0});
+    for (int i = 0; i < 300; ++i)
+        deep.insert(deep.end(), {9, 'T', 'T', 'e', 's', 't', 'N', 'o', 'd', 'e', 0, 0});
     deep.insert(deep.end(), 301, 0);
     TTestNode target(nullptr);
     EXPECT_THROW(TzuStreamReader(deep).ReadRootInto(&target), EzuError);
@@ -598,7 +640,8 @@ TEST_F(StreamTest, NestingIsCapped) {
     EXPECT_THROW(ObjectBinaryToText(deep), EzuError);
 
     std::vector<uint8_t> lists = Bytes("TPF0");
-    lists.insert(lists.end(), {9, 'T', 'T', 'e', 's', 't', 'N', 'o', 'd', 'e', 0, 5, 'L', 'i', 'n', 'e', 's'});
+    lists.insert(lists.end(),
+                 {9, 'T', 'T', 'e', 's', 't', 'N', 'o', 'd', 'e', 0, 5, 'L', 'i', 'n', 'e', 's'});
     lists.insert(lists.end(), 100000, vaList);
     lists.insert(lists.end(), 100002, 0);
     EXPECT_THROW(TzuStreamReader(lists).ReadRootInto(&target), EzuError);

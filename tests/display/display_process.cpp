@@ -1,14 +1,14 @@
 #include "tests/display/display_process.h"
 
-#include <X11/Xutil.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <thread>
+
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/x11/copy_data.h"
 
@@ -38,7 +38,8 @@ int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 DisplayProcess::DisplayProcess(std::vector<std::string> params, std::vector<std::string> env) {
     static int counter = 0;
-    m_dir = fs::temp_directory_path() / ("zu_display_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+    m_dir = fs::temp_directory_path() /
+            ("zu_display_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
     fs::remove_all(m_dir);
     fs::create_directories(m_dir);
     // Windows of the program may go while the tests look at them.
@@ -76,6 +77,7 @@ bool DisplayProcess::Running() {
     int status = 0;
     if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
         m_pid = -1;
+        m_status = status;
         return false;
     }
     return true;
@@ -107,7 +109,9 @@ Window DisplayProcess::WaitForTitle(const std::string& title, std::chrono::milli
     return found;
 }
 
-Window DisplayProcess::WaitForWindow(std::chrono::milliseconds timeout) { return WaitForTitle("QuillornDisplay", timeout); }
+Window DisplayProcess::WaitForWindow(std::chrono::milliseconds timeout) {
+    return WaitForTitle("QuillornDisplay", timeout);
+}
 
 Window DisplayProcess::WaitForErrorBox(std::chrono::milliseconds timeout) {
     return WaitForTitle("quillorn-display", timeout);
@@ -115,7 +119,8 @@ Window DisplayProcess::WaitForErrorBox(std::chrono::milliseconds timeout) {
 
 bool DisplayProcess::DismissErrorBox(Window box) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const std::string cmd = "xdotool windowfocus --sync " + std::to_string(box) + " key Return >/dev/null 2>&1";
+        const std::string cmd =
+            "xdotool windowfocus --sync " + std::to_string(box) + " key Return >/dev/null 2>&1";
         if (std::system(cmd.c_str()) != 0) continue;
         const bool gone = WaitUntil(
             [&] {
@@ -144,14 +149,15 @@ std::vector<uint32_t> DisplayProcess::Pixels(Window w, int& width, int& height) 
     XWindowAttributes a;
     width = height = 0;
     if (!XGetWindowAttributes(m_display, w, &a)) return out;
-    XImage* image = XGetImage(m_display, w, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height),
-                              AllPlanes, ZPixmap);
+    XImage* image = XGetImage(m_display, w, 0, 0, static_cast<unsigned>(a.width),
+                              static_cast<unsigned>(a.height), AllPlanes, ZPixmap);
     if (!image) return out;
     width = a.width;
     height = a.height;
     out.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) out.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
+        for (int x = 0; x < width; ++x)
+            out.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
     }
     XDestroyImage(image);
     return out;

@@ -3,9 +3,6 @@
 // directory of its own (where its tst.txt goes), and gives the tests what a user sees:
 // its window, its error boxes, its pixels and its standard error.
 
-#include <X11/Xlib.h>
-#include <sys/types.h>
-
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -13,11 +10,15 @@
 #include <string>
 #include <vector>
 
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
 namespace zu::test {
 
 class DisplayProcess {
 public:
-    explicit DisplayProcess(std::vector<std::string> params, std::vector<std::string> env = {"LC_ALL=C.UTF-8"});
+    explicit DisplayProcess(std::vector<std::string> params,
+                            std::vector<std::string> env = {"LC_ALL=C.UTF-8"});
     ~DisplayProcess();
     DisplayProcess(const DisplayProcess&) = delete;
     DisplayProcess& operator=(const DisplayProcess&) = delete;
@@ -25,6 +26,8 @@ public:
     Display* X() const { return m_display; }
     pid_t Pid() const { return m_pid; }
     bool Running();
+    // The wait status once the process has ended (see Running), else -1.
+    int WaitStatus() const { return m_status; }
     const std::filesystem::path& Dir() const { return m_dir; }
     std::filesystem::path LogFile() const { return m_dir / "tst.txt"; }
     std::string ReadLog() const;
@@ -47,7 +50,8 @@ public:
     // Pixels within 2 per channel of rgb.
     int CountColour(Window w, uint32_t rgb);
     // Polls pred every 20 ms until it holds or the timeout passes.
-    static bool WaitUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    static bool WaitUntil(const std::function<bool()>& pred,
+                          std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
     // Sends a copy-data message and returns the window's answer, or -1 when none came.
     long Send(uint32_t tag, const std::vector<uint8_t>& bytes, int timeoutMs = 5000);
@@ -60,6 +64,7 @@ private:
 
     std::filesystem::path m_dir;
     pid_t m_pid = -1;
+    int m_status = -1;
     Display* m_display = nullptr;
 };
 

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <thread>
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include "tests/display/display_process.h"
 
@@ -12,8 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // A small window without blur, so the parameters' colours show as they are.
-const std::vector<std::string> kParams = {"10", "20", "400", "100", "40", "1", "#FF102030",
-                                          "#FF000000", "#FFBEBEBE", "#FF4DF4FF", "0", "F"};
+const std::vector<std::string> kParams = {"10",        "20",        "400",       "100",       "40", "1",
+                                          "#FF102030", "#FF000000", "#FFBEBEBE", "#FF4DF4FF", "0",  "F"};
 const uint32_t kTextRgb = 0x102030;
 const uint32_t kStrokeRgb = 0x4DF4FF;
 const uint32_t kPanelRgb = 0xBEBEBE;
@@ -95,8 +96,8 @@ TEST(QuillornDisplay, MessagesAreLoggedThenShownAndOtherTagsAndShortPayloadsChan
     // NUL and characters beyond ASCII go to the log unchanged, in UTF-8 here.
     std::u16string withNul(u"a\0b", 3);
     EXPECT_EQ(p.Send(kMessageTag, Payload(withNul, u"\u00e9\u20ac\U0001F600")), 1);
-    std::string second = std::string("a\0b", 3) + std::string(17, ' ') + "\r\n" + "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80" +
-                         std::string(16, ' ') + "\r\n";
+    std::string second = std::string("a\0b", 3) + std::string(17, ' ') + "\r\n" +
+                         "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80" + std::string(16, ' ') + "\r\n";
     EXPECT_EQ(p.ReadLog(), first + second);
     EXPECT_TRUE(p.Running());
     // Bytes beyond the two lines are no part of them.
@@ -130,6 +131,22 @@ TEST(QuillornDisplay, ALogFailureIsShownAnsweredAndLeavesTheDisplayUnchanged) {
     EXPECT_EQ(p.Send(kMessageTag, Payload(u"ABC", u"DEF")), 1);
     EXPECT_EQ(p.ReadLog(), "ABC                 \r\nDEF                 \r\n");
     EXPECT_TRUE(DisplayProcess::WaitUntil([&] { return p.CountColour(w, kTextRgb) > 100; }));
+}
+
+TEST(QuillornDisplay, AWindowNoBufferCanHoldIsShownInTheErrorBoxAndEndsTheProgram) {
+    for (const auto& [width, height] : {std::pair{"40000", "100"}, std::pair{"400", "40000"}}) {
+        std::vector<std::string> params = kParams;
+        params[2] = width;
+        params[3] = height;
+        DisplayProcess p(params);
+        const Window box = p.WaitForErrorBox();
+        ASSERT_NE(box, 0u) << p.Stderr();
+        EXPECT_EQ(p.Stderr(), "quillorn-display: Can't allocate the DIB handle.\n");
+        ASSERT_TRUE(p.DismissErrorBox(box));
+        ASSERT_TRUE(DisplayProcess::WaitUntil([&] { return !p.Running(); }));
+        EXPECT_TRUE(WIFEXITED(p.WaitStatus()));
+        EXPECT_EQ(WEXITSTATUS(p.WaitStatus()), 1);
+    }
 }
 
 TEST(QuillornDisplay, TheSendCommandReachesIt) {

@@ -94,6 +94,17 @@ void TzuBitmap::CopyFrom(const TzuPixelBuffer& pixels) {
     Changed();
 }
 
+void TzuBitmap::TakeFrom(TzuPixelBuffer& pixels) {
+    if (!pixels.Bits()) {
+        CopyFrom(pixels);
+        return;
+    }
+    TzuPixelBuffer taken;
+    std::swap(taken, pixels);
+    Recreate(taken.Width(), taken.Height(), taken.Release());
+    Changed();
+}
+
 uint32_t* TzuBitmap::ScanLine(int row) {
     if (row < 0 || row >= m_height || !m_bits) return nullptr;
     return m_bits.get() + int64_t(row) * m_width;

@@ -112,6 +112,11 @@ public:
 
     // Reports a content change made directly through Bits(): NeedUpdate and OnChange.
     void Changed();
+    // Takes over the pixels of source without copying them; source keeps its size
+    // but no pixels until it is sized again.
+    void TakePixels(TzuBitmap& source);
+    // Takes over a plain pixel block without copying it; pixels is left empty (0 x 0).
+    void TakeFrom(TzuPixelBuffer& pixels);
 
 private:
     // Replaces the pixels with a w x h block; allocates before releasing anything, so a
@@ -119,8 +124,6 @@ private:
     void Recreate(int width, int height, std::unique_ptr<uint32_t[]> bits = nullptr);
     void FreeCanvas();
     void Link(TzuComponent* holder) const;
-    // Takes over the pixels of a bitmap that is about to go.
-    void TakePixels(TzuBitmap& source);
 
     std::unique_ptr<uint32_t[]> m_bits;
     void* m_handle = nullptr;

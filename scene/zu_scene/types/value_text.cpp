@@ -1,9 +1,10 @@
 #include "scene/zu_scene/types/value_text.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 
 #include "platform/core/persistent.h"
@@ -119,18 +120,30 @@ bool TryTextToFloat(std::string_view text, double& value) {
 
 double TextToFloat(std::string_view text) {
     double v;
-    if (!TryTextToFloat(text, v)) throw EzuError("'" + std::string(text) + "' is not a valid floating point value");
+    if (!TryTextToFloat(text, v))
+        throw EzuError("'" + std::string(text) + "' is not a valid floating point value");
     return v;
 }
 
-std::string PointToText(const TzuPoint& p) {
-    return "(" + FloatToText(p.X) + "," + FloatToText(p.Y) + ")";
+namespace {
+
+// Built by appending to one string: GCC 12 at -O3 reports a false overlap inside
+// "(" + std::string.
+std::string ValueListText(std::initializer_list<float> values) {
+    std::string out = "(";
+    for (float v : values) {
+        if (out.size() > 1) out += ',';
+        out += FloatToText(v);
+    }
+    out += ')';
+    return out;
 }
 
-std::string RectToText(const TzuRect& r) {
-    return "(" + FloatToText(r.Left) + "," + FloatToText(r.Top) + "," + FloatToText(r.Right) + "," +
-           FloatToText(r.Bottom) + ")";
-}
+}  // namespace
+
+std::string PointToText(const TzuPoint& p) { return ValueListText({p.X, p.Y}); }
+
+std::string RectToText(const TzuRect& r) { return ValueListText({r.Left, r.Top, r.Right, r.Bottom}); }
 
 TzuPoint TextToPoint(std::string_view text) {
     float v[2];

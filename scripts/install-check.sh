@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds the libraries and programs as a user does (Release, no tests or benches) with
+# warnings as errors, installs them into a staging prefix (build-release/stage) and builds
+# and runs the out-of-tree example against it twice: through the CMake package and
+# through pkg-config. Extra arguments go to the library's cmake.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+JOBS="${JOBS:-$(nproc)}"
+BUILD_DIR="${BUILD_DIR:-build-release}"
+
+bash scripts/install-deps.sh
+
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZU_WERROR=ON -DZU_TESTS=OFF -DZU_BENCH=OFF "$@"
+cmake --build "$BUILD_DIR" -j "$JOBS"
+
+stage="$PWD/$BUILD_DIR/stage"
+rm -rf "$stage"
+cmake --install "$BUILD_DIR" --prefix "$stage" >/dev/null
+for program in quillorn-display quillorn-send zu-render zu-stream; do
+  "$stage/bin/$program" --version >/dev/null
+done
+
+example="$PWD/$BUILD_DIR/example"
+cmake -S examples/hello_scene -B "$example" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$stage" \
+  -DCMAKE_CXX_FLAGS="-Wall -Wextra -Werror"
+cmake --build "$example" -j "$JOBS"
+rm -f "$example/hello_scene.png"
+"$example/hello_scene" "$example/hello_scene.png"
+# A PNG file starts with its eight-byte signature.
+[ "$(head -c 8 "$example/hello_scene.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ]
+
+# The same program through pkg-config, as a Makefile user would build it.
+pcdir="$(dirname "$(find "$stage" -name quillorn.pc | head -n 1)")"
+# shellcheck disable=SC2046
+c++ -O1 -Wall -Wextra -Werror examples/hello_scene/main.cpp -o "$example/hello_scene_pc" \
+  $(PKG_CONFIG_PATH="$pcdir" pkg-config --cflags --libs quillorn)
+"$example/hello_scene_pc" "$example/hello_scene_pc.png" >/dev/null
+cmp -s "$example/hello_scene.png" "$example/hello_scene_pc.png" || { echo "install-check: the two builds differ"; exit 1; }
+echo "install-check: staged install in $stage; the example built and ran"
