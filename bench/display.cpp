@@ -1,14 +1,10 @@
 // Times the real quillorn-display under the current X display: messages handled per second
 // (log and text), latency from sending a message to the repainted window, and start-up time
 // to the first frame against a minimal GTK 3 window drawing the same frame with Cairo
-// (this program itself, started with --gtk-minimal). Ratios come last.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <gtk/gtk.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+// (this program itself, started with --gtk-minimal), and messages per second from many
+// sender processes at once against the same number from one. Ratios come last.
+//
+//   bench_display [SENDERS EACH]      (default 100 senders of 100 messages each)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,6 +14,13 @@
 #include <thread>
 #include <vector>
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <gtk/gtk.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "platform/x11/copy_data.h"
 
 namespace {
@@ -25,8 +28,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kParams = {"0", "0", "400", "100", "40", "1", "#FF102030",
-                                          "#FF000000", "#FFBEBEBE", "#FF4DF4FF", "30", "F"};
+const std::vector<std::string> kParams = {"0",         "0",         "400",       "100",       "40", "1",
+                                          "#FF102030", "#FF000000", "#FFBEBEBE", "#FF4DF4FF", "30", "F"};
 const char* const kTitle = "QuillornDisplay";
 
 // ---- The baseline: one GTK window drawing the panel and text with Cairo ----
@@ -92,7 +95,8 @@ int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 
 // Pixels of a window area in the panel's fill colour, which the blur leaves exact inside.
 int PanelPixels(Display* d, Window w, int x, int y, int width, int height, uint64_t* hash = nullptr) {
-    XImage* image = XGetImage(d, w, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(d, w, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
     if (!image) return -1;
     int n = 0;
     uint64_t h = 1469598103934665603ull;
@@ -109,7 +113,8 @@ int PanelPixels(Display* d, Window w, int x, int y, int width, int height, uint6
 }
 
 // Milliseconds from starting exe until its window shows the panel.
-double StartupMs(Display* d, const std::string& exe, const std::vector<std::string>& args, const fs::path& dir) {
+double StartupMs(Display* d, const std::string& exe, const std::vector<std::string>& args,
+                 const fs::path& dir) {
     const auto t0 = Clock::now();
     const pid_t pid = Start(exe, args, dir);
     double ms = -1;
@@ -137,6 +142,40 @@ std::vector<uint8_t> Payload(const std::string& a, const std::string& b) {
         }
     }
     return out;
+}
+
+// Messages per second from `senders` sender processes at once, each on its own connection
+// and sending `each` messages the way quillorn-send does: find the window by its title,
+// then send and wait for the answer. Returns 0 when a message went unanswered.
+double SenderRate(int senders, int each) {
+    const auto start = Clock::now();
+    std::vector<pid_t> children;
+    for (int s = 0; s < senders; ++s) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            Display* d = nullptr;
+            for (int i = 0; i < 50 && !(d = XOpenDisplay(nullptr)); ++i) usleep(20000);
+            if (!d) _exit(2);
+            for (int i = 0; i < each; ++i) {
+                long result = 0;
+                const Window w = zu::FindWindowByTitle(d, kTitle);
+                const auto outcome = zu::SendCopyData(
+                    d, w, 53456, Payload("sender " + std::to_string(s), std::to_string(i)), result, 60000);
+                if (outcome != zu::TzuSendResult::Answered) _exit(1);
+            }
+            XCloseDisplay(d);
+            _exit(0);
+        }
+        children.push_back(pid);
+    }
+    bool allAnswered = true;
+    for (pid_t pid : children) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        allAnswered = allAnswered && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return allAnswered ? senders * each / seconds : 0;
 }
 
 double Median(std::vector<double> v) {
@@ -202,15 +241,25 @@ int main(int argc, char** argv) {
         before = now;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    // The same number of messages from one sender, then from many at once.
+    const int senders = argc > 2 ? std::atoi(argv[1]) : 100, each = argc > 2 ? std::atoi(argv[2]) : 100;
+    XFlush(d);
+    const double sequential = SenderRate(1, senders * each);
+    const double concurrent = SenderRate(senders, each);
     Stop(pid);
     XCloseDisplay(d);
     fs::remove_all(dir);
 
     const double oursMs = Median(ours), minimalMs = Median(minimal);
     std::printf("messages_per_second %.0f\n", rate);
+    std::printf("senders_messages_per_second sequential %.0f concurrent %.0f (%d senders x %d)\n", sequential,
+                concurrent, senders, each);
+    std::printf("ratio concurrent_vs_sequential_messages_per_second %.2f (goal >= 0.5)\n",
+                sequential > 0 ? concurrent / sequential : 0.0);
     std::printf("repaint_latency_ms median %.2f p99 %.2f (goal p99 < 33)\n", Median(latencies),
                 Percentile(latencies, 0.99));
     std::printf("startup_ms quillorn_display %.1f gtk_minimal %.1f\n", oursMs, minimalMs);
-    std::printf("ratio startup_vs_gtk_minimal %.2f (goal <= 1.3)\n", minimalMs > 0 ? oursMs / minimalMs : 0.0);
+    std::printf("ratio startup_vs_gtk_minimal %.2f (goal <= 1.3)\n",
+                minimalMs > 0 ? oursMs / minimalMs : 0.0);
     return 0;
 }

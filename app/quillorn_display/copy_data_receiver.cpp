@@ -2,9 +2,8 @@
 
 #include <gdk/gdkx.h>
 
-#include "platform/x11/copy_data.h"
-
 #include "platform/core/application.h"
+#include "platform/x11/copy_data.h"
 
 namespace zu {
 
@@ -18,13 +17,17 @@ GdkFilterReturn CopyDataFilter(GdkXEvent* xevent, GdkEvent* /*event*/, gpointer 
     GdkDisplay* gdkDisplay = gdk_x11_lookup_xdisplay(display);
     // The sender may be gone by now; its window and property then raise X errors that
     // must not end the program.
+    // Windows GDK knows are this process's own; a forged message naming one is ignored.
+    const auto isOwnWindow = [gdkDisplay](Window w) {
+        return gdkDisplay && gdk_x11_window_lookup_for_display(gdkDisplay, w) != nullptr;
+    };
     gdk_x11_display_error_trap_push(gdkDisplay);
-    std::optional<TzuCopyData> message = ReadCopyData(display, *e);
+    std::optional<TzuCopyData> message = ReadCopyData(display, *e, isOwnWindow);
     gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
     long result = 0;
     if (message) result = receiver->Dispatch(message->tag, message->bytes);
     gdk_x11_display_error_trap_push(gdkDisplay);
-    AnswerCopyData(display, *e, result);
+    AnswerCopyData(display, *e, result, isOwnWindow);
     XFlush(display);
     gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
     return GDK_FILTER_REMOVE;

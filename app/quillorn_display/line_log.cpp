@@ -1,11 +1,12 @@
 #include "app/quillorn_display/line_log.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <climits>
 #include <cwchar>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/core/persistent.h"
 
@@ -18,7 +19,8 @@ std::string WideToLocale(std::u16string_view text) {
     char buffer[MB_LEN_MAX];
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
@@ -39,8 +41,12 @@ std::string WideToLocale(std::u16string_view text) {
 std::string IoErrorText(int error) {
     switch (error) {
         case ENOENT: return "File not found";
-        case EACCES: case EPERM: case EROFS: case EISDIR: return "File access denied";
-        case ENOSPC: case EDQUOT: return "Disk full";
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR: return "File access denied";
+        case ENOSPC:
+        case EDQUOT: return "Disk full";
         default: return "I/O error " + std::to_string(error);
     }
 }
@@ -67,9 +73,20 @@ void WriteAll(int fd, const std::string& bytes) {
 
 void AppendLogLines(const std::string& fileName, std::span<const std::u16string> lines) {
     // Create only when missing: a file that exists but cannot be opened for appending is
-    // reported, never emptied, so no earlier lines are lost.
-    const int fd = ::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) RaiseIoError(errno);
+    // reported, never emptied, so no earlier lines are lost. Opening never blocks (a FIFO
+    // without a reader would hold the display forever), and only a regular file, perhaps
+    // behind a symbolic link, is written: a FIFO or a device in its place is reported.
+    const int fd =
+        ::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
+    if (fd < 0) {
+        if (errno == ENXIO) throw EzuError(fileName + " is not a regular file");  // a FIFO with no reader
+        RaiseIoError(errno);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw EzuError(fileName + " is not a regular file");
+    }
     for (const std::u16string& line : lines) {
         WriteAll(fd, WideToLocale(line) + "\r\n");
     }

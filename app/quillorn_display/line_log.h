@@ -9,7 +9,9 @@
 
 namespace zu {
 
-// Appends each line and a CR LF to fileName, creating the file when it is missing.
+// Appends each line and a CR LF to fileName, creating the file when it is missing. Only a
+// regular file (or a symbolic link to one) is written; anything else raises EzuError
+// "<fileName> is not a regular file" without blocking.
 // Raises EzuError with the runtime's input/output text when opening, writing or closing
 // fails; what was written before the failure stays.
 void AppendLogLines(const std::string& fileName, std::span<const std::u16string> lines);

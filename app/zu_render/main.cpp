@@ -24,9 +24,9 @@
 #include "scene/zu_effects/register_effects.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_scene/graphics/bitmap.h"
-#include "scene/zu_scene/tree/object_stream.h"
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
+#include "scene/zu_scene/tree/object_stream.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
 namespace {

@@ -23,8 +23,8 @@ public:
     // Null outside the rows.
     uint32_t* ScanLine(int row);
     const uint32_t* ScanLine(int row) const;
-    // Makes the block at least 1 x 1; a new size starts cleared to transparent black. Throws EzuError, leaving
-    // the block as it was, when the size is past the limits or memory runs out.
+    // Makes the block at least 1 x 1; a new size starts cleared to transparent black. Throws EzuError,
+    // leaving the block as it was, when the size is past the limits or memory runs out.
     void SetSize(int width, int height);
     // Hands the pixels over; the block keeps its size but no pixels until sized again.
     std::unique_ptr<uint32_t[]> Release() { return std::move(m_bits); }

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/core/window.h"
 #include "platform/core/pixel_buffer.h"
+#include "platform/core/window.h"
 
 namespace zu {
 

@@ -1,11 +1,11 @@
 #include "platform/x11/copy_data.h"
 
+#include <chrono>
+#include <cstring>
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <poll.h>
-
-#include <chrono>
-#include <cstring>
 
 namespace zu {
 
@@ -48,7 +48,8 @@ std::string WindowTitle(Display* d, Window w) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::string title;
-    if (XGetWindowProperty(d, w, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) == Success &&
+    if (XGetWindowProperty(d, w, netName, 0, 1024, False, utf8, &type, &format, &count, &after, &data) ==
+            Success &&
         data && type == utf8 && format == 8) {
         title.assign(reinterpret_cast<char*>(data), count);
     }
@@ -84,8 +85,8 @@ Window FindWindowByTitle(Display* display, const std::string& title) {
     return trap.Failed() && !w ? 0 : w;
 }
 
-TzuSendResult SendCopyData(Display* d, Window target, uint32_t tag, std::span<const uint8_t> bytes, long& result,
-                           int timeoutMs) {
+TzuSendResult SendCopyData(Display* d, Window target, uint32_t tag, std::span<const uint8_t> bytes,
+                           long& result, int timeoutMs) {
     result = 0;
     if (!target) return TzuSendResult::NoWindow;
     if (bytes.size() > kCopyDataMaxBytes) return TzuSendResult::TooLarge;
@@ -93,7 +94,8 @@ TzuSendResult SendCopyData(Display* d, Window target, uint32_t tag, std::span<co
     Atom reply = XInternAtom(d, kCopyDataReplyAtom, False);
     Window own = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
     XSelectInput(d, own, StructureNotifyMask);
-    XChangeProperty(d, own, atom, XA_STRING, 8, PropModeReplace, bytes.data(), static_cast<int>(bytes.size()));
+    // The property's type is the protocol's own atom: the receiver reads nothing else.
+    XChangeProperty(d, own, atom, atom, 8, PropModeReplace, bytes.data(), static_cast<int>(bytes.size()));
     XEvent ev{};
     ev.xclient.type = ClientMessage;
     ev.xclient.window = target;
@@ -122,7 +124,8 @@ TzuSendResult SendCopyData(Display* d, Window target, uint32_t tag, std::span<co
             }
         }
         if (outcome == TzuSendResult::Answered) break;
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
+                                                                          std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         pollfd pfd{ConnectionNumber(d), POLLIN, 0};
         poll(&pfd, 1, static_cast<int>(left.count()));
@@ -137,23 +140,30 @@ bool IsCopyDataEvent(Display* d, const XEvent& event) {
            event.xclient.message_type == XInternAtom(d, kCopyDataAtom, False);
 }
 
-std::optional<TzuCopyData> ReadCopyData(Display* d, const XEvent& event) {
+std::optional<TzuCopyData> ReadCopyData(Display* d, const XEvent& event,
+                                        const std::function<bool(Window)>& isOwnWindow) {
     if (!IsCopyDataEvent(d, event)) return std::nullopt;
     auto sender = static_cast<Window>(event.xclient.data.l[1]);
     auto prop = static_cast<Atom>(event.xclient.data.l[2]);
     auto announced = static_cast<unsigned long>(event.xclient.data.l[3]);
-    if (!sender || announced > kCopyDataMaxBytes) return std::nullopt;
+    const Atom atom = XInternAtom(d, kCopyDataAtom, False);
+    // The message names the window and property to read, and reading deletes it: only the
+    // protocol's property on someone else's window is ever touched.
+    if (!sender || prop != atom || announced > kCopyDataMaxBytes) return std::nullopt;
+    if (sender == event.xclient.window || (isOwnWindow && isOwnWindow(sender))) return std::nullopt;
     Atom type;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     // Lengths are in 32-bit units; ask for one more than needed to see whether the
-    // property is longer than announced.
+    // property is longer than announced. Asking for the protocol's type leaves a property
+    // of any other type where it is.
     long units = static_cast<long>(announced / 4 + 2);
-    int status = XGetWindowProperty(d, sender, prop, 0, units, True, AnyPropertyType, &type, &format, &count,
-                                    &after, &data);
+    int status =
+        XGetWindowProperty(d, sender, atom, 0, units, True, atom, &type, &format, &count, &after, &data);
     std::optional<TzuCopyData> out;
-    if (status == Success && format == 8 && count == announced && after == 0 && (data || count == 0)) {
+    if (status == Success && type == atom && format == 8 && count == announced && after == 0 &&
+        (data || count == 0)) {
         TzuCopyData msg;
         msg.tag = static_cast<uint32_t>(event.xclient.data.l[0]);
         if (count) msg.bytes.assign(data, data + count);
@@ -163,9 +173,10 @@ std::optional<TzuCopyData> ReadCopyData(Display* d, const XEvent& event) {
     return out;
 }
 
-void AnswerCopyData(Display* d, const XEvent& event, long result) {
+void AnswerCopyData(Display* d, const XEvent& event, long result,
+                    const std::function<bool(Window)>& isOwnWindow) {
     auto sender = static_cast<Window>(event.xclient.data.l[1]);
-    if (!sender) return;
+    if (!sender || sender == event.xclient.window || (isOwnWindow && isOwnWindow(sender))) return;
     XEvent ev{};
     ev.xclient.type = ClientMessage;
     ev.xclient.window = sender;

@@ -4,13 +4,14 @@
 // window of its own, and waits for the receiver's numeric answer. Both ends are here, at
 // the Xlib level; the GTK layer plugs the receiving end into its windows.
 
-#include <X11/Xlib.h>
-
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
+
+#include <X11/Xlib.h>
 
 namespace zu {
 
@@ -36,12 +37,16 @@ TzuSendResult SendCopyData(Display* display, Window target, uint32_t tag, std::s
 
 // Receiving end. For a ClientMessage of the protocol, reads (and deletes) the sender's
 // property and returns the message; nullopt for other events, or when the sender's
-// property is gone or does not match the announced size (the message is then answered
-// with 0 by AnswerCopyData's caller). The caller must trap X errors around it, since the
-// sender may have gone.
+// property is gone, is not the protocol's property of the protocol's type, or does not
+// match the announced size (the message is then answered with 0 by AnswerCopyData's
+// caller). A message that names the receiving window itself, or a window isOwnWindow
+// claims, is never read: a forged message must not make the receiver delete its own
+// properties. The caller must trap X errors around it, since the sender may have gone.
 bool IsCopyDataEvent(Display* display, const XEvent& event);
-std::optional<TzuCopyData> ReadCopyData(Display* display, const XEvent& event);
-// Answers the sender of event with result.
-void AnswerCopyData(Display* display, const XEvent& event, long result);
+std::optional<TzuCopyData> ReadCopyData(Display* display, const XEvent& event,
+                                        const std::function<bool(Window)>& isOwnWindow = {});
+// Answers the sender of event with result; nothing for a sender that is one of ours.
+void AnswerCopyData(Display* display, const XEvent& event, long result,
+                    const std::function<bool(Window)>& isOwnWindow = {});
 
 }  // namespace zu

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include "platform/x11/copy_data.h"
 #include "tests/display/display_process.h"
 
 namespace zu::test {
@@ -147,6 +148,40 @@ TEST(QuillornDisplay, AWindowNoBufferCanHoldIsShownInTheErrorBoxAndEndsTheProgra
         EXPECT_TRUE(WIFEXITED(p.WaitStatus()));
         EXPECT_EQ(WEXITSTATUS(p.WaitStatus()), 1);
     }
+}
+
+TEST(QuillornDisplay, AForgedMessageCannotReadOrDeleteTheWindowsOwnProperties) {
+    DisplayProcess p(kParams);
+    const Window w = p.WaitForWindow();
+    ASSERT_NE(w, 0u) << p.Stderr();
+    Display* d = p.X();
+    const Atom copyData = XInternAtom(d, kCopyDataAtom, False);
+    const unsigned char bytes[80] = {'X'};
+    XChangeProperty(d, w, copyData, copyData, 8, PropModeReplace, bytes, 80);
+    for (const Atom prop : {XInternAtom(d, "_NET_WM_NAME", False), copyData}) {
+        XEvent ev{};
+        ev.xclient.type = ClientMessage;
+        ev.xclient.window = w;
+        ev.xclient.format = 32;
+        ev.xclient.message_type = copyData;
+        ev.xclient.data.l[0] = kMessageTag;
+        ev.xclient.data.l[1] = static_cast<long>(w);
+        ev.xclient.data.l[2] = static_cast<long>(prop);
+        ev.xclient.data.l[3] = prop == copyData ? 80 : 15;
+        XSendEvent(d, w, False, NoEventMask, &ev);
+    }
+    XSync(d, False);
+    // A real message after them is answered, so the forged ones were handled before it.
+    EXPECT_EQ(p.Send(kMessageTag, Payload(u"ABC", u"DEF")), 1);
+    EXPECT_EQ(FindWindowByTitle(d, "QuillornDisplay"), w);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(d, w, copyData, 0, 40, False, AnyPropertyType, &type, &format, &count, &after, &data);
+    if (data) XFree(data);
+    EXPECT_EQ(count, 80u);
+    EXPECT_EQ(p.ReadLog(), "ABC                 \r\nDEF                 \r\n");
 }
 
 TEST(QuillornDisplay, TheSendCommandReachesIt) {

@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <X11/Xatom.h>
+#include "platform/x11/copy_data.h"
 
 #include <atomic>
 #include <thread>
 
-#include "platform/x11/copy_data.h"
+#include <X11/Xatom.h>
+#include <gtest/gtest.h>
 
 namespace zu {
 namespace {
@@ -132,6 +131,74 @@ TEST_F(CopyDataTest, ReceiverRejectsAPropertyThatDoesNotMatchTheAnnouncedSize) {
     ev.xclient.data.l[1] = 0;
     EXPECT_FALSE(ReadCopyData(rxd, ev).has_value());
     XDestroyWindow(sender, own);
+    XCloseDisplay(rxd);
+}
+
+TEST_F(CopyDataTest, AForgedMessageReadsOnlyTheProtocolsPropertyOfAnotherWindow) {
+    Display* rxd = Open();
+    ASSERT_NE(rxd, nullptr);
+    const Window receiving = XCreateSimpleWindow(rxd, DefaultRootWindow(rxd), 0, 0, 1, 1, 0, 0, 0);
+    const Window other = XCreateSimpleWindow(sender, DefaultRootWindow(sender), 0, 0, 1, 1, 0, 0, 0);
+    XStoreName(rxd, receiving, "receiver title");
+    XStoreName(sender, other, "sender title");
+    const Atom atom = XInternAtom(sender, kCopyDataAtom, False);
+    unsigned char bytes[16] = {1, 2, 3};
+    XSync(rxd, False);
+    auto forged = [&](Window window, Atom prop, long size) {
+        XEvent ev{};
+        ev.xclient.type = ClientMessage;
+        ev.xclient.window = receiving;
+        ev.xclient.format = 32;
+        ev.xclient.message_type = XInternAtom(rxd, kCopyDataAtom, False);
+        ev.xclient.data.l[0] = 53456;
+        ev.xclient.data.l[1] = static_cast<long>(window);
+        ev.xclient.data.l[2] = static_cast<long>(prop);
+        ev.xclient.data.l[3] = size;
+        return ev;
+    };
+    auto title = [&](Window window) {
+        char* name = nullptr;
+        std::string text;
+        if (XFetchName(rxd, window, &name) && name) text = name;
+        if (name) XFree(name);
+        return text;
+    };
+    // Another property than the protocol's, on either window: untouched.
+    EXPECT_FALSE(ReadCopyData(rxd, forged(other, XA_WM_NAME, 12)).has_value());
+    EXPECT_FALSE(ReadCopyData(rxd, forged(receiving, XA_WM_NAME, 14)).has_value());
+    EXPECT_EQ(title(other), "sender title");
+    EXPECT_EQ(title(receiving), "receiver title");
+    // The protocol's property name with another type: left where it is.
+    XChangeProperty(sender, other, atom, XA_STRING, 8, PropModeReplace, bytes, 16);
+    XSync(sender, False);
+    EXPECT_FALSE(ReadCopyData(rxd, forged(other, atom, 16)).has_value());
+    // The protocol's own property on the receiving window, or on one the caller owns: not
+    // read, not deleted.
+    XChangeProperty(rxd, receiving, atom, atom, 8, PropModeReplace, bytes, 16);
+    XSync(rxd, False);
+    EXPECT_FALSE(ReadCopyData(rxd, forged(receiving, atom, 16)).has_value());
+    XChangeProperty(sender, other, atom, atom, 8, PropModeReplace, bytes, 16);
+    XSync(sender, False);
+    EXPECT_FALSE(
+        ReadCopyData(rxd, forged(other, atom, 16), [&](Window w) { return w == other; }).has_value());
+    auto left = [&](Display* d, Window w) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(d, w, atom, 0, 16, False, AnyPropertyType, &type, &format, &count, &after, &data);
+        if (data) XFree(data);
+        return count;
+    };
+    EXPECT_EQ(left(rxd, receiving), 16u);
+    EXPECT_EQ(left(sender, other), 16u);
+    // The same property of a foreign window is the message, read once and deleted.
+    auto message = ReadCopyData(rxd, forged(other, atom, 16));
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(message->bytes, std::vector<uint8_t>(bytes, bytes + 16));
+    EXPECT_EQ(left(sender, other), 0u);
+    XDestroyWindow(sender, other);
+    XDestroyWindow(rxd, receiving);
     XCloseDisplay(rxd);
 }
 

@@ -1,13 +1,14 @@
 #include "app/quillorn_display/line_log.h"
 
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/core/persistent.h"
 
@@ -82,9 +83,7 @@ TEST(WideToLocale, ReplacesWhatTheEncodingCannotExpress) {
 
 TEST_F(LineLogTest, ReportsAFileItCannotOpenAndNeverEmptiesIt) {
     if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
-    {
-        std::ofstream(m_file, std::ios::binary) << "kept\r\n";
-    }
+    { std::ofstream(m_file, std::ios::binary) << "kept\r\n"; }
     fs::permissions(m_file, fs::perms::owner_read);
     const std::u16string lines[] = {u"a", u"b"};
     try {
@@ -108,20 +107,38 @@ TEST_F(LineLogTest, ReportsADirectoryInItsPlace) {
     EXPECT_TRUE(fs::is_directory(m_file));
 }
 
-TEST_F(LineLogTest, ReportsAFullDisk) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST_F(LineLogTest, WritesOnlyRegularFilesAndNeverBlocks) {
     const std::u16string lines[] = {u"a", u"b"};
-    try {
-        AppendLogLines("/dev/full", lines);
-        FAIL() << "no error";
-    } catch (const EzuError& e) {
-        EXPECT_STREQ(e.what(), "Disk full");
+    // A FIFO without a reader, and a device: refused at once, nothing written.
+    ASSERT_EQ(::mkfifo(m_file.c_str(), 0600), 0);
+    for (const std::string& name : {m_file.string(), std::string("/dev/full")}) {
+        try {
+            AppendLogLines(name, lines);
+            ADD_FAILURE() << "no error for " << name;
+        } catch (const EzuError& e) {
+            EXPECT_EQ(e.what(), name + " is not a regular file");
+        }
     }
+    EXPECT_TRUE(fs::is_fifo(m_file));
+    // A FIFO that has a reader is no log either.
+    const int reader = ::open(m_file.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_THROW(AppendLogLines(m_file.string(), lines), EzuError);
+    char buffer[8];
+    EXPECT_LE(::read(reader, buffer, sizeof buffer), 0);
+    ::close(reader);
+    // A symbolic link to a regular file is followed and the file appended to.
+    fs::remove(m_file);
+    std::ofstream(m_dir / "real.txt") << "kept\r\n";
+    fs::create_symlink(m_dir / "real.txt", m_file);
+    AppendLogLines(m_file.string(), lines);
+    EXPECT_EQ(ReadFile(m_dir / "real.txt"), "kept\r\na\r\nb\r\n");
 }
 
 TEST(IoErrorText, NamesCommonErrorsAndNumbersTheRest) {
     EXPECT_EQ(IoErrorText(EACCES), "File access denied");
     EXPECT_EQ(IoErrorText(ENOENT), "File not found");
+    EXPECT_EQ(IoErrorText(ENOSPC), "Disk full");
     EXPECT_EQ(IoErrorText(EIO), "I/O error " + std::to_string(EIO));
 }
 
