@@ -1,10 +1,14 @@
-#include "platform/x11/copy_data.h"
+// GoogleTest goes before Xlib, whose macros (None, Bool) break it.
+// clang-format off
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
 
 #include <atomic>
 #include <thread>
 
-#include <X11/Xatom.h>
-#include <gtest/gtest.h>
+#include "platform/x11/copy_data.h"
+// clang-format on
 
 namespace zu {
 namespace {
