@@ -80,7 +80,7 @@ struct DirectFrame {
         cairo_surface_destroy(surface);
     }
     void RoundedPanel() {
-        const double l = 2, t = 2, r = kWidth - 2, b = kHeight - 2, k = 0.4477152502 * kRadius;
+        const double l = 2, t = 2, r = kWidth - 2, b = kHeight - 2, k = zu::kCornerK * kRadius;
         cairo_new_path(cr);
         cairo_move_to(cr, l, t + kRadius);
         cairo_curve_to(cr, l, t + k, l + k, t, l + kRadius, t);

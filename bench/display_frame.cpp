@@ -105,8 +105,8 @@ struct SceneFrame {
 };
 
 void AddRoundedRect(cairo_t* cr, double l, double t, double r, double b, double radius) {
-    // Quarter ellipses as one cubic each, control points 0.4477 of the radius from the corner.
-    const double k = 0.4477152502 * radius;
+    // Quarter ellipses as one cubic each, as the canvas draws its corners.
+    const double k = kCornerK * radius;
     cairo_move_to(cr, l, t + radius);
     cairo_curve_to(cr, l, t + k, l + k, t, l + radius, t);
     cairo_line_to(cr, r - radius, t);

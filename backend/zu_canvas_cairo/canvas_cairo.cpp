@@ -15,7 +15,6 @@ namespace zu {
 namespace {
 
 // Quarter-ellipse control distance.
-constexpr double kKappa = 0.5522847498;
 
 // The canvas matrix as Cairo's; the perspective entries m13, m23 act as a shear applied
 // before it, as the matrices of the scene have always been read.
@@ -36,7 +35,7 @@ void AddRectangle(cairo_t* cr, const TzuRect& r) {
 void AddEllipse(cairo_t* cr, const TzuRect& r) {
     const double cx = (r.Left + r.Right) / 2.0, cy = (r.Top + r.Bottom) / 2.0;
     const double rx = (r.Right - r.Left) / 2.0, ry = (r.Bottom - r.Top) / 2.0;
-    const double kx = rx * kKappa, ky = ry * kKappa;
+    const double kx = rx * kQuarterEllipseKappa, ky = ry * kQuarterEllipseKappa;
     cairo_move_to(cr, cx + rx, cy);
     cairo_curve_to(cr, cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry);
     cairo_curve_to(cr, cx - kx, cy + ry, cx - rx, cy + ky, cx - rx, cy);

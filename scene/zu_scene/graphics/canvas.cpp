@@ -25,10 +25,6 @@ const char* const kTextAlignNames[] = {"zuTextAlignCenter", "zuTextAlignNear", "
 TzuCanvasFactory g_canvasFactory = nullptr;
 TzuVisualBrushPainter g_visualPainter = nullptr;
 
-// One minus the circle constant: where the control points of a quarter ellipse sit,
-// measured from the corner point.
-constexpr float kCornerK = 0.4477152502f;
-
 // Float to int without undefined behaviour for values far outside the pixel range.
 int ClampToInt(double v) {
     if (!(v > -1e9)) return -1000000000;

@@ -22,6 +22,12 @@
 
 namespace zu {
 
+// A quarter ellipse drawn as one cubic curve: its control points lie kQuarterEllipseKappa of
+// the radius from the curve's ends along the tangents, that is kCornerK of it from the
+// corner of the bounding box.
+inline constexpr double kQuarterEllipseKappa = 0.5522847498;
+inline constexpr float kCornerK = float(1 - kQuarterEllipseKappa);
+
 class TzuBitmap;
 class TzuComponent;
 

@@ -254,7 +254,14 @@ private:
     void PaintOwnContent();
     bool NeedsPainting(TzuVisualObject* child);
     void LayoutPass(TzuAlign align, TzuRect& r);
-    void LayoutChild(TzuVisualObject* k, TzuAlign align, TzuRect& r);
+    // Lays out one child in the space left by the children before it, taking its slot off
+    // that space.
+    void LayoutChild(TzuVisualObject* child, TzuAlign align, TzuRect& space);
+    // The alignments that place a child without a slot of the space (corner anchors,
+    // contents, scale); false for the others.
+    bool PlaceWithoutSlot(TzuVisualObject* child, TzuAlign align, const TzuRect& padding);
+    // The slot of a fitted child: its outer box scaled into the margins, kept in proportion.
+    TzuRect FitSlot(TzuVisualObject* child, TzuAlign align, const TzuRect& padding);
     void WireChange(TzuPosition& p) const;
     // Writes Position as a field: the caller rebuilds the matrix when it is done.
     // What a stored new width or height sets off: realigning and repainting.

@@ -93,103 +93,123 @@ void TzuVisualObject::LayoutPass(TzuAlign align, TzuRect& r) {
     }
 }
 
-void TzuVisualObject::LayoutChild(TzuVisualObject* k, TzuAlign a, TzuRect& r) {
-    TzuRect pad = k->PaddingRect();
-    float pL = pad.Left, pT = pad.Top, pR = pad.Right, pB = pad.Bottom;
-    float ow = k->m_width + pL + pR;
-    float oh = k->m_height + pT + pB;
-    float w = r.Right - r.Left;
-    if (w < 0 || KeepsOwnWidth(a)) w = ow;
-    float h = r.Bottom - r.Top;
-    if (h < 0 || KeepsOwnHeight(a)) h = oh;
-    float x = r.Left, y = r.Top;
-    if (a == vaVertical) x = k->m_position.X() - pL;
-    if (a == vaHorizontal) y = k->m_position.Y() - pT;
-
-    switch (a) {
-        case vaTopRight:
-            k->m_position.SetX(k->m_position.X() + m_width - m_lastWidth);
-            return;
-        case vaBottomLeft:
-            k->m_position.SetY(k->m_position.Y() + m_height - m_lastHeight);
-            return;
+bool TzuVisualObject::PlaceWithoutSlot(TzuVisualObject* child, TzuAlign align, const TzuRect& padding) {
+    TzuPosition& pos = child->m_position;
+    switch (align) {
+        // Anchored to a corner: moved by how much this object grew since the last layout.
+        case vaTopRight: pos.SetX(pos.X() + m_width - m_lastWidth); return true;
+        case vaBottomLeft: pos.SetY(pos.Y() + m_height - m_lastHeight); return true;
         case vaBottomRight:
-            k->m_position.SetPoint(TzuPoint{k->m_position.X() + m_width - m_lastWidth,
-                                            k->m_position.Y() + m_height - m_lastHeight});
-            return;
-        case vaTop: case vaMostTop: r.Top += h; break;
-        case vaBottom: case vaMostBottom: r.Bottom -= h; y = r.Bottom; break;
-        case vaLeft: case vaMostLeft: r.Left += w; break;
-        case vaRight: case vaMostRight: r.Right -= w; x = r.Right; break;
+            pos.SetPoint(TzuPoint{pos.X() + m_width - m_lastWidth, pos.Y() + m_height - m_lastHeight});
+            return true;
         case vaContents:
-            k->StorePosition(pL, pT);
-            k->m_width = m_width - pL - pR;
-            k->m_height = m_height - pT - pB;
-            k->MatrixChanged();
-            k->Realign();
-            return;
+            // The whole box, margins ignored.
+            child->StorePosition(padding.Left, padding.Top);
+            child->m_width = m_width - padding.Left - padding.Right;
+            child->m_height = m_height - padding.Top - padding.Bottom;
+            child->MatrixChanged();
+            child->Realign();
+            return true;
+        case vaScale:
+            // Position and size scale with this object's size since the last layout.
+            if (m_lastWidth > 0 && m_lastHeight > 0 && m_width > 0 && m_height > 0) {
+                const float sx = m_width / m_lastWidth, sy = m_height / m_lastHeight;
+                child->StorePosition(pos.X() * sx, pos.Y() * sy);
+                child->m_width *= sx;
+                child->m_height *= sy;
+                child->MatrixChanged();
+                child->Realign();
+            }
+            return true;
+        default: return false;
+    }
+}
+
+TzuRect TzuVisualObject::FitSlot(TzuVisualObject* child, TzuAlign align, const TzuRect& padding) {
+    const TzuRect m = MarginsRect();
+    const TzuRect target{m.Left, m.Top, m_width - m.Right, m_height - m.Bottom};
+    const float x = child->m_position.X(), y = child->m_position.Y();
+    TzuRect outer{x - padding.Left, y - padding.Top, x + child->m_width + padding.Right,
+                  y + child->m_height + padding.Bottom};
+    const float t = RectFitInto(outer, target);
+    if (t < 1 && t > 0) {
+        outer = TzuRect{outer.Left / t, outer.Top / t, outer.Right / t, outer.Bottom / t};
+        RectCenterIn(outer, target);
+    }
+    if (align == vaFitLeft) RectOffset(outer, target.Left - outer.Left, 0);
+    if (align == vaFitRight) RectOffset(outer, target.Right - outer.Right, 0);
+    return outer;
+}
+
+void TzuVisualObject::LayoutChild(TzuVisualObject* child, TzuAlign align, TzuRect& space) {
+    const TzuRect padding = child->PaddingRect();
+    if (PlaceWithoutSlot(child, align, padding)) return;
+
+    // The child's outer size (its box with its padding) and the slot it gets in space.
+    const float ownWidth = child->m_width + padding.Left + padding.Right;
+    const float ownHeight = child->m_height + padding.Top + padding.Bottom;
+    float width = space.Right - space.Left;
+    if (width < 0 || KeepsOwnWidth(align)) width = ownWidth;
+    float height = space.Bottom - space.Top;
+    if (height < 0 || KeepsOwnHeight(align)) height = ownHeight;
+    float x = space.Left, y = space.Top;
+    if (align == vaVertical) x = child->m_position.X() - padding.Left;
+    if (align == vaHorizontal) y = child->m_position.Y() - padding.Top;
+
+    switch (align) {
+        // Stacks take their slot off one side of the space left.
+        case vaTop: case vaMostTop: space.Top += height; break;
+        case vaBottom: case vaMostBottom: space.Bottom -= height; y = space.Bottom; break;
+        case vaLeft: case vaMostLeft: space.Left += width; break;
+        case vaRight: case vaMostRight: space.Right -= width; x = space.Right; break;
         case vaCenter:
-            x = r.Left + std::trunc((w - ow) / 2);
-            y = r.Top + std::trunc((h - oh) / 2);
-            w = ow;
-            h = oh;
+            x = space.Left + std::trunc((width - ownWidth) / 2);
+            y = space.Top + std::trunc((height - ownHeight) / 2);
+            width = ownWidth;
+            height = ownHeight;
             break;
         case vaHorzCenter:
-            x = r.Left + std::trunc((w - ow) / 2);
-            w = ow;
+            x = space.Left + std::trunc((width - ownWidth) / 2);
+            width = ownWidth;
             break;
         case vaVertCenter:
-            y = r.Top + std::trunc((h - oh) / 2);
-            h = oh;
+            y = space.Top + std::trunc((height - ownHeight) / 2);
+            height = ownHeight;
             break;
-        case vaScale:
-            if (m_lastWidth > 0 && m_lastHeight > 0 && m_width > 0 && m_height > 0) {
-                float sx = m_width / m_lastWidth, sy = m_height / m_lastHeight;
-                k->StorePosition(k->m_position.X() * sx, k->m_position.Y() * sy);
-                k->m_width *= sx;
-                k->m_height *= sy;
-                k->MatrixChanged();
-                k->Realign();
-            }
-            return;
         case vaFit: case vaFitLeft: case vaFitRight: {
-            TzuRect m = MarginsRect();
-            TzuRect target{m.Left, m.Top, m_width - m.Right, m_height - m.Bottom};
-            TzuRect o{k->m_position.X() - pL, k->m_position.Y() - pT, k->m_position.X() + k->m_width + pR,
-                      k->m_position.Y() + k->m_height + pB};
-            float t = RectFitInto(o, target);
-            if (t < 1 && t > 0) {
-                o = TzuRect{o.Left / t, o.Top / t, o.Right / t, o.Bottom / t};
-                RectCenterIn(o, target);
-            }
-            if (a == vaFitLeft) RectOffset(o, target.Left - o.Left, 0);
-            if (a == vaFitRight) RectOffset(o, target.Right - o.Right, 0);
-            x = o.Left;
-            y = o.Top;
-            w = o.Right - o.Left;
-            h = o.Bottom - o.Top;
+            const TzuRect fit = FitSlot(child, align, padding);
+            x = fit.Left;
+            y = fit.Top;
+            width = fit.Right - fit.Left;
+            height = fit.Bottom - fit.Top;
             break;
         }
         default: break;
     }
 
-    k->StorePosition(x + pL, y + pT);
-    float nw = w - pL - pR, nh = h - pT - pB;
-    if (nw != k->m_width || nh != k->m_height) {
-        k->m_width = nw;
-        k->m_height = nh;
-        k->Realign();
+    child->StorePosition(x + padding.Left, y + padding.Top);
+    const float newWidth = width - padding.Left - padding.Right, newHeight = height - padding.Top - padding.Bottom;
+    if (newWidth != child->m_width || newHeight != child->m_height) {
+        child->m_width = newWidth;
+        child->m_height = newHeight;
+        child->Realign();
     }
-    k->MatrixChanged();
+    child->MatrixChanged();
 
-    float ow2 = k->m_width + pL + pR, oh2 = k->m_height + pT + pB;
-    if (ow2 == w && oh2 == h) return;
-    switch (a) {
-        case vaTop: r.Top -= h - oh2; break;
-        case vaBottom: r.Bottom += h - oh2; break;
-        case vaLeft: r.Left -= w - ow2; break;
-        case vaRight: r.Right += w - ow2; break;
-        case vaClient: r.Right += w - ow2; r.Bottom += h - oh2; break;
+    // A child that did not take its whole slot (it keeps a minimum or maximum size of its
+    // own) gives the rest back to the space.
+    const float usedWidth = child->m_width + padding.Left + padding.Right;
+    const float usedHeight = child->m_height + padding.Top + padding.Bottom;
+    if (usedWidth == width && usedHeight == height) return;
+    switch (align) {
+        case vaTop: space.Top -= height - usedHeight; break;
+        case vaBottom: space.Bottom += height - usedHeight; break;
+        case vaLeft: space.Left -= width - usedWidth; break;
+        case vaRight: space.Right += width - usedWidth; break;
+        case vaClient:
+            space.Right += width - usedWidth;
+            space.Bottom += height - usedHeight;
+            break;
         default: break;
     }
 }
