@@ -14,7 +14,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libgif-dev libfontconfig-dev
   librsvg2-common
   # windows
-  libgtk-3-dev libx11-dev
+  libgtk-3-dev libx11-dev libx11-xcb-dev
   # headless display and driving it in tests
   xvfb xauth xdotool x11-utils imagemagick
   # pinned fonts for pixel tests

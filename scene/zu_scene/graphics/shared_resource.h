@@ -9,7 +9,7 @@
 
 namespace zu {
 
-class TzuClass;
+struct TzuClass;
 class TzuComponent;
 class TzuPersistent;
 
