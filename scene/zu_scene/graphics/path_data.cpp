@@ -342,117 +342,133 @@ std::string TzuPathData::GetData() const {
 
 void TzuPathData::SetData(const std::string& text) { ParseData(text); }
 
-bool TzuPathData::ParseData(std::string_view source) {
-    std::string s;
-    s.reserve(source.size());
-    for (char c : source) {
-        if (c != '\t' && c != '\n' && c != '\r') s += c;
-    }
-    m_points.clear();
-    m_startPoint = TzuPoint{};
-
-    const size_t n = s.size();
-    size_t p = 0;
-    bool complete = true;
-    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    auto skipBlanks = [&] {
-        while (p < n && s[p] == ' ') ++p;
-    };
-    auto number = [&](float& v) {
-        while (p < n && (s[p] == ' ' || s[p] == ',')) ++p;
-        const size_t b = p;
-        while (p < n && (isDigit(s[p]) || s[p] == '.' || s[p] == 'e' ||
-                         (s[p] == '-' && (p == b || s[p - 1] == 'e')))) {
-            ++p;
+// Reads the Data text form into a path, one command letter at a time. Every builder step
+// that fails, or leaves a point that is not finite, is undone; the reader goes on with the
+// next command and reports the text as incomplete.
+class TzuPathTextReader {
+public:
+    TzuPathTextReader(TzuPathData& path, std::string_view source) : m_path(path) {
+        m_text.reserve(source.size());
+        for (char c : source) {
+            if (c != '\t' && c != '\n' && c != '\r') m_text += c;
         }
-        const std::string_view token = std::string_view(s).substr(b, p - b);
-        skipBlanks();
+    }
+
+    // False when some of the text could not be read.
+    bool Read() {
+        constexpr std::string_view kCommands = "zmlchvsqtaZMLCHVSQTA";
+        bool complete = true;
+        const size_t n = m_text.size();
+        for (;;) {
+            const size_t begin = m_at;
+            SkipBlanks();
+            const size_t run = m_at;
+            while (m_at < n && kCommands.find(m_text[m_at]) != std::string_view::npos) ++m_at;
+            const std::string letters = m_text.substr(run, m_at - run);
+            for (char c : letters) {
+                if (!Command(c)) complete = false;
+            }
+            if (m_at == begin) break;
+        }
+        return complete && m_at == n;
+    }
+
+private:
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+    bool AtEnd() const { return m_at >= m_text.size(); }
+    char Here() const { return m_text[m_at]; }
+
+    void SkipBlanks() {
+        while (!AtEnd() && Here() == ' ') ++m_at;
+    }
+
+    bool Number(float& v) {
+        while (!AtEnd() && (Here() == ' ' || Here() == ',')) ++m_at;
+        const size_t b = m_at;
+        while (!AtEnd() && (IsDigit(Here()) || Here() == '.' || Here() == 'e' ||
+                            (Here() == '-' && (m_at == b || m_text[m_at - 1] == 'e')))) {
+            ++m_at;
+        }
+        const std::string_view token = std::string_view(m_text).substr(b, m_at - b);
+        SkipBlanks();
         double d;
         // Beyond the range of a single the value would be written back as "0".
         if (!TryTextToFloat(token, d) || !(std::fabs(d) <= std::numeric_limits<float>::max())) return false;
         v = float(d);
         return true;
-    };
-    auto point = [&](TzuPoint& pt) { return number(pt.X) && number(pt.Y); };
-    auto more = [&] { return p < n && (s[p] == '-' || isDigit(s[p])); };
-    // Runs one builder step; a step that fails or leaves a non-finite point is undone.
-    auto step = [&](auto&& build) {
-        const size_t before = m_points.size();
-        const TzuPoint start = m_startPoint;
+    }
+
+    bool Point(TzuPoint& pt) { return Number(pt.X) && Number(pt.Y); }
+    // Whether another set of numbers follows, repeating the last command.
+    bool More() const { return !AtEnd() && (Here() == '-' || IsDigit(Here())); }
+
+    template <class Build>
+    bool Step(Build&& build) {
+        const size_t before = m_path.m_points.size();
+        const TzuPoint start = m_path.m_startPoint;
         bool ok = build();
-        for (size_t i = before; ok && i < m_points.size(); ++i) ok = IsFinite(m_points[i].Point);
+        for (size_t i = before; ok && i < m_path.m_points.size(); ++i) ok = IsFinite(m_path.m_points[i].Point);
         if (!ok) {
-            m_points.resize(before);
-            m_startPoint = start;
+            m_path.m_points.resize(before);
+            m_path.m_startPoint = start;
         }
         return ok;
-    };
+    }
 
-    auto command = [&](char c) -> bool {
+    // A command whose points repeat while numbers follow.
+    template <class Read, class Build>
+    bool Repeated(Read&& read, Build&& build) {
+        do {
+            if (!read() || !Step([&] { build(); return true; })) return false;
+        } while (More());
+        return true;
+    }
+
+    bool Command(char c) {
+        TzuPathData& d = m_path;
         const bool rel = c >= 'a' && c <= 'z';
         TzuPoint a, b, e;
         float v;
         switch (c) {
-            case 'Z': case 'z':
-                ClosePath();
-                return true;
+            case 'Z': case 'z': d.ClosePath(); return true;
             case 'M': case 'm':
-                if (!point(a) || !step([&] { rel ? MoveToRel(a) : MoveTo(a); return true; })) return false;
-                while (more()) {
-                    if (!point(a) || !step([&] { rel ? LineToRel(a) : LineTo(a); return true; })) return false;
-                }
-                return true;
+                // Points after the first of a move are lines.
+                if (!Point(a) || !Step([&] { rel ? d.MoveToRel(a) : d.MoveTo(a); return true; })) return false;
+                return !More() || Repeated([&] { return Point(a); }, [&] { rel ? d.LineToRel(a) : d.LineTo(a); });
             case 'L': case 'l':
-                do {
-                    if (!point(a) || !step([&] { rel ? LineToRel(a) : LineTo(a); return true; })) return false;
-                } while (more());
-                return true;
+                return Repeated([&] { return Point(a); }, [&] { rel ? d.LineToRel(a) : d.LineTo(a); });
             case 'C': case 'c':
-                do {
-                    if (!point(a) || !point(b) || !point(e)) return false;
-                    if (!step([&] { rel ? CurveToRel(a, b, e) : CurveTo(a, b, e); return true; })) return false;
-                } while (more());
-                return true;
+                return Repeated([&] { return Point(a) && Point(b) && Point(e); },
+                                [&] { rel ? d.CurveToRel(a, b, e) : d.CurveTo(a, b, e); });
             case 'S': case 's':
-                do {
-                    if (!point(b) || !point(e)) return false;
-                    if (!step([&] { rel ? SmoothCurveToRel(b, e) : SmoothCurveTo(b, e); return true; })) return false;
-                } while (more());
-                return true;
-            case 'H': case 'h':
-                return number(v) && step([&] { rel ? HLineToRel(v) : HLineTo(v); return true; });
-            case 'V': case 'v':
-                return number(v) && step([&] { rel ? VLineToRel(v) : VLineTo(v); return true; });
-            case 'Q': case 'q':
-                // Quadratic curves are not supported: read and dropped.
-                return point(a) && point(b);
-            case 'T': case 't':
-                return point(a);
+                return Repeated([&] { return Point(b) && Point(e); },
+                                [&] { rel ? d.SmoothCurveToRel(b, e) : d.SmoothCurveTo(b, e); });
+            case 'H': case 'h': return Number(v) && Step([&] { rel ? d.HLineToRel(v) : d.HLineTo(v); return true; });
+            case 'V': case 'v': return Number(v) && Step([&] { rel ? d.VLineToRel(v) : d.VLineTo(v); return true; });
+            // Quadratic curves are not part of this form: read and dropped.
+            case 'Q': case 'q': return Point(a) && Point(b);
+            case 'T': case 't': return Point(a);
             case 'A': case 'a': {
                 TzuPoint flags;
-                if (!point(a) || !number(v) || !point(flags) || !point(e)) return false;
-                return step([&] {
-                    const TzuPoint end = rel ? Offset(LastPoint(), e) : e;
-                    return ArcToPoint(a, v, flags.X == 1, flags.Y == 1, end);
+                if (!Point(a) || !Number(v) || !Point(flags) || !Point(e)) return false;
+                return Step([&] {
+                    const TzuPoint end = rel ? Offset(d.LastPoint(), e) : e;
+                    return d.ArcToPoint(a, v, flags.X == 1, flags.Y == 1, end);
                 });
             }
         }
         return false;
-    };
-
-    constexpr std::string_view kCommands = "zmlchvsqtaZMLCHVSQTA";
-    for (;;) {
-        const size_t begin = p;
-        skipBlanks();
-        const size_t run = p;
-        while (p < n && kCommands.find(s[p]) != std::string_view::npos) ++p;
-        const std::string letters = s.substr(run, p - run);
-        for (char c : letters) {
-            if (!command(c)) complete = false;
-        }
-        if (p == begin) break;
     }
-    if (p < n) complete = false;
+
+    TzuPathData& m_path;
+    std::string m_text;
+    size_t m_at = 0;
+};
+
+bool TzuPathData::ParseData(std::string_view source) {
+    m_points.clear();
+    m_startPoint = TzuPoint{};
+    const bool complete = TzuPathTextReader(*this, source).Read();
     Changed();
     return complete;
 }

@@ -113,6 +113,7 @@ public:
     TzuNotifyEvent& OnChange() { return m_onChange; }
 
 private:
+    friend class TzuPathTextReader;
     void Add(TzuPathPointKind kind, const TzuPoint& p) { m_points.push_back(TzuPathPoint{kind, p}); }
     void Changed() { m_onChange(this); }
     void Link(TzuComponent* resource) const;
