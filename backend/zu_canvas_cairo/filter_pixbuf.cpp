@@ -12,7 +12,9 @@
 
 #include "backend/zu_canvas_cairo/bitmap_surface.h"
 #include "backend/zu_canvas_cairo/gif_writer.h"
+#include "backend/zu_canvas_cairo/image_decoder.h"
 #include "backend/zu_canvas_cairo/image_sniff.h"
+#include "backend/zu_canvas_cairo/pixbuf_ref.h"
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/types/value_text.h"
@@ -24,166 +26,6 @@ namespace {
 // Image files beyond this are not read at all.
 constexpr std::streamoff kMaxFileBytes = std::streamoff(1) << 30;
 
-// A size the bitmap can take and within the image pixel budget.
-bool SizeAcceptable(int64_t w, int64_t h) {
-    return w >= 0 && h >= 0 && w <= kMaxBitmapSide && h <= kMaxBitmapSide && w * h <= ImagePixelBudget();
-}
-
-struct SizeGuard {
-    bool refused = false;
-    // Rows the decoder reported as done: a truncated image leaves some out and fails.
-    std::vector<bool> rowsDone;
-    // How many of them, from the top, a complete image reports; -1: all of them.
-    int64_t reportedRows = -1;
-};
-
-// The decoder asks before it allocates; a size the bitmap could not take is refused and
-// shrunk to nothing for the decoders that honour a requested size.
-void OnSizePrepared(GdkPixbufLoader* loader, int width, int height, gpointer user) {
-    if (!SizeAcceptable(width, height) || width <= 0 || height <= 0) {
-        static_cast<SizeGuard*>(user)->refused = true;
-        gdk_pixbuf_loader_set_size(loader, 1, 1);
-    }
-}
-
-void OnAreaUpdated(GdkPixbufLoader*, int, int y, int, int height, gpointer user) {
-    std::vector<bool>& rows = static_cast<SizeGuard*>(user)->rowsDone;
-    const int from = std::max(y, 0), to = std::min<int64_t>(int64_t(y) + height, int64_t(rows.size()));
-    for (int row = from; row < to; ++row) rows[size_t(row)] = true;
-}
-
-void OnAreaPrepared(GdkPixbufLoader* loader, gpointer user) {
-    if (GdkPixbuf* p = gdk_pixbuf_loader_get_pixbuf(loader)) {
-        static_cast<SizeGuard*>(user)->rowsDone.assign(size_t(gdk_pixbuf_get_height(p)), false);
-    }
-}
-
-bool AllRowsDone(const SizeGuard& guard) {
-    const int64_t all = int64_t(guard.rowsDone.size());
-    const int64_t expected = guard.reportedRows < 0 ? all : std::min(guard.reportedRows, all);
-    return expected > 0 && std::find(guard.rowsDone.begin(), guard.rowsDone.begin() + expected, false) ==
-                               guard.rowsDone.begin() + expected;
-}
-
-struct PixbufRef {
-    GdkPixbuf* p = nullptr;
-    PixbufRef() = default;
-    explicit PixbufRef(GdkPixbuf* pixbuf) : p(pixbuf) {}
-    PixbufRef(const PixbufRef&) = delete;
-    PixbufRef(PixbufRef&& o) noexcept : p(o.p) { o.p = nullptr; }
-    PixbufRef& operator=(PixbufRef&& o) noexcept {
-        std::swap(p, o.p);
-        return *this;
-    }
-    ~PixbufRef() {
-        if (p) g_object_unref(p);
-    }
-    explicit operator bool() const { return p != nullptr; }
-};
-
-PixbufRef DecodeWith(const char* type, std::span<const uint8_t> data, int64_t reportedRows) {
-    GError* error = nullptr;
-    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(type, &error);
-    if (!loader) {
-        g_clear_error(&error);
-        return {};
-    }
-    SizeGuard guard;
-    guard.reportedRows = reportedRows;
-    g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), &guard);
-    g_signal_connect(loader, "area-prepared", G_CALLBACK(OnAreaPrepared), &guard);
-    g_signal_connect(loader, "area-updated", G_CALLBACK(OnAreaUpdated), &guard);
-    const bool written = gdk_pixbuf_loader_write(loader, data.data(), data.size(), &error);
-    g_clear_error(&error);
-    // A loader must be closed whatever happened; a truncated image fails here.
-    const bool closed = gdk_pixbuf_loader_close(loader, &error);
-    g_clear_error(&error);
-    PixbufRef result;
-    if (written && closed && !guard.refused && AllRowsDone(guard)) {
-        if (GdkPixbuf* p = gdk_pixbuf_loader_get_pixbuf(loader))
-            result = PixbufRef(GDK_PIXBUF(g_object_ref(p)));
-    }
-    g_object_unref(loader);
-    return result;
-}
-
-// The TIFF decoder hands back premultiplied colour although its pixbufs promise straight
-// alpha. Asked once of the decoder at hand: one translucent pixel through its own encoder.
-bool TiffDecoderPremultiplies() {
-    static const bool premultiplies = [] {
-        PixbufRef pixel(gdk_pixbuf_new(GDK_COLORSPACE_RGB, true, 8, 1, 1));
-        if (!pixel) return true;
-        uint8_t* p = gdk_pixbuf_get_pixels(pixel.p);
-        p[0] = 225, p[1] = 50, p[2] = 50, p[3] = 147;
-        gchar* buffer = nullptr;
-        gsize size = 0;
-        GError* error = nullptr;
-        const bool saved = gdk_pixbuf_save_to_buffer(pixel.p, &buffer, &size, "tiff", &error, nullptr);
-        g_clear_error(&error);
-        PixbufRef back;
-        if (saved) back = DecodeWith("tiff", {reinterpret_cast<const uint8_t*>(buffer), size}, -1);
-        g_free(buffer);
-        if (!back || gdk_pixbuf_get_n_channels(back.p) != 4) return true;
-        return gdk_pixbuf_read_pixels(back.p)[0] < 180;  // 130 premultiplied, 225 straight
-    }();
-    return premultiplies;
-}
-
-// Turns premultiplied colour in a pixbuf of four channels into the straight colour it
-// promises, so that scaling, turning and converting treat every decoder's output alike.
-void StraightenAlpha(GdkPixbuf* pixbuf) {
-    if (gdk_pixbuf_get_n_channels(pixbuf) != 4 || gdk_pixbuf_get_bits_per_sample(pixbuf) != 8) return;
-    const int w = gdk_pixbuf_get_width(pixbuf), h = gdk_pixbuf_get_height(pixbuf);
-    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    uint8_t* pixels = gdk_pixbuf_get_pixels(pixbuf);
-    for (int y = 0; y < h; ++y) {
-        uint8_t* s = pixels + size_t(y) * stride;
-        for (int x = 0; x < w; ++x, s += 4) {
-            const uint32_t a = s[3];
-            for (int c = 0; c < 3; ++c) {
-                s[c] =
-                    a == 0
-                        ? 0
-                        : uint8_t(std::min<uint32_t>((std::min<uint32_t>(s[c], a) * 255 + a / 2) / a, 255));
-            }
-        }
-    }
-}
-
-PixbufRef Decode(std::span<const uint8_t> data);
-
-// An icon shows its largest entry, decoded from that entry's bytes alone: a compressed
-// (PNG) entry by the PNG decoder, any other as an icon file of that one entry, so the
-// decoder neither skips to another entry nor reads past this one.
-PixbufRef DecodeIcon(std::span<const uint8_t> data) {
-    const std::optional<TzuIconEntry> entry = LargestIconEntry(data);
-    if (!entry || !SizeAcceptable(entry->width, entry->height)) return {};
-    const std::span<const uint8_t> bytes = data.subspan(entry->offset, entry->size);
-    if (entry->png) return SniffImage(bytes).kind == TzuImageKind::Png ? Decode(bytes) : PixbufRef{};
-    constexpr size_t kHead = 6 + 16;
-    TzuBytes single(kHead + bytes.size());
-    std::copy_n(data.begin(), 4, single.begin());  // reserved word and icon or cursor type
-    single[4] = 1;                                 // one entry
-    std::copy_n(data.begin() + ptrdiff_t(entry->directory), 8, single.begin() + 6);
-    for (int i = 0; i < 4; ++i) {
-        single[14 + i] = uint8_t(bytes.size() >> (8 * i));
-        single[18 + i] = uint8_t(kHead >> (8 * i));
-    }
-    std::copy(bytes.begin(), bytes.end(), single.begin() + kHead);
-    return DecodeWith("ico", single, -1);
-}
-
-PixbufRef Decode(std::span<const uint8_t> data) {
-    const TzuImageHeader header = SniffImage(data);
-    if (header.kind == TzuImageKind::Ico) return DecodeIcon(data);
-    const char* type = LoaderName(header.kind);
-    if (!type || !SizeAcceptable(header.width, header.height) || header.largestPart > ImagePixelBudget())
-        return {};
-    PixbufRef pixbuf = DecodeWith(type, data, header.reportedRows);
-    if (pixbuf && header.kind == TzuImageKind::Tiff && TiffDecoderPremultiplies()) StraightenAlpha(pixbuf.p);
-    return pixbuf;
-}
-
 bool ReadFile(const std::string& fileName, TzuBytes& data) {
     std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in) return false;
@@ -194,40 +36,9 @@ bool ReadFile(const std::string& fileName, TzuBytes& data) {
     return bool(in.read(reinterpret_cast<char*>(data.data()), size));
 }
 
-PixbufRef DecodeFile(const std::string& fileName) {
+bool DecodeFile(const std::string& fileName, TzuBitmap& bitmap) {
     TzuBytes data;
-    if (!ReadFile(fileName, data)) return {};
-    return Decode(data);
-}
-
-// Replaces the bitmap by the pixbuf's pixels, premultiplied. Fails, leaving the bitmap as
-// it was, for a layout it cannot take.
-bool PixbufToBitmap(GdkPixbuf* pixbuf, TzuBitmap& bitmap) {
-    const int w = gdk_pixbuf_get_width(pixbuf), h = gdk_pixbuf_get_height(pixbuf);
-    const int channels = gdk_pixbuf_get_n_channels(pixbuf);
-    if (gdk_pixbuf_get_colorspace(pixbuf) != GDK_COLORSPACE_RGB ||
-        gdk_pixbuf_get_bits_per_sample(pixbuf) != 8 || (channels != 3 && channels != 4) || w <= 0 || h <= 0 ||
-        !SizeAcceptable(w, h)) {
-        return false;
-    }
-    try {
-        bitmap.SetSize(w, h);
-    } catch (const EzuError&) {
-        return false;
-    }
-    const uint8_t* pixels = gdk_pixbuf_read_pixels(pixbuf);
-    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* s = pixels + size_t(y) * stride;
-        uint32_t* d = bitmap.ScanLine(y);
-        for (int x = 0; x < w; ++x, s += channels) {
-            const uint32_t a = channels == 4 ? s[3] : 255;
-            const uint32_t r = (s[0] * a + 127) / 255, g = (s[1] * a + 127) / 255, b = (s[2] * a + 127) / 255;
-            d[x] = a << 24 | r << 16 | g << 8 | b;
-        }
-    }
-    bitmap.Changed();
-    return true;
+    return ReadFile(fileName, data) && DecodeImage(data, bitmap);
 }
 
 uint8_t Unpremultiply(uint32_t channel, uint32_t alpha) {
@@ -264,12 +75,34 @@ std::string Lower(std::string s) {
     return s;
 }
 
-// Draws the image turned by any angle into a bitmap just large enough to hold it. The
-// decoded pixbuf goes as soon as its pixels are in a bitmap.
-bool RotateFree(PixbufRef pixbuf, float degrees, TzuBitmap& bitmap) {
-    TzuBitmap source;
-    if (!PixbufToBitmap(pixbuf.p, source)) return false;
-    pixbuf = PixbufRef();
+// Draws source into a bitmap of the given size through matrix m; false when the size is
+// refused.
+bool DrawInto(TzuBitmap& source, const TzuMatrix& m, int width, int height, TzuBitmap& bitmap) {
+    TzuBitmap target;
+    try {
+        target.SetSize(std::max(1, width), std::max(1, height));
+    } catch (const EzuError&) {
+        return false;
+    }
+    cairo_surface_t* surface = CreateSurfaceOver(target);
+    cairo_t* cr = cairo_create(surface);
+    cairo_matrix_t cm;
+    cairo_matrix_init(&cm, m.m11, m.m12, m.m21, m.m22, m.m31, m.m32);
+    cairo_set_matrix(cr, &cm);
+    cairo_set_source_surface(cr, BitmapSurface(source), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_rectangle(cr, 0, 0, source.Width(), source.Height());
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    cairo_surface_destroy(surface);
+    bitmap.TakePixels(target);
+    bitmap.Changed();
+    return true;
+}
+
+// Draws the image turned by any angle into a bitmap just large enough to hold it.
+bool RotateFree(TzuBitmap& source, float degrees, TzuBitmap& bitmap) {
     const float w = float(source.Width()), h = float(source.Height());
     TzuMatrix m = IdentityMatrix;
     m.m31 = -w / 2;
@@ -281,25 +114,33 @@ bool RotateFree(PixbufRef pixbuf, float degrees, TzuBitmap& bitmap) {
     TzuMatrix centre = IdentityMatrix;
     centre.m31 = RectWidth(bounds) / 2;
     centre.m32 = RectHeight(bounds) / 2;
-    m = MatrixMultiply(m, centre);
-    TzuBitmap rotated;
+    return DrawInto(source, MatrixMultiply(m, centre), int(RectWidth(bounds)), int(RectHeight(bounds)),
+                    bitmap);
+}
+
+// Turns the image by 90 (clockwise), 180 or 270 degrees, pixel for pixel.
+bool RotateRightAngle(const TzuBitmap& source, int turn, TzuBitmap& bitmap) {
+    const int w = source.Width(), h = source.Height();
+    TzuBitmap target;
     try {
-        rotated.SetSize(std::max(1, int(RectWidth(bounds))), std::max(1, int(RectHeight(bounds))));
+        target.SetSize(turn == 180 ? w : h, turn == 180 ? h : w);
     } catch (const EzuError&) {
         return false;
     }
-    cairo_surface_t* target = CreateSurfaceOver(rotated);
-    cairo_t* cr = cairo_create(target);
-    cairo_matrix_t cm;
-    cairo_matrix_init(&cm, m.m11, m.m12, m.m21, m.m22, m.m31, m.m32);
-    cairo_set_matrix(cr, &cm);
-    cairo_set_source_surface(cr, BitmapSurface(source), 0, 0);
-    cairo_rectangle(cr, 0, 0, w, h);
-    cairo_fill(cr);
-    cairo_destroy(cr);
-    cairo_surface_finish(target);
-    cairo_surface_destroy(target);
-    bitmap.Assign(rotated);
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* s = source.ScanLine(y);
+        for (int x = 0; x < w; ++x) {
+            if (turn == 90) {
+                target.ScanLine(x)[h - 1 - y] = s[x];
+            } else if (turn == 180) {
+                target.ScanLine(h - 1 - y)[w - 1 - x] = s[x];
+            } else {
+                target.ScanLine(w - 1 - x)[y] = s[x];
+            }
+        }
+    }
+    bitmap.TakePixels(target);
+    bitmap.Changed();
     return true;
 }
 
@@ -335,33 +176,29 @@ TzuPoint TzuFilterPixbuf::GetImageSize(const std::string& fileName) {
 }
 
 bool TzuFilterPixbuf::LoadFromStream(std::span<const uint8_t> data, TzuBitmap& bitmap) {
-    PixbufRef pixbuf = Decode(data);
-    return pixbuf && PixbufToBitmap(pixbuf.p, bitmap);
+    return DecodeImage(data, bitmap);
 }
 
 bool TzuFilterPixbuf::LoadFromFile(const std::string& fileName, float rotation, TzuBitmap& bitmap) {
-    PixbufRef pixbuf = DecodeFile(fileName);
-    if (!pixbuf) return false;
-    if (!std::isfinite(rotation) || rotation == 0) return PixbufToBitmap(pixbuf.p, bitmap);
+    if (!std::isfinite(rotation) || rotation == 0) return DecodeFile(fileName, bitmap);
+    TzuBitmap image;
+    if (!DecodeFile(fileName, image)) return false;
     if (rotation == std::trunc(rotation) && std::fabs(rotation) < 1e9f && int(rotation) % 90 == 0) {
         // Negative right angles turn the other way round (-90 is 270).
         const int turn = ((int(rotation) % 360) + 360) % 360;
-        if (turn == 0) return PixbufToBitmap(pixbuf.p, bitmap);
-        const GdkPixbufRotation how = turn == 90    ? GDK_PIXBUF_ROTATE_CLOCKWISE
-                                      : turn == 180 ? GDK_PIXBUF_ROTATE_UPSIDEDOWN
-                                                    : GDK_PIXBUF_ROTATE_COUNTERCLOCKWISE;
-        PixbufRef turned(gdk_pixbuf_rotate_simple(pixbuf.p, how));
-        pixbuf = PixbufRef();
-        return turned && PixbufToBitmap(turned.p, bitmap);
+        if (turn != 0) return RotateRightAngle(image, turn, bitmap);
+        bitmap.TakePixels(image);
+        bitmap.Changed();
+        return true;
     }
-    return RotateFree(std::move(pixbuf), rotation, bitmap);
+    return RotateFree(image, rotation, bitmap);
 }
 
 bool TzuFilterPixbuf::LoadThumbnailFromFile(const std::string& fileName, float fitWidth, float fitHeight,
                                             bool /*useEmbedded*/, TzuBitmap& bitmap) {
-    PixbufRef pixbuf = DecodeFile(fileName);
-    if (!pixbuf) return false;
-    const int w = gdk_pixbuf_get_width(pixbuf.p), h = gdk_pixbuf_get_height(pixbuf.p);
+    TzuBitmap image;
+    if (!DecodeFile(fileName, image)) return false;
+    const int w = image.Width(), h = image.Height();
     // The fitted size; an image is never enlarged. The decoders keep no separate
     // thumbnail, so both ways scale the image itself.
     TzuRect r{0, 0, float(w), float(h)};
@@ -369,10 +206,15 @@ bool TzuFilterPixbuf::LoadThumbnailFromFile(const std::string& fileName, float f
     float tw = std::trunc(RectWidth(r)), th = std::trunc(RectHeight(r));
     if (!(tw >= 1)) tw = 1;
     if (!(th >= 1)) th = 1;
-    if (tw >= w && th >= h) return PixbufToBitmap(pixbuf.p, bitmap);
-    PixbufRef scaled(gdk_pixbuf_scale_simple(pixbuf.p, int(tw), int(th), GDK_INTERP_BILINEAR));
-    pixbuf = PixbufRef();
-    return scaled && PixbufToBitmap(scaled.p, bitmap);
+    if (tw >= w && th >= h) {
+        bitmap.TakePixels(image);
+        bitmap.Changed();
+        return true;
+    }
+    TzuMatrix m = IdentityMatrix;
+    m.m11 = tw / float(w);
+    m.m22 = th / float(h);
+    return DrawInto(image, m, int(tw), int(th), bitmap);
 }
 
 bool TzuFilterPixbuf::SaveToStream(TzuBytes& data, const TzuBitmap& bitmap, const std::string& format,

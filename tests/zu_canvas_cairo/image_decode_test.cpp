@@ -2,7 +2,9 @@
 // files shown from their largest entry, GIF frames smaller than their screen, and image
 // bombs (a few bytes claiming a huge picture) refused before any decoder allocates.
 
+#include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include "backend/zu_canvas_cairo/filter_pixbuf.h"
 #include "backend/zu_canvas_cairo/image_sniff.h"
@@ -20,6 +22,67 @@ using test::IconBitmap;
 
 // The channel as drawn over white.
 int OverWhite(uint32_t pixel, int shift) { return int((pixel >> shift) & 255) + 255 - int(pixel >> 24); }
+
+// The system decoder's reading of a PNG, premultiplied (rounded) as the bitmap holds it.
+std::vector<uint32_t> SystemDecode(const TzuBytes& png) {
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type("png", nullptr);
+    std::vector<uint32_t> pixels;
+    if (gdk_pixbuf_loader_write(loader, png.data(), png.size(), nullptr) &&
+        gdk_pixbuf_loader_close(loader, nullptr)) {
+        GdkPixbuf* p = gdk_pixbuf_loader_get_pixbuf(loader);
+        const int n = gdk_pixbuf_get_n_channels(p), stride = gdk_pixbuf_get_rowstride(p);
+        for (int y = 0; y < gdk_pixbuf_get_height(p); ++y) {
+            for (int x = 0; x < gdk_pixbuf_get_width(p); ++x) {
+                const uint8_t* s = gdk_pixbuf_read_pixels(p) + y * stride + x * n;
+                const uint32_t a = n == 4 ? s[3] : 255;
+                const auto times = [a](uint32_t c) { return (c * a + 127) / 255; };  // rounded
+                pixels.push_back(a << 24 | times(s[0]) << 16 | times(s[1]) << 8 | times(s[2]));
+            }
+        }
+    }
+    g_object_unref(loader);
+    return pixels;
+}
+
+TEST(ImageDecode, PngOfEveryLayoutReadsAsTheSystemDecoderShowsIt) {
+    TzuFilterPixbuf filter;
+    struct Layout {
+        int type;
+        std::vector<int> depths;
+        bool transparent;
+    };
+    const Layout layouts[] = {{PNG_COLOR_TYPE_GRAY, {1, 2, 4, 8, 16}, true},
+                              {PNG_COLOR_TYPE_RGB, {8, 16}, true},
+                              {PNG_COLOR_TYPE_PALETTE, {1, 2, 4, 8}, true},
+                              {PNG_COLOR_TYPE_GRAY_ALPHA, {8, 16}, false},
+                              {PNG_COLOR_TYPE_RGB_ALPHA, {8, 16}, false}};
+    uint32_t seed = 1;
+    for (const Layout& layout : layouts) {
+        for (int depth : layout.depths) {
+            for (int variant = 0; variant < 4; ++variant) {
+                const bool interlaced = variant & 1, transparent = layout.transparent && (variant & 2);
+                SCOPED_TRACE(testing::Message()
+                             << "type " << layout.type << " depth " << depth << " interlaced " << interlaced
+                             << " transparent " << transparent);
+                const TzuBytes png = test::Png(13, 7, layout.type, depth, interlaced, transparent, ++seed);
+                const std::vector<uint32_t> expected = SystemDecode(png);
+                ASSERT_EQ(expected.size(), 13u * 7u);
+                TzuBitmap b;
+                ASSERT_TRUE(filter.LoadFromStream(png, b));
+                ASSERT_EQ(b.Width(), 13);
+                ASSERT_EQ(b.Height(), 7);
+                for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(b.Bits()[i], expected[i]) << i;
+            }
+        }
+    }
+    // Any cut of a file fails and leaves the bitmap alone.
+    const TzuBytes png = test::Png(13, 7, PNG_COLOR_TYPE_RGB_ALPHA, 8, true, false, 99);
+    TzuBitmap b(2, 2);
+    for (size_t n = 0; n + 12 < png.size(); n += 3) {
+        EXPECT_FALSE(filter.LoadFromStream(std::span(png.data(), n), b)) << n;
+        EXPECT_EQ(b.Width(), 2);
+    }
+}
 
 TEST(ImageDecode, TiffAlphaIsPremultipliedOnce) {
     TzuFilterPixbuf filter;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <random>
+
+#include <png.h>
 
 namespace zu::test {
 
@@ -82,6 +85,44 @@ TzuBytes Gif(int screenWidth, int screenHeight, const std::vector<GifFrame>& fra
         out.push_back(0);
     }
     out.push_back(0x3B);
+    return out;
+}
+
+TzuBytes Png(int width, int height, int colourType, int bitDepth, bool interlaced, bool withTransparent,
+             uint32_t seed) {
+    TzuBytes out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_set_write_fn(
+        png, &out,
+        [](png_structp p, png_bytep data, png_size_t n) {
+            auto* o = static_cast<TzuBytes*>(png_get_io_ptr(p));
+            o->insert(o->end(), data, data + n);
+        },
+        nullptr);
+    png_set_IHDR(png, info, uint32_t(width), uint32_t(height), bitDepth, colourType,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    std::mt19937 random(seed);
+    const int entries = colourType == PNG_COLOR_TYPE_PALETTE ? 1 << bitDepth : 0;
+    std::vector<png_color> palette(static_cast<size_t>(entries));
+    std::vector<png_byte> alphas(static_cast<size_t>(entries));
+    for (int i = 0; i < entries; ++i) {
+        palette[size_t(i)] = {png_byte(random()), png_byte(random()), png_byte(random())};
+        alphas[size_t(i)] = png_byte(random());
+    }
+    if (entries > 0) png_set_PLTE(png, info, palette.data(), entries);
+    png_color_16 zero{};
+    if (withTransparent) png_set_tRNS(png, info, alphas.data(), entries, &zero);
+    png_write_info(png, info);
+    const size_t rowBytes = png_get_rowbytes(png, info);
+    std::vector<png_byte> rows(rowBytes * size_t(height));
+    for (png_byte& b : rows) b = png_byte(0x55 * (random() % 4));
+    std::vector<png_bytep> rowPointers;
+    for (int y = 0; y < height; ++y) rowPointers.push_back(rows.data() + rowBytes * size_t(y));
+    png_write_image(png, rowPointers.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
     return out;
 }
 

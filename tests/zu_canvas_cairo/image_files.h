@@ -22,6 +22,12 @@ struct GifFrame {
 // is transparent.
 TzuBytes Gif(int screenWidth, int screenHeight, const std::vector<GifFrame>& frames);
 
+// A PNG of any colour type (PNG_COLOR_TYPE_...), bit depth and interlacing, its samples
+// drawn from seed among 0x00, 0x55, 0xAA and 0xFF bytes; withTransparent adds a
+// transparency chunk (every palette entry's alpha, or the grey or colour of value 0).
+TzuBytes Png(int width, int height, int colourType, int bitDepth, bool interlaced, bool withTransparent,
+             uint32_t seed);
+
 // An icon entry of 32-bit colour, every pixel colour (B,G,R,A in a 32-bit word).
 TzuBytes IconBitmap(int size, uint32_t colour);
 struct IconEntry {
