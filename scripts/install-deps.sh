@@ -11,7 +11,7 @@ packages=(
   # test and benchmark frameworks
   libgtest-dev libgmock-dev libbenchmark-dev
   # drawing, text and images
-  libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libgif-dev libpng-dev libfontconfig-dev
+  libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libgif-dev libpng-dev libjpeg-dev libfontconfig-dev
   librsvg2-common
   # windows
   libgtk-3-dev libx11-dev libx11-xcb-dev

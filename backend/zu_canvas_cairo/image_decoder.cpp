@@ -7,6 +7,7 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include "backend/zu_canvas_cairo/image_sniff.h"
+#include "backend/zu_canvas_cairo/jpeg_reader.h"
 #include "backend/zu_canvas_cairo/pixbuf_ref.h"
 #include "backend/zu_canvas_cairo/png_reader.h"
 #include "platform/core/variant.h"
@@ -188,7 +189,11 @@ bool DecodeImage(std::span<const uint8_t> data, TzuBitmap& bitmap) {
     if (!type || !SizeAcceptable(header.width, header.height) || header.largestPart > ImagePixelBudget()) {
         return false;
     }
+    // These headers always give the size: none is an image of no pixels.
+    const bool sizeStated = header.kind == TzuImageKind::Gif || header.kind == TzuImageKind::Bmp;
+    if (sizeStated && (header.width <= 0 || header.height <= 0)) return false;
     if (header.kind == TzuImageKind::Png) return ReadPng(data, ImagePixelBudget(), bitmap);
+    if (header.kind == TzuImageKind::Jpeg) return ReadJpeg(data, ImagePixelBudget(), bitmap);
     PixbufRef pixbuf = DecodeWith(type, data, header.reportedRows);
     if (!pixbuf) return false;
     if (header.kind == TzuImageKind::Tiff && TiffDecoderPremultiplies()) StraightenAlpha(pixbuf.p);

@@ -1,5 +1,5 @@
 #pragma once
-// Decodes the image formats the filter reads into a bitmap: PNG straight into the bitmap,
+// Decodes the image formats the filter reads into a bitmap: PNG and JPEG straight into it,
 // the others through gdk-pixbuf with each decoder's output taken as it really is. Every
 // size is checked against the image pixel budget from the file's headers first.
 

@@ -15,7 +15,7 @@ for f in "$seeds"/bomb-*; do
     failed=1
   fi
 done
-for f in "$seeds"/seed.* "$seeds"/tiff-* "$seeds"/gif-* "$seeds"/ico-*; do
+for f in "$seeds"/seed.* "$seeds"/tiff-* "$seeds"/gif-* "$seeds"/ico-* "$seeds"/jpeg-*; do
   if ! out="$(prlimit --as="$limit" "$tool" "$f" 2>&1)"; then
     echo "FAIL: $(basename "$f") did not load: $out"
     failed=1

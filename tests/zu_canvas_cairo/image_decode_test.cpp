@@ -24,8 +24,8 @@ using test::IconBitmap;
 int OverWhite(uint32_t pixel, int shift) { return int((pixel >> shift) & 255) + 255 - int(pixel >> 24); }
 
 // The system decoder's reading of a PNG, premultiplied (rounded) as the bitmap holds it.
-std::vector<uint32_t> SystemDecode(const TzuBytes& png) {
-    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type("png", nullptr);
+std::vector<uint32_t> SystemDecode(const TzuBytes& png, const char* type = "png") {
+    GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type(type, nullptr);
     std::vector<uint32_t> pixels;
     if (gdk_pixbuf_loader_write(loader, png.data(), png.size(), nullptr) &&
         gdk_pixbuf_loader_close(loader, nullptr)) {
@@ -81,6 +81,29 @@ TEST(ImageDecode, PngOfEveryLayoutReadsAsTheSystemDecoderShowsIt) {
     for (size_t n = 0; n + 12 < png.size(); n += 3) {
         EXPECT_FALSE(filter.LoadFromStream(std::span(png.data(), n), b)) << n;
         EXPECT_EQ(b.Width(), 2);
+    }
+}
+
+TEST(ImageDecode, JpegOfEveryKindReadsAsTheSystemDecoderShowsIt) {
+    TzuFilterPixbuf filter;
+    uint32_t seed = 1;
+    for (int channels : {1, 3, 4}) {
+        for (bool progressive : {false, true}) {
+            SCOPED_TRACE(testing::Message() << channels << " channels, progressive " << progressive);
+            const TzuBytes jpeg = test::Jpeg(37, 21, channels, progressive, ++seed);
+            const std::vector<uint32_t> expected = SystemDecode(jpeg, "jpeg");
+            ASSERT_EQ(expected.size(), 37u * 21u);
+            TzuBitmap b;
+            ASSERT_TRUE(filter.LoadFromStream(jpeg, b));
+            ASSERT_EQ(b.Width(), 37);
+            ASSERT_EQ(b.Height(), 21);
+            for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(b.Bits()[i], expected[i]) << i;
+            // A file cut short anywhere fails and leaves the bitmap alone.
+            for (size_t n = 0; n + 2 < jpeg.size(); n += 37) {
+                EXPECT_FALSE(filter.LoadFromStream(std::span(jpeg.data(), n), b)) << n;
+                EXPECT_EQ(b.Width(), 37);
+            }
+        }
     }
 }
 

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 
+#include <jpeglib.h>
 #include <png.h>
 
 namespace zu::test {
@@ -123,6 +126,46 @@ TzuBytes Png(int width, int height, int colourType, int bitDepth, bool interlace
     png_write_image(png, rowPointers.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+TzuBytes Jpeg(int width, int height, int channels, bool progressive, uint32_t seed) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = channels;
+    info.in_color_space = channels == 1 ? JCS_GRAYSCALE : channels == 3 ? JCS_RGB : JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 90, TRUE);
+    if (channels == 4) {
+        jpeg_set_colorspace(&info, JCS_YCCK);
+        info.write_Adobe_marker = TRUE;
+    }
+    if (progressive) jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::mt19937 random(seed);
+    std::vector<JSAMPLE> row(size_t(width * channels));
+    while (info.next_scanline < info.image_height) {
+        const int y = int(info.next_scanline);
+        for (int x = 0; x < width; ++x) {
+            for (int c = 0; c < channels; ++c) {
+                row[size_t(x * channels + c)] =
+                    JSAMPLE((x * 255 / width + y * 97 / height * c + random() % 16) & 255);
+            }
+        }
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    TzuBytes out(buffer, buffer + size);
+    jpeg_destroy_compress(&info);
+    std::free(buffer);
     return out;
 }
 

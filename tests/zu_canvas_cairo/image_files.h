@@ -28,6 +28,10 @@ TzuBytes Gif(int screenWidth, int screenHeight, const std::vector<GifFrame>& fra
 TzuBytes Png(int width, int height, int colourType, int bitDepth, bool interlaced, bool withTransparent,
              uint32_t seed);
 
+// A JPEG of 1 (grey), 3 (colour) or 4 (CMYK, stored inverted) channels of smooth
+// gradients with some noise from seed, baseline or progressive.
+TzuBytes Jpeg(int width, int height, int channels, bool progressive, uint32_t seed);
+
 // An icon entry of 32-bit colour, every pixel colour (B,G,R,A in a 32-bit word).
 TzuBytes IconBitmap(int size, uint32_t colour);
 struct IconEntry {
