@@ -21,6 +21,7 @@
 #include "platform/core/stream_text.h"
 #include "platform/headless/headless_application.h"
 #include "platform/headless/headless_window.h"
+#include "scene/zu_ani/register_animations.h"
 #include "scene/zu_effects/register_effects.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_scene/graphics/bitmap.h"
@@ -234,6 +235,7 @@ int main(int argc, char** argv) {
         zu::RegisterSceneClasses();
         zu::RegisterObjectClasses();
         zu::RegisterEffectClasses();
+        zu::RegisterAnimationClasses();
         zu::RegisterCairoBackend();
         return Render(options);
     } catch (const std::bad_alloc&) {

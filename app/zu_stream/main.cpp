@@ -17,6 +17,7 @@
 #include "platform/core/stream_reader.h"
 #include "platform/core/stream_text.h"
 #include "scene/zu_scene/tree/object.h"
+#include "scene/zu_ani/register_animations.h"
 #include "scene/zu_effects/register_effects.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_scene/host/register_scene.h"
@@ -45,6 +46,7 @@ void RegisterKnownClasses() {
     zu::RegisterSceneClasses();
     zu::RegisterObjectClasses();
     zu::RegisterEffectClasses();
+    zu::RegisterAnimationClasses();
     zu::RegisterCairoBackend();
 }
 
