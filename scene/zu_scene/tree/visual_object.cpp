@@ -461,6 +461,7 @@ void TzuVisualObject::Notification(TzuComponent* component, TzuOperation operati
     if (operation == TzuOperation::opRemove && m_extra && m_extra->popupMenu == component) {
         m_extra->popupMenu = nullptr;
     }
+    if (operation == TzuOperation::opRemove && m_extra && m_extra->caret == component) m_extra->caret = nullptr;
 }
 
 // ---- Tree ----

@@ -15,6 +15,7 @@
 #include "platform/core/property.h"
 #include "platform/core/window.h"
 #include "scene/zu_scene/types/bounds.h"
+#include "scene/zu_scene/types/colour.h"
 #include "scene/zu_scene/tree/object.h"
 #include "scene/zu_scene/types/position.h"
 
@@ -194,6 +195,20 @@ public:
     void SetAutoCapture(bool value) { m_autoCapture = value; }
     bool DisableFocusEffect() const { return m_disableFocusEffect; }
     void SetDisableFocusEffect(bool value) { m_disableFocusEffect = value; }
+
+    // ---- Text caret (for text controls) ----
+    // A 3 x 20 blue rectangle this object owns as a hidden, locked child, made on first
+    // use by its registered class name ("TzuRectangle"); with the scene's animated caret
+    // it blinks through a "caret" float animation on its Opacity. Null when no rectangle
+    // class is registered.
+    TzuVisualObject* Caret();
+    void ShowCaret();
+    // Hides the caret, when there is one.
+    void HideCaret();
+    // Places the caret at the point rounded to whole pixels (halves to even).
+    void SetCaretPos(const TzuPoint& p);
+    void SetCaretSize(const TzuPoint& size);
+    void SetCaretColor(TzuColor color);
 
     // ---- Seldom used published state (kept in the side record) ----
     TzuVisualExtra& Extra();
