@@ -73,7 +73,20 @@ void TzuAnimation::SetEnabled(bool value) {
 
 void TzuAnimation::Loaded() {
     TzuObject::Loaded();
-    if (m_enabled && !IsDesignTime()) Start();
+    if (!m_enabled || IsDesignTime()) return;
+    TzuApplication* app = Application();
+    if (Scene() || !app) {
+        Start();
+        return;
+    }
+    // A tree read from a stream usually joins its scene only after loading: the start
+    // waits for the message loop, so the animation runs in that scene instead of jumping
+    // to its end value at once.
+    const uint32_t serial = Serial();
+    app->PostMessage([serial] {
+        auto* a = As<TzuAnimation>(TzuObject::FindBySerial(serial));
+        if (a && a->m_enabled && !a->m_running && !a->IsDesignTime()) a->Start();
+    });
 }
 
 bool TzuAnimation::IsDesignTime() const { return IsDesigning() || (Scene() && Scene()->IsDesigning()); }
