@@ -215,6 +215,10 @@ void TzuStreamReader::ReadChild(TzuComponent* parent, int depth) {
     std::string name = m_in.ReadShortString();
     const TzuClass* cls = FindClass(className);
     if (!cls || !cls->create || !cls->InheritsFrom(TzuComponent::StaticClass())) {
+        if (!cls && m_options.onUnknownClass && m_options.onUnknownClass(className)) {
+            SkipRecord(depth);
+            return;
+        }
         throw EzuError("Class " + className + " not found");
     }
     TzuComponent* owner = parent->GetChildOwner();
@@ -227,6 +231,22 @@ void TzuStreamReader::ReadChild(TzuComponent* parent, int depth) {
     ReadChildren(child, depth + 1);
     child->SetParentComponent(parent);
     m_loaded.push_back(child);
+}
+
+void TzuStreamReader::SkipRecord(int depth) {
+    while (m_in.PeekByte() != 0) {
+        m_in.ReadShortString();
+        ParseValue(m_in, 0);
+    }
+    m_in.ReadByte();
+    while (m_in.PeekByte() != 0) {
+        if (depth + 1 >= kMaxStreamDepth) m_in.Fail("objects nested too deeply");
+        ReadPrefix(m_in);
+        m_in.ReadShortString();
+        m_in.ReadShortString();
+        SkipRecord(depth + 1);
+    }
+    m_in.ReadByte();
 }
 
 void TzuStreamReader::ReadProperties(TzuPersistent* obj, int /*depth*/) {

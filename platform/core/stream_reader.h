@@ -23,6 +23,9 @@ struct TzuReadOptions {
     // a setter's refusal, an unresolved reference). Returning true marks it handled and
     // the property is skipped; otherwise the read fails with that error.
     std::function<bool(const std::string& message)> onError;
+    // Offered the class name of a nested record whose class is not registered. Returning
+    // true skips that record with everything inside it; otherwise the read fails.
+    std::function<bool(const std::string& className)> onUnknownClass;
 };
 
 struct TzuStreamHeader {
@@ -59,6 +62,8 @@ private:
 
     void ReadChildren(TzuComponent* parent, int depth);
     void ReadChild(TzuComponent* parent, int depth);
+    // Reads past a nested record's properties and children without applying them.
+    void SkipRecord(int depth);
     void ReadProperties(TzuPersistent* obj, int depth);
     void ApplyProperty(TzuPersistent* obj, const std::string& path, const Value& value);
     // Empty on success, else the error text.

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "scene/zu_scene/tree/resources.h"
 #include "scene/zu_scene/tree/scene_intf.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
@@ -37,6 +38,14 @@ public:
     TzuObject* Focused() const override { return focused; }
     TzuObject* DesignSelection() const override { return selection; }
     void SetDesignSelection(TzuObject* o) override { selection = o; }
+    TzuResources* Style() const override { return style; }
+    TzuControl* ActiveControl() const override { return active; }
+    // The style resource registers the scene; a restyle reaches the root.
+    void SetStyle(TzuResources* s) override;
+    void UpdateStyle() override {
+        ++styleUpdates;
+        for (TzuObject* o : objects) o->UpdateStyle();
+    }
 
     // Union of the recorded rectangles; (0,0,0,0) when none.
     TzuRect Damage() const {
@@ -57,9 +66,19 @@ public:
     TzuCanvas* canvas = nullptr;
     TzuObject* focused = nullptr;
     TzuObject* selection = nullptr;
+    TzuResources* style = nullptr;
+    TzuControl* active = nullptr;
+    int styleUpdates = 0;
     bool updating = false;
     bool designing = false;
 };
+
+inline void TestScene::SetStyle(TzuResources* s) {
+    if (style) style->UnregisterScene(this);
+    style = s;
+    if (style) style->RegisterScene(this);
+    UpdateStyle();
+}
 
 // A visual object with a settable bounds rectangle, for building trees tersely.
 inline TzuVisualObject* MakeVisual(TzuObject* parent, float x, float y, float w, float h) {

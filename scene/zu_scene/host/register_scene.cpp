@@ -9,7 +9,9 @@
 #include "scene/zu_scene/types/bounds.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/tree/brush_object.h"
+#include "scene/zu_scene/tree/content.h"
 #include "scene/zu_scene/tree/control.h"
+#include "scene/zu_scene/tree/resources.h"
 #include "scene/zu_scene/graphics/gradient.h"
 #include "scene/zu_scene/tree/object.h"
 #include "scene/zu_scene/graphics/path_data.h"
@@ -33,6 +35,8 @@ void RegisterSceneClasses() {
     RegisterObjects("Resources", {&TzuBrushObject::StaticClass(), &TzuPathObject::StaticClass(),
                                   &TzuBitmapObject::StaticClass()});
     RegisterObjects("Controls", {&TzuBackground::StaticClass()});
+    RegisterObjects("Resources", {&TzuResources::StaticClass()});
+    RegisterObjects("", {&TzuContent::StaticClass()});
     RegisterObjects("", {&TzuCustomScene::StaticClass(), &TzuScene::StaticClass(), &TzuTimer::StaticClass(),
                          &TzuForm::StaticClass()});
     // Waits for animations run the application object's pending messages.

@@ -9,6 +9,7 @@
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/tree/ani_thread.h"
 #include "scene/zu_scene/tree/control.h"
+#include "scene/zu_scene/tree/resources.h"
 #include "scene/zu_scene/tree/visual_object.h"
 #include "scene/zu_scene/tree/frame_paint.h"
 
@@ -51,6 +52,7 @@ const TzuClass& TzuScene::StaticClass() {
         P::Bool<&TzuScene::Transparency, &TzuScene::SetTransparency>("Transparency").Default(0),
         P::Bool<&TzuScene::TabStop, &TzuScene::SetTabStop>("TabStop").Default(0),
         P::Reference<&TzuScene::ActiveControl, &TzuScene::SetActiveControl>("ActiveControl"),
+        P::Reference<&TzuScene::Style, &TzuScene::SetStyle>("Style"),
     };
     static const TzuClass cls = ZuClass<TzuScene, TzuCustomScene>("TzuScene", props);
     return cls;
@@ -90,6 +92,7 @@ TzuCustomScene::~TzuCustomScene() {
     SetStateFlag(csDestroying, true);
     if (m_deferredRepaint && Application()) Application()->CancelMessage(m_deferredRepaint);
     m_deferredRepaint = 0;
+    SetStyle(nullptr);
     // Free the top-level objects while the scene is still whole: their destructors call
     // back into it.
     while (!m_objects.empty()) {
@@ -129,6 +132,13 @@ void TzuCustomScene::RemoveObject(TzuObject* object) {
     object->SetScene(nullptr);
     Notification(object, TzuOperation::opRemove);
     m_objects.erase(std::find(m_objects.begin(), m_objects.end(), object));
+}
+
+void TzuCustomScene::MoveObjectToFront(TzuObject* object) {
+    auto it = std::find(m_objects.begin(), m_objects.end(), object);
+    if (it == m_objects.end() || it == m_objects.begin()) return;
+    m_objects.erase(it);
+    m_objects.insert(m_objects.begin(), object);
 }
 
 void TzuCustomScene::RealignRoot() {
@@ -254,8 +264,16 @@ void TzuCustomScene::SetActiveControl(TzuControl* value) {
 
 void TzuCustomScene::SetStyle(TzuResources* style) {
     if (style == m_style) return;
+    if (m_style) {
+        m_style->UnregisterScene(this);
+        m_style->RemoveFreeNotification(this);
+    }
     m_style = style;
-    UpdateStyle();
+    if (m_style) {
+        m_style->RegisterScene(this);
+        m_style->FreeNotification(this);
+    }
+    if (!IsDestroying()) UpdateStyle();
 }
 
 void TzuCustomScene::UpdateStyle() {
@@ -287,6 +305,11 @@ void TzuCustomScene::Notification(TzuComponent* component, TzuOperation operatio
     if (component == m_designDblClickObject) m_designDblClickObject = nullptr;
     if (component == m_frameLink) m_frameLink = nullptr;
     if (component == m_loadTimer) m_loadTimer = nullptr;
+    if (component == static_cast<TzuComponent*>(m_style)) {
+        // The resource is going: its scenes fall back to the other style sources.
+        m_style = nullptr;
+        if (!IsDestroying()) UpdateStyle();
+    }
 }
 
 void TzuCustomScene::Loaded() {

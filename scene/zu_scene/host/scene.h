@@ -66,6 +66,8 @@ public:
     int ObjectCount() const { return static_cast<int>(m_objects.size()); }
     TzuObject* Objects(int i) const { return m_objects.at(static_cast<size_t>(i)); }
     TzuVisualObject* Hovered() const { return m_hovered; }
+    // Makes a top-level object the first, i.e. the Root.
+    void MoveObjectToFront(TzuObject* object);
     // The root always fills the client area in its own units.
     void RealignRoot();
 

@@ -24,4 +24,22 @@ void TzuBackground::Paint() {
     cv->FillRect(LocalRect(), 0, 0, kAllCorners, AbsoluteOpacity(), zuCornerRound);
 }
 
+void TzuBackground::PaintChildren() {
+    TzuVisualObject* style = StyleObject();
+    IzuScene* scene = Scene();
+    const bool transparentRoot = !Parent() && scene && scene->Root() == this && scene->Transparency();
+    if (!style || !style->Visible() || (m_fill.Style() == zuBrushNone && !transparentRoot)) {
+        TzuVisualObject::PaintChildren();
+        return;
+    }
+    style->SetVisibleField(false);
+    try {
+        TzuVisualObject::PaintChildren();
+    } catch (...) {
+        style->SetVisibleField(true);
+        throw;
+    }
+    style->SetVisibleField(true);
+}
+
 }  // namespace zu

@@ -18,6 +18,8 @@ public:
 protected:
     virtual void FillChanged() { Repaint(); }
     void Paint() override;
+    // A fill of its own hides the style picture, as does a transparent scene's root.
+    void PaintChildren() override;
 
 private:
     TzuBrush m_fill{zuBrushNone, 0xFFE0E0E0};

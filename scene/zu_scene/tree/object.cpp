@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <thread>
+#include <unordered_map>
 
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"
@@ -29,6 +30,39 @@ void (*g_pump)() = nullptr;
 std::vector<std::pair<std::string, const TzuClass*>>& Registry() {
     static std::vector<std::pair<std::string, const TzuClass*>> registry;
     return registry;
+}
+
+// Objects that carry a resource name, by lower-case name, oldest first, so a lookup by
+// name stays newest first without walking every live object. Never freed: objects may
+// go during static destruction.
+using ResourceIndexMap = std::unordered_map<std::string, std::vector<TzuObject*>>;
+ResourceIndexMap& ResourceIndex() {
+    static auto* index = new ResourceIndexMap;
+    return *index;
+}
+
+std::string LowerKey(std::string_view name) {
+    std::string key(name);
+    for (char& c : key) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return key;
+}
+
+void IndexAdd(TzuObject* o) {
+    if (o->ResourceName().empty()) return;
+    auto& list = ResourceIndex()[LowerKey(o->ResourceName())];
+    auto at = std::upper_bound(list.begin(), list.end(), o->Serial(),
+                               [](uint32_t serial, TzuObject* x) { return serial < x->Serial(); });
+    list.insert(at, o);
+}
+
+void IndexRemove(TzuObject* o) {
+    if (o->ResourceName().empty()) return;
+    auto it = ResourceIndex().find(LowerKey(o->ResourceName()));
+    if (it == ResourceIndex().end()) return;
+    std::erase(it->second, o);
+    if (it->second.empty()) ResourceIndex().erase(it);
 }
 }  // namespace
 
@@ -59,6 +93,7 @@ TzuObject::~TzuObject() {
                 item->FreeNotify(this);
         }
     }
+    IndexRemove(this);
     ObjectListRemove();
     DetachFromTree();
     DeleteChildren();
@@ -281,10 +316,29 @@ TzuObject* TzuObject::FindResource(std::string_view name) {
 
 TzuObject* TzuObject::FindResourceObject(std::string_view name) {
     if (name.empty()) return nullptr;
-    for (TzuObject* o = g_last; o; o = o->m_prev) {
-        if (o->m_stored && SameText(o->m_resourceName, name)) return o;
+    auto it = ResourceIndex().find(LowerKey(name));
+    if (it == ResourceIndex().end()) return nullptr;
+    for (auto o = it->second.rbegin(); o != it->second.rend(); ++o) {
+        if ((*o)->m_stored) return *o;
     }
     return nullptr;
+}
+
+void TzuObject::SetResourceName(const std::string& name) {
+    if (name == m_resourceName) return;
+    IndexRemove(this);
+    m_resourceName = name;
+    IndexAdd(this);
+}
+
+void TzuObject::UpdateStyle() {
+    for (int i = 0; i < ChildrenCount(); ++i) Children(i)->UpdateStyle();
+}
+
+void TzuObject::ApplyStyleLookup() {
+    for (int i = 0; i < ChildrenCount(); ++i) {
+        if (Children(i)->IsVisual()) Children(i)->ApplyStyleLookup();
+    }
 }
 
 // ---- Data values ----

@@ -63,7 +63,7 @@ public:
     bool Stored() const { return m_stored; }
     void SetStored(bool stored);
     const std::string& ResourceName() const { return m_resourceName; }
-    void SetResourceName(const std::string& name) { m_resourceName = name; }
+    void SetResourceName(const std::string& name);
     const std::string& BindingName() const { return m_bindingName; }
     void SetBindingName(const std::string& name) { m_bindingName = name; }
 
@@ -85,7 +85,10 @@ public:
     virtual std::string ItemClass() const { return {}; }
 
     // ---- Styles, animations and effects ----
-    virtual void UpdateStyle() {}
+    // Marks every control below as needing its style and applies the styles again.
+    virtual void UpdateStyle();
+    // Applies the styles that are due in this subtree (controls find and clone theirs).
+    virtual void ApplyStyleLookup();
     virtual void StartAnimation(std::u16string_view name);
     virtual void StopAnimation(std::u16string_view name);
     virtual void StartTriggerAnimation(TzuObject* instance, std::string_view trigger);

@@ -38,13 +38,20 @@ void SaveObjectToText(TzuObject* object, std::string& text) {
     text += ObjectBinaryToText(binary);
 }
 
-void ReadObjectInto(TzuObject* object, std::span<const uint8_t> stream, const TzuSkipHook& onSkip) {
+void ReadObjectInto(TzuObject* object, std::span<const uint8_t> stream, const TzuSkipHook& onSkip,
+                    TzuUnknownClasses unknown) {
     TzuReadOptions options;
     options.onSetName = [](std::string& name) { name.clear(); };
     options.onError = [&](const std::string& message) {
         if (onSkip) onSkip(message);
         return true;
     };
+    if (unknown == TzuUnknownClasses::Skip) {
+        options.onUnknownClass = [&](const std::string& className) {
+            if (onSkip) onSkip("Class " + className + " not found; skipped");
+            return true;
+        };
+    }
     const bool wasDesigning = object->IsDesigning();
     if (!wasDesigning) object->SetDesigning(true);
     try {
@@ -56,22 +63,24 @@ void ReadObjectInto(TzuObject* object, std::span<const uint8_t> stream, const Tz
     if (!wasDesigning) object->SetDesigning(false);
 }
 
-TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream, const TzuSkipHook& onSkip) {
+TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream, const TzuSkipHook& onSkip,
+                                TzuUnknownClasses unknown) {
     try {
         const TzuStreamHeader header = TzuStreamReader::ReadHeader(stream);
         std::unique_ptr<TzuObject> object = NewObject(FindClass(header.className), owner);
         if (!object) return nullptr;
-        ReadObjectInto(object.get(), stream, onSkip);
+        ReadObjectInto(object.get(), stream, onSkip, unknown);
         return object.release();
     } catch (...) {
         return nullptr;
     }
 }
 
-TzuObject* LoadObjectFromText(TzuComponent* owner, std::string_view text, const TzuSkipHook& onSkip) {
+TzuObject* LoadObjectFromText(TzuComponent* owner, std::string_view text, const TzuSkipHook& onSkip,
+                              TzuUnknownClasses unknown) {
     try {
         const std::vector<uint8_t> binary = ObjectTextToBinary(text);
-        return LoadObjectFromStream(owner, binary, onSkip);
+        return LoadObjectFromStream(owner, binary, onSkip, unknown);
     } catch (...) {
         return nullptr;
     }

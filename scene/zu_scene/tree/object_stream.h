@@ -19,6 +19,11 @@ namespace zu {
 // Told about each property a load skipped, with the reason.
 using TzuSkipHook = std::function<void(const std::string& message)>;
 
+// How a load treats a nested object of a class no unit has registered: fail the whole
+// load, or leave that object (and what it holds) out and read the rest. Styles are read
+// leniently, so a program without some unit still gets every style it can show.
+enum class TzuUnknownClasses { Fail, Skip };
+
 // Appends object and its stored children as a binary root record (signature included);
 // the root is written without its name, which it keeps. Raises EzuError on failure, and
 // then appends nothing.
@@ -28,14 +33,17 @@ void SaveObjectToText(TzuObject* object, std::string& text);
 
 // Creates an object of the stream's root class owned by owner and reads the stream into
 // it. Null on any error: bad signature, unknown or non-scene class, malformed data.
-TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream, const TzuSkipHook& onSkip = {});
+TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream, const TzuSkipHook& onSkip = {},
+                                TzuUnknownClasses unknown = TzuUnknownClasses::Fail);
 // The same from the text form; a syntax error also gives null.
-TzuObject* LoadObjectFromText(TzuComponent* owner, std::string_view text, const TzuSkipHook& onSkip = {});
+TzuObject* LoadObjectFromText(TzuComponent* owner, std::string_view text, const TzuSkipHook& onSkip = {},
+                              TzuUnknownClasses unknown = TzuUnknownClasses::Fail);
 
 // Reads a root record into an existing object, which is held in design state meanwhile.
 // Names read are emptied and property errors skipped; anything else raises EzuError,
 // after the children this read created have been freed again.
-void ReadObjectInto(TzuObject* object, std::span<const uint8_t> stream, const TzuSkipHook& onSkip = {});
+void ReadObjectInto(TzuObject* object, std::span<const uint8_t> stream, const TzuSkipHook& onSkip = {},
+                    TzuUnknownClasses unknown = TzuUnknownClasses::Fail);
 
 // A new object of source's exact class, owned by owner, with source's stored state and
 // stored children; null when that cannot be made.

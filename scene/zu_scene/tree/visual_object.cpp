@@ -505,12 +505,45 @@ void TzuVisualObject::DeleteChildren() {
     m_tabList.reset();
 }
 
+bool TzuVisualObject::MoveInTabList(TzuVisualObject* child, int index) {
+    if (!m_tabList) return false;
+    auto it = std::find(m_tabList->begin(), m_tabList->end(), child);
+    if (it == m_tabList->end()) return false;
+    const int count = static_cast<int>(m_tabList->size());
+    const int current = static_cast<int>(it - m_tabList->begin());
+    index = std::clamp(index, 0, count - 1);
+    if (index == current) return true;
+    m_tabList->erase(it);
+    m_tabList->insert(m_tabList->begin() + index, child);
+    return true;
+}
+
 void TzuVisualObject::Loaded() {
     TzuObject::Loaded();
     m_lastWidth = m_width;
     m_lastHeight = m_height;
     MatrixChanged();
     if (ChildrenCount() > 0) Realign();
+    PlaceStoredTabOrders();
+}
+
+void TzuVisualObject::PlaceStoredTabOrders() {
+    if (!m_tabList || m_tabList->empty()) return;
+    // A later child with the same stored order replaces an earlier one in its slot.
+    const size_t count = m_tabList->size();
+    std::vector<TzuVisualObject*> slots(count, nullptr);
+    bool any = false;
+    for (TzuVisualObject* child : *m_tabList) {
+        const int t = child->m_tabOrder;
+        if (t < 0 || static_cast<size_t>(t) >= count) continue;
+        slots[static_cast<size_t>(t)] = child;
+        any = true;
+    }
+    for (TzuVisualObject* child : *m_tabList) child->m_tabOrder = -1;
+    if (!any) return;
+    for (size_t t = 0; t < count; ++t) {
+        if (slots[t]) MoveInTabList(slots[t], static_cast<int>(t));
+    }
 }
 
 }  // namespace zu

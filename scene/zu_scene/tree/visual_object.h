@@ -6,6 +6,7 @@
 // drag settings, effect bitmap, caret) lives in a side record created on first use so
 // that a plain object stays small.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -135,6 +136,8 @@ public:
     // ---- Visibility, opacity, enabled state ----
     bool Visible() const { return m_visible; }
     virtual void SetVisible(bool value);
+    // Switches visibility without repainting or laying out, for one paint.
+    void SetVisibleField(bool value) { m_visible = value; }
     bool IsVisible() const { return m_visible; }
     bool AbsoluteVisible() const;
     float Opacity() const { return m_opacity; }
@@ -194,6 +197,8 @@ public:
     bool AutoCapture() const { return m_autoCapture; }
     void SetAutoCapture(bool value) { m_autoCapture = value; }
     bool DisableFocusEffect() const { return m_disableFocusEffect; }
+    // Run when the object is about to take the focus.
+    virtual void EnterFocus() {}
     void SetDisableFocusEffect(bool value) { m_disableFocusEffect = value; }
 
     // ---- Text caret (for text controls) ----
@@ -247,6 +252,12 @@ public:
     void Loaded() override;
     void DeleteChildren() override;
     const std::vector<TzuVisualObject*>* TabList() const { return m_tabList.get(); }
+    // Moves child to index within the tab list, clamped into range; false when the child
+    // is not in the list.
+    bool MoveInTabList(TzuVisualObject* child, int index);
+    // A tab order read while loading, placed by the parent once loading is done.
+    int StoredTabOrder() const { return m_tabOrder; }
+    void SetStoredTabOrder(int value) { m_tabOrder = static_cast<int16_t>(std::clamp(value, -1, 32767)); }
     void ChildEffectChanged() override;
 
     // Stream helpers: Opacity is written only when it is not 1.
@@ -265,6 +276,7 @@ private:
     void InvalidateUpdateRectDown();
     void SetOffscreenTree(bool on);
     void InvalidateEnabledTree();
+    void PlaceStoredTabOrders();
     void PaintChild(TzuVisualObject* child);
     void PaintOwnContent();
     bool NeedsPainting(TzuVisualObject* child);
