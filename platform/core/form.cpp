@@ -69,9 +69,33 @@ void TzuForm::Show() {
 }
 
 void TzuForm::Close() {
+    if (m_modal) {
+        // A modal form only ends its loop; ShowModal hides it.
+        if (m_modalResult == mrNone) m_modalResult = mrCancel;
+        return;
+    }
     Hide();
     TzuApplication* app = Application();
     if (app && app->MainForm() == this) app->Terminate();
+}
+
+int TzuForm::ShowModal() {
+    TzuApplication* app = Application();
+    if (m_modal) throw EzuError("Cannot make a visible window modal");
+    m_modalResult = mrNone;
+    m_modal = true;
+    struct Reset {
+        TzuForm* form;
+        ~Reset() {
+            form->m_modal = false;
+            form->Hide();
+        }
+    } reset{this};
+    Show();
+    while (m_modalResult == mrNone && app && !app->Terminated()) {
+        if (!app->WaitMessage()) break;
+    }
+    return m_modalResult;
 }
 
 void TzuForm::DoCreate() {

@@ -15,6 +15,9 @@
 
 namespace zu {
 
+// Modal results of forms.
+enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
 enum TzuFormBorderStyle : int { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 extern const TzuEnumInfo kFormBorderStyleEnum;
 
@@ -41,6 +44,13 @@ public:
     void Show();
     void Hide() { SetVisible(false); }
     void Close();
+    // Shows the form and runs a nested message loop until ModalResult is set (Escape in a
+    // scene sets mrCancel, buttons set theirs) or nothing more can arrive; hides the form
+    // and answers the result. Closing a modal form answers mrCancel.
+    int ShowModal();
+    int ModalResult() const { return m_modalResult; }
+    void SetModalResult(int value) { m_modalResult = value; }
+    bool Modal() const { return m_modal; }
     // Runs OnCreate; failures are shown with the error box and the form goes on. Called
     // by Loaded; forms made in code call it themselves.
     void DoCreate();
@@ -56,6 +66,8 @@ private:
     TzuFormBorderStyle m_borderStyle = bsSizeable;
     uint32_t m_color = 0xF0F0F0;
     TzuNotifyEvent m_onCreate;
+    int m_modalResult = 0;
+    bool m_modal = false;
 };
 
 }  // namespace zu

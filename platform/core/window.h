@@ -85,7 +85,8 @@ public:
     virtual void MouseUp(TzuMouseButton /*button*/, TzuShiftState /*shift*/, int /*x*/, int /*y*/,
                          bool /*doubleClick*/) {}
     virtual void MouseMove(TzuShiftState /*shift*/, int /*x*/, int /*y*/) {}
-    // delta is in notches, positive when the wheel turns away from the user (scrolls up).
+    // delta is in 120ths of a notch, positive when the wheel turns away from the user
+    // (scrolls up): one notch is 120, smooth scrolling gives fractions of it.
     virtual void MouseWheel(TzuShiftState /*shift*/, int /*delta*/, int /*x*/, int /*y*/) {}
     virtual void MouseLeave() {}
     virtual void KeyDown(TzuKeyCode /*key*/, TzuShiftState /*shift*/) {}
@@ -126,6 +127,15 @@ public:
     virtual void PresentLayered(const uint32_t* pixels, int stride, int width, int height) = 0;
 
     virtual TzuWinPoint ClientToScreen(TzuWinPoint p) const = 0;
+
+    // Explicit mouse capture: while on, the window receives every mouse event, also
+    // outside its area. A press already captures until its release on every platform.
+    virtual void SetMouseCapture(bool /*on*/) {}
+    // Forms: hands a move or a bottom-right resize of the window, started by a press at a
+    // screen point, to the window system. False when the platform leaves it to the caller,
+    // who then moves the form itself from the mouse moves.
+    virtual bool BeginMoveDrag(TzuMouseButton /*button*/, TzuWinPoint /*screen*/) { return false; }
+    virtual bool BeginResizeDrag(TzuMouseButton /*button*/, TzuWinPoint /*screen*/) { return false; }
 
     // The pointer shape shown over the window. The base only remembers it, for platforms
     // that have no pointer.

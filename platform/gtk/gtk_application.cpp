@@ -40,6 +40,11 @@ void TzuGtkApplication::ProcessMessages() {
     while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
 }
 
+bool TzuGtkApplication::WaitMessage() {
+    gtk_main_iteration_do(TRUE);
+    return true;
+}
+
 int TzuGtkApplication::Dispatch(void* data) {
     auto* cb = static_cast<Callback*>(data);
     // A one-shot source is forgotten before it runs, so cancelling it from inside is a no-op.

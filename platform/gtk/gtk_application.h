@@ -26,6 +26,8 @@ public:
     void Terminate() override;
     bool Terminated() const override { return m_terminated; }
     void ProcessMessages() override;
+    // One main-loop iteration, sleeping until an event, a timer or a posted message comes.
+    bool WaitMessage() override;
     uint64_t PostMessage(std::function<void()> fn) override;
     void CancelMessage(uint64_t id) override;
     uint64_t StartTimer(unsigned intervalMs, std::function<void()> fn) override;

@@ -129,6 +129,7 @@ void TzuCustomScene::RemoveObject(TzuObject* object) {
     auto it = std::find(m_objects.begin(), m_objects.end(), object);
     if (it == m_objects.end()) return;
     Invalidate();
+    ObjectLeaving(object);
     object->SetScene(nullptr);
     Notification(object, TzuOperation::opRemove);
     m_objects.erase(std::find(m_objects.begin(), m_objects.end(), object));
@@ -297,7 +298,7 @@ void TzuCustomScene::Notification(TzuComponent* component, TzuOperation operatio
     TzuWinControl::Notification(component, operation);
     if (operation != TzuOperation::opRemove || !component) return;
     if (component == static_cast<TzuComponent*>(m_activeControl)) m_activeControl = nullptr;
-    if (component == m_captured) m_captured = nullptr;
+    if (component == m_captured) SetCaptured(nullptr);
     if (component == m_designSelection) m_designSelection = nullptr;
     if (component == static_cast<TzuComponent*>(m_hovered)) m_hovered = nullptr;
     if (component == m_focused) m_focused = nullptr;

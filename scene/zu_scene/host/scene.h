@@ -48,13 +48,16 @@ public:
     bool Transparency() const override { return m_transparency; }
     void UpdateStyle() override;
     void Notification(TzuComponent* component, TzuOperation operation) override;
+    void ObjectLeaving(TzuObject* object) override;
+    void StartWindowDrag() override;
+    void StartWindowResize() override;
     TzuObject* DesignSelection() const override { return m_designSelection; }
     TzuObject* DesignPlaceTarget() const override { return m_designPlaceTarget; }
     int UpdateRectCount() const override { return static_cast<int>(m_updateRects.size()); }
     TzuRect UpdateRect(int index) const override;
-    void SetCaptured(TzuObject* object) override { m_captured = object; }
+    void SetCaptured(TzuObject* object) override;
     TzuObject* Captured() const override { return m_captured; }
-    void SetFocused(TzuObject* object) override { m_focused = object; }
+    void SetFocused(TzuObject* object) override;
     TzuObject* Focused() const override { return m_focused; }
     void SetDesignDblClickObject(TzuObject* object) override { m_designDblClickObject = object; }
     TzuPoint MousePos() const override { return m_currentPoint; }
@@ -70,6 +73,31 @@ public:
     void MoveObjectToFront(TzuObject* object);
     // The root always fills the client area in its own units.
     void RealignRoot();
+    // The topmost visible object hit at a scene point: top-level objects last first, each
+    // answering with its deepest hit-testable descendant.
+    TzuVisualObject* ObjectAtPoint(float x, float y);
+    bool WindowDragging() const { return m_windowDrag; }
+    bool WindowResizing() const { return m_windowResize; }
+    float SnapToGrid(float v) const;
+
+    // ---- Input routing ----
+    // The platform's input events (client pixels), routed to the hovered, captured or
+    // focused object.
+    void MouseDown(TzuMouseButton button, TzuShiftState shift, int x, int y, bool doubleClick) override;
+    void MouseUp(TzuMouseButton button, TzuShiftState shift, int x, int y, bool doubleClick) override;
+    void MouseMove(TzuShiftState shift, int x, int y) override;
+    void MouseWheel(TzuShiftState shift, int delta, int x, int y) override;
+    void MouseLeave() override;
+    void KeyDown(TzuKeyCode key, TzuShiftState shift) override;
+    void KeyUp(TzuKeyCode key, TzuShiftState shift) override;
+    void KeyChar(char16_t ch) override;
+    // Key routing with the character: dialog keys to the Root first, Escape's modal
+    // result, Tab navigation, then the focused object. key and keyChar come back as the
+    // receivers left them.
+    void RouteKeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift);
+    void RouteKeyUp(uint16_t& key, char16_t& keyChar, TzuShiftState shift);
+    // Moves the focus to the next (or previous) focusable object in tab order, wrapping.
+    void TabNavigate(bool backward);
 
     // ---- Properties ----
     TzuBrush* Fill() const { return m_fill.get(); }
@@ -135,6 +163,8 @@ private:
     void FillChanged();
     void PostDeferredRepaint();
     void LoadTimerTick();
+    void ChangeHovered(TzuVisualObject* object);
+    void ShowCursorShape(TzuCursorShape shape);
 
     std::unique_ptr<TzuCanvas> m_canvas;
     std::unique_ptr<WindowTarget> m_target;
@@ -170,6 +200,7 @@ private:
     bool m_windowResize = false;
     int m_resizeWidth = 0;
     int m_resizeHeight = 0;
+    TzuMouseButton m_pressButton = mbLeft;
     TzuWinPoint m_dropPoint{-1, -1};
 
     TzuTimer* m_loadTimer = nullptr;

@@ -186,6 +186,7 @@ void TzuObject::RemoveObject(TzuObject* child) {
     if (!child || !m_children) return;
     auto it = std::find(m_children->begin(), m_children->end(), child);
     if (it == m_children->end()) return;
+    if (m_scene) m_scene->ObjectLeaving(child);
     BeforeRemoveObject(child);
     child->m_parent = nullptr;
     child->m_scene = nullptr;
@@ -222,6 +223,7 @@ void TzuObject::DeleteChildren() {
     while (!m_children->empty()) {
         TzuObject* child = m_children->front();
         m_children->erase(m_children->begin());
+        if (m_scene) m_scene->ObjectLeaving(child);
         child->m_parent = nullptr;
         child->m_scene = nullptr;
         delete child;

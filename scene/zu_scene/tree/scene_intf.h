@@ -41,6 +41,9 @@ public:
     virtual void UpdateStyle() {}
     // Told when an object of the tree goes, so the scene drops references to it.
     virtual void Notification(TzuComponent* component, TzuOperation operation) = 0;
+    // Told when an object and everything below it leaves the tree (removed or its parent
+    // freeing it), so the scene drops hover, capture and focus held inside it.
+    virtual void ObjectLeaving(TzuObject* /*object*/) {}
     virtual TzuObject* DesignSelection() const { return nullptr; }
     virtual TzuObject* DesignPlaceTarget() const { return nullptr; }
     virtual int UpdateRectCount() const = 0;

@@ -15,6 +15,7 @@
 #include "platform/core/event.h"
 #include "platform/core/property.h"
 #include "platform/core/window.h"
+#include "scene/zu_scene/tree/drag_object.h"
 #include "scene/zu_scene/types/bounds.h"
 #include "scene/zu_scene/types/colour.h"
 #include "scene/zu_scene/tree/object.h"
@@ -25,7 +26,6 @@ namespace zu {
 class TzuBitmap;
 class TzuCanvas;
 class TzuVisualObject;
-struct TzuDragObject;
 
 enum TzuAlign : uint8_t {
     vaNone, vaTopLeft, vaTopRight, vaBottomLeft, vaBottomRight,
@@ -42,6 +42,11 @@ extern const TzuEnumInfo kDragModeEnum;
 // TzuMouseButton and TzuShiftState are the platform's (window.h), shared with its input events.
 // Platform cursor identifier; 0 is the default cursor.
 using TzuCursor = int16_t;
+namespace cursors {
+inline constexpr TzuCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
+                           crSizeNWSE = -8, crSizeWE = -9, crHourGlass = -11, crNo = -12, crHandPoint = -21,
+                           crSizeAll = -22;
+}  // namespace cursors
 
 using TzuMouseEvent = TzuEvent<TzuPersistent*, TzuMouseButton, TzuShiftState, float, float>;
 using TzuMouseMoveEvent = TzuEvent<TzuPersistent*, TzuShiftState, float, float, float, float>;
@@ -215,6 +220,49 @@ public:
     void SetCaretSize(const TzuPoint& size);
     void SetCaretColor(TzuColor color);
 
+    // ---- Input (called by the scene's routing; controls override these slots) ----
+    // Coordinates are local to this object. Every step that runs handler code checks that
+    // the object still lives before it goes on.
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void MouseDown(TzuMouseButton button, TzuShiftState shift, float x, float y);
+    virtual void MouseMove(TzuShiftState shift, float x, float y, float dx, float dy);
+    virtual void MouseUp(TzuMouseButton button, TzuShiftState shift, float x, float y);
+    virtual void MouseWheel(TzuShiftState shift, int wheelDelta, bool& handled);
+    virtual void Click();
+    virtual void DblClick();
+    // Pops the PopupMenu up at a screen point (right press, context-menu key).
+    virtual void ContextMenu(const TzuPoint& screen);
+    virtual void KeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift);
+    virtual void KeyUp(uint16_t& key, char16_t& keyChar, TzuShiftState shift);
+    // Offers a dialog key (Escape, Enter, arrows, ...) to the enabled, visible children in
+    // order until one takes it by setting key to 0; default and cancel buttons override it.
+    virtual void DialogKey(uint16_t& key, TzuShiftState shift);
+    virtual void EnterFocus();
+    virtual void KillFocus();
+    // Told by a descendant that gains the focus, nearest ancestor first.
+    virtual void ChildFocused(TzuVisualObject* /*child*/) {}
+    virtual void DragEnter(const TzuDragObject& data, const TzuPoint& point);
+    virtual void DragOver(const TzuDragObject& data, const TzuPoint& point, bool& accept);
+    virtual void DragDrop(const TzuDragObject& data, const TzuPoint& point);
+    virtual void DragLeave();
+    // The deepest object under a scene point whose DragOver accepts data, or null.
+    virtual TzuVisualObject* FindDragTarget(const TzuPoint& point, const TzuDragObject& data);
+    void SetFocus();
+    void Capture();
+    void ReleaseCapture();
+    void BeginAutoDrag();
+    // Announces a state change by its property name: trigger animations first, then the
+    // trigger effects.
+    void AnnounceState(std::string_view name);
+    // The scene drops its hover or focus on an object leaving the tree without telling
+    // handlers, which must not run on an object in mid-removal.
+    void ForgetMouseOver() { m_isMouseOver = false; }
+    void ForgetFocus() { m_isFocused = false; }
+    // Opens a popup menu for ContextMenu; installed by the unit that provides menus.
+    using TzuPopupMenuHook = void (*)(TzuComponent* menu, TzuVisualObject* source, int screenX, int screenY);
+    static void SetPopupMenuHook(TzuPopupMenuHook hook);
+
     // ---- Seldom used published state (kept in the side record) ----
     TzuVisualExtra& Extra();
     bool HasExtra() const { return m_extra != nullptr; }
@@ -337,6 +385,8 @@ private:
     bool m_isDragOver : 1 = false;
     bool m_autoCapture : 1 = false;
     bool m_disableFocusEffect : 1 = false;
+    bool m_clickPending : 1 = false;
+    bool m_dblClickSeen : 1 = false;
     bool m_quietGeometry : 1 = false;
 
 protected:
