@@ -1,6 +1,8 @@
 #include "platform/gtk/gtk_window.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/core/application.h"
@@ -13,8 +15,8 @@ namespace {
 int AtLeastOne(int v) { return std::max(v, 1); }
 
 void SetSourceColor(cairo_t* cr, uint32_t argb) {
-    cairo_set_source_rgba(cr, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0, (argb & 0xFF) / 255.0,
-                          (argb >> 24) / 255.0);
+    cairo_set_source_rgba(cr, ((argb >> 16) & 0xFF) / 255.0, ((argb >> 8) & 0xFF) / 255.0,
+                          (argb & 0xFF) / 255.0, (argb >> 24) / 255.0);
 }
 
 TzuShiftState ShiftOf(guint state) {
@@ -27,6 +29,10 @@ TzuShiftState ShiftOf(guint state) {
     if (state & GDK_BUTTON2_MASK) s |= ssMiddle;
     return s;
 }
+
+constexpr int kWheelNotch = 120;
+
+gint GdkButtonOf(TzuMouseButton b) { return b == mbLeft ? 1 : b == mbMiddle ? 2 : 3; }
 
 const char* CursorName(TzuCursorShape shape) {
     switch (shape) {
@@ -95,8 +101,10 @@ TzuGtkWindow::~TzuGtkWindow() {
 }
 
 void TzuGtkWindow::SetVisible(bool visible) {
-    if (visible) gtk_widget_show(m_widget);
-    else gtk_widget_hide(m_widget);
+    if (visible)
+        gtk_widget_show(m_widget);
+    else
+        gtk_widget_hide(m_widget);
 }
 
 void TzuGtkWindow::Invalidate(const TzuWinRect& r) {
@@ -109,9 +117,9 @@ void TzuGtkWindow::PutPixels(int x, int y, const uint32_t* pixels, int stride, i
     if (!m_cr || !pixels || width <= 0 || height <= 0) return;
     // Pixels put into a window are shown opaque: the alpha byte is ignored (RGB24). Frames
     // that keep their alpha go through PresentLayered.
-    cairo_surface_t* s = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)), CAIRO_FORMAT_RGB24, width, height,
-        stride * 4);
+    cairo_surface_t* s =
+        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)),
+                                            CAIRO_FORMAT_RGB24, width, height, stride * 4);
     cairo_save(m_cr);
     cairo_set_operator(m_cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(m_cr, s, x, y);
@@ -121,7 +129,9 @@ void TzuGtkWindow::PutPixels(int x, int y, const uint32_t* pixels, int stride, i
     cairo_surface_destroy(s);
 }
 
-bool TzuGtkWindow::SupportsAlpha() const { return gdk_screen_get_rgba_visual(gtk_widget_get_screen(m_widget)); }
+bool TzuGtkWindow::SupportsAlpha() const {
+    return gdk_screen_get_rgba_visual(gtk_widget_get_screen(m_widget));
+}
 
 void TzuGtkWindow::PresentLayered(const uint32_t* pixels, int stride, int width, int height) {
     if (!pixels || width <= 0 || height <= 0) return;
@@ -161,9 +171,9 @@ void TzuGtkWindow::ApplyCursor() {
 }
 
 void TzuGtkWindow::ConnectInput() {
-    gtk_widget_add_events(m_widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
-                                        GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK | GDK_LEAVE_NOTIFY_MASK |
-                                        GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
+    gtk_widget_add_events(m_widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                        GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK |
+                                        GDK_LEAVE_NOTIFY_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK);
     gtk_widget_set_can_focus(m_widget, TRUE);
     g_signal_connect(m_widget, "realize", G_CALLBACK(&OnRealize), this);
     g_signal_connect(m_widget, "button-press-event", G_CALLBACK(&OnButton), this);
@@ -177,6 +187,25 @@ void TzuGtkWindow::ConnectInput() {
 
 void TzuGtkWindow::OnRealize(GtkWidget*, gpointer self) { static_cast<TzuGtkWindow*>(self)->ApplyCursor(); }
 
+bool TzuGtkWindow::CompletesDoubleClick(const GdkEventButton* e) {
+    // GTK reports a double click as press, release, press, 2-button press, release: the
+    // second physical press is known only after it has been delivered. So the double
+    // click is recognised on the plain press itself, by the desktop's own time and
+    // distance, and the synthesized 2- and 3-button presses are dropped.
+    GtkSettings* settings = gtk_widget_get_settings(m_widget);
+    gint time = 400, distance = 5;
+    if (settings)
+        g_object_get(settings, "gtk-double-click-time", &time, "gtk-double-click-distance", &distance,
+                     nullptr);
+    const bool dbl = m_lastPress.valid && !m_lastPress.wasDouble && m_lastPress.button == e->button &&
+                     e->time - m_lastPress.time <= guint32(std::max(time, 0)) &&
+                     std::abs(e->x_root - m_lastPress.x) <= distance &&
+                     std::abs(e->y_root - m_lastPress.y) <= distance;
+    // A third quick press starts a new click rather than a second double click.
+    m_lastPress = {true, dbl, e->button, e->time, e->x_root, e->y_root};
+    return dbl;
+}
+
 gboolean TzuGtkWindow::OnButton(GtkWidget*, GdkEventButton* e, gpointer self) {
     auto* w = static_cast<TzuGtkWindow*>(self);
     TzuMouseButton button;
@@ -186,19 +215,33 @@ gboolean TzuGtkWindow::OnButton(GtkWidget*, GdkEventButton* e, gpointer self) {
         case 3: button = mbRight; break;
         default: return FALSE;  // side buttons are not ours
     }
-    // The third press of a triple click is only noise after the double click.
-    if (e->type == GDK_3BUTTON_PRESS) return TRUE;
-    const bool dbl = e->type == GDK_2BUTTON_PRESS;
+    if (e->type == GDK_2BUTTON_PRESS || e->type == GDK_3BUTTON_PRESS) return TRUE;
     TzuShiftState shift = ShiftOf(e->state);
-    if (dbl) shift |= ssDouble;
-    const int x = int(e->x), y = int(e->y);
+    const int x = int(std::floor(e->x)), y = int(std::floor(e->y));
     if (e->type == GDK_BUTTON_RELEASE) {
         RunGuarded([&] { w->m_events.MouseUp(button, shift, x, y, false); });
-    } else {
-        if (e->type == GDK_BUTTON_PRESS && !gtk_widget_has_focus(w->m_widget)) gtk_widget_grab_focus(w->m_widget);
-        RunGuarded([&] { w->m_events.MouseDown(button, shift, x, y, dbl); });
+        return TRUE;
     }
+    const bool dbl = w->CompletesDoubleClick(e);
+    if (dbl) shift |= ssDouble;
+    if (!gtk_widget_has_focus(w->m_widget)) gtk_widget_grab_focus(w->m_widget);
+    RunGuarded([&] { w->m_events.MouseDown(button, shift, x, y, dbl); });
     return TRUE;
+}
+
+void TzuGtkWindow::SetMouseCapture(bool on) {
+    GdkWindow* window = gtk_widget_get_window(m_widget);
+    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(m_widget));
+    if (!seat) return;
+    if (on && window && gtk_widget_get_realized(m_widget)) {
+        // Owner events: the pointer still reports over our own windows as usual, and
+        // everywhere else to this one.
+        m_captured = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL_POINTING, TRUE, nullptr, nullptr,
+                                   nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    } else if (!on && m_captured) {
+        gdk_seat_ungrab(seat);
+        m_captured = false;
+    }
 }
 
 gboolean TzuGtkWindow::OnMotion(GtkWidget*, GdkEventMotion* e, gpointer self) {
@@ -209,20 +252,22 @@ gboolean TzuGtkWindow::OnMotion(GtkWidget*, GdkEventMotion* e, gpointer self) {
 
 gboolean TzuGtkWindow::OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self) {
     auto* w = static_cast<TzuGtkWindow*>(self);
+    // One notch is 120; touchpads scroll in fractions of a notch, delivered as whole
+    // 120ths as they accumulate.
     int delta = 0;
     switch (e->direction) {
-        case GDK_SCROLL_UP: delta = 1; break;
-        case GDK_SCROLL_DOWN: delta = -1; break;
+        case GDK_SCROLL_UP: delta = kWheelNotch; break;
+        case GDK_SCROLL_DOWN: delta = -kWheelNotch; break;
         case GDK_SCROLL_SMOOTH: {
-            // Touchpads scroll in fractions; whole notches go out as they accumulate.
-            w->m_scrollRest -= e->delta_y;
+            w->m_scrollRest -= e->delta_y * kWheelNotch;
             delta = int(w->m_scrollRest);
             w->m_scrollRest -= delta;
             break;
         }
         default: return FALSE;
     }
-    if (delta != 0) RunGuarded([&] { w->m_events.MouseWheel(ShiftOf(e->state), delta, int(e->x), int(e->y)); });
+    if (delta != 0)
+        RunGuarded([&] { w->m_events.MouseWheel(ShiftOf(e->state), delta, int(e->x), int(e->y)); });
     return TRUE;
 }
 
@@ -234,8 +279,14 @@ gboolean TzuGtkWindow::OnLeave(GtkWidget*, GdkEventCrossing* e, gpointer self) {
     return FALSE;
 }
 
-gboolean TzuGtkWindow::OnKey(GtkWidget*, GdkEventKey* e, gpointer self) {
+gboolean TzuGtkWindow::OnKey(GtkWidget* widget, GdkEventKey* e, gpointer self) {
     auto* w = static_cast<TzuGtkWindow*>(self);
+    // A form sees its keys before GTK hands them to the focused control inside it; keys
+    // for a focused control are left to travel on.
+    if (GTK_IS_WINDOW(widget)) {
+        GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(widget));
+        if (focus && focus != widget) return FALSE;
+    }
     const TzuKeyCode key = KeyCodeOf(e->keyval);
     const TzuShiftState shift = ShiftOf(e->state);
     if (e->type == GDK_KEY_RELEASE) {
@@ -243,16 +294,32 @@ gboolean TzuGtkWindow::OnKey(GtkWidget*, GdkEventKey* e, gpointer self) {
         return TRUE;
     }
     RunGuarded([&] { w->m_events.KeyDown(key, shift); });
+    // Control with A, C, V, X or Z types the control character those chords have always
+    // typed (select all, copy, paste, cut, undo); GTK gives no character for a chord.
+    if ((e->state & GDK_CONTROL_MASK) && !(e->state & GDK_MOD1_MASK)) {
+        switch (gdk_keyval_to_lower(e->keyval)) {
+            case GDK_KEY_a: RunGuarded([&] { w->m_events.KeyChar(1); }); break;
+            case GDK_KEY_c: RunGuarded([&] { w->m_events.KeyChar(3); }); break;
+            case GDK_KEY_v: RunGuarded([&] { w->m_events.KeyChar(22); }); break;
+            case GDK_KEY_x: RunGuarded([&] { w->m_events.KeyChar(24); }); break;
+            case GDK_KEY_z: RunGuarded([&] { w->m_events.KeyChar(26); }); break;
+            default: break;
+        }
+    }
     // Control and Alt chords are commands, not typing; Enter, Tab and Backspace still type
     // their control characters as typing keys do.
     if (!(e->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK))) {
         gunichar u = gdk_keyval_to_unicode(e->keyval);
         if (u == 0) {
-            if (key == keys::Enter) u = '\r';
-            else if (key == keys::Backspace) u = 8;
-            else if (key == keys::Escape) u = 27;
+            if (key == keys::Enter)
+                u = '\r';
+            else if (key == keys::Backspace)
+                u = 8;
+            else if (key == keys::Escape)
+                u = 27;
         }
-        if (u != 0 && u <= 0xFFFF) RunGuarded([&] { w->m_events.KeyChar(char16_t(u)); });
+        if (u != 0 && u <= 0xFFFF)
+            RunGuarded([&] { w->m_events.KeyChar(char16_t(u)); });
         else if (u > 0xFFFF) {
             // Characters beyond the basic plane arrive as their two surrogates.
             const char32_t v = u - 0x10000;
@@ -266,9 +333,9 @@ gboolean TzuGtkWindow::OnKey(GtkWidget*, GdkEventKey* e, gpointer self) {
 gboolean TzuGtkWindow::Draw(cairo_t* cr) {
     if (!m_frame.empty()) {
         // A layered scene shows its last presented frame, alpha and all.
-        cairo_surface_t* s = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(m_frame.data()),
-                                                                 CAIRO_FORMAT_ARGB32, m_frameWidth, m_frameHeight,
-                                                                 m_frameWidth * 4);
+        cairo_surface_t* s = cairo_image_surface_create_for_data(
+            reinterpret_cast<unsigned char*>(m_frame.data()), CAIRO_FORMAT_ARGB32, m_frameWidth,
+            m_frameHeight, m_frameWidth * 4);
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_set_source_surface(cr, s, 0, 0);
@@ -318,9 +385,26 @@ void TzuGtkFormWindow::SetBounds(int left, int top, int width, int height) {
     gtk_window_resize(GTK_WINDOW(m_widget), AtLeastOne(m_width), AtLeastOne(m_height));
 }
 
-void TzuGtkFormWindow::SetCaption(const std::string& utf8) { gtk_window_set_title(GTK_WINDOW(m_widget), utf8.c_str()); }
+bool TzuGtkFormWindow::BeginMoveDrag(TzuMouseButton button, TzuWinPoint screen) {
+    gtk_window_begin_move_drag(GTK_WINDOW(m_widget), GdkButtonOf(button), screen.X, screen.Y,
+                               gtk_get_current_event_time());
+    return true;
+}
 
-void TzuGtkFormWindow::SetBorderless(bool borderless) { gtk_window_set_decorated(GTK_WINDOW(m_widget), !borderless); }
+bool TzuGtkFormWindow::BeginResizeDrag(TzuMouseButton button, TzuWinPoint screen) {
+    // The window manager keeps the size at its minimum; a GTK window is never below 1x1.
+    gtk_window_begin_resize_drag(GTK_WINDOW(m_widget), GDK_WINDOW_EDGE_SOUTH_EAST, GdkButtonOf(button),
+                                 screen.X, screen.Y, gtk_get_current_event_time());
+    return true;
+}
+
+void TzuGtkFormWindow::SetCaption(const std::string& utf8) {
+    gtk_window_set_title(GTK_WINDOW(m_widget), utf8.c_str());
+}
+
+void TzuGtkFormWindow::SetBorderless(bool borderless) {
+    gtk_window_set_decorated(GTK_WINDOW(m_widget), !borderless);
+}
 
 void TzuGtkFormWindow::SetBackgroundColor(uint32_t argb) {
     m_background = argb;
@@ -379,8 +463,10 @@ gboolean TzuGtkFormWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointe
 // ---- Controls ----
 
 TzuGtkChildWindow::TzuGtkChildWindow(TzuGtkWindow& parent, IzuWindowEvents& events)
-    : TzuGtkWindow(events, gtk_drawing_area_new()), m_fixed(parent.Container()),
-      m_parentOrigin(parent.ContainerOrigin()), m_origin(m_parentOrigin) {
+    : TzuGtkWindow(events, gtk_drawing_area_new()),
+      m_fixed(parent.Container()),
+      m_parentOrigin(parent.ContainerOrigin()),
+      m_origin(m_parentOrigin) {
     gtk_fixed_put(m_fixed, m_widget, m_origin.X, m_origin.Y);
     g_signal_connect(m_widget, "draw", G_CALLBACK(&OnDraw), this);
     ConnectInput();

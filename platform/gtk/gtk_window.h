@@ -3,9 +3,9 @@
 // control of the form is placed; a control is a GtkDrawingArea whose draw signal becomes
 // WindowPaint. Each object owns its widget and destroys it when it goes.
 
-#include <gtk/gtk.h>
-
 #include <vector>
+
+#include <gtk/gtk.h>
 
 #include "platform/core/window.h"
 
@@ -31,6 +31,7 @@ public:
     void PresentLayered(const uint32_t* pixels, int stride, int width, int height) override;
     TzuWinPoint ClientToScreen(TzuWinPoint p) const override;
     void SetCursor(TzuCursorShape shape) override;
+    void SetMouseCapture(bool on) override;
 
     GtkWidget* Widget() const { return m_widget; }
     // The container controls are placed in, and where this window's client area lies in it.
@@ -56,11 +57,22 @@ protected:
     GtkWidget* m_widget;
     int m_width = 0;
     int m_height = 0;
-    cairo_t* m_cr = nullptr;  // set while a draw signal runs
+    cairo_t* m_cr = nullptr;        // set while a draw signal runs
     std::vector<uint32_t> m_frame;  // last layered frame
     int m_frameWidth = 0;
     int m_frameHeight = 0;
-    double m_scrollRest = 0;  // smooth scrolling not yet a whole notch
+    double m_scrollRest = 0;  // smooth scrolling not yet a whole 120th of a notch
+    bool m_captured = false;  // an explicit seat grab is held
+    // The last plain press, to recognise the press that completes a double click.
+    struct LastPress {
+        bool valid = false;
+        bool wasDouble = false;
+        guint button = 0;
+        guint32 time = 0;
+        double x = 0;
+        double y = 0;
+    } m_lastPress;
+    bool CompletesDoubleClick(const GdkEventButton* e);
 };
 
 class TzuGtkFormWindow : public TzuGtkWindow {
@@ -73,6 +85,8 @@ public:
     void SetBackgroundColor(uint32_t argb) override;
     void SetLayered(bool layered) override;
     bool Layered() const override { return m_layered; }
+    bool BeginMoveDrag(TzuMouseButton button, TzuWinPoint screen) override;
+    bool BeginResizeDrag(TzuMouseButton button, TzuWinPoint screen) override;
     GtkFixed* Container() const override { return m_fixed; }
     TzuWinPoint ContainerOrigin() const override { return {0, 0}; }
 
