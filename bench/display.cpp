@@ -21,6 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "app/quillorn_display/display_protocol.h"
 #include "platform/x11/copy_data.h"
 
 namespace {
@@ -30,7 +31,7 @@ namespace fs = std::filesystem;
 
 const std::vector<std::string> kParams = {"0",         "0",         "400",       "100",       "40", "1",
                                           "#FF102030", "#FF000000", "#FFBEBEBE", "#FF4DF4FF", "30", "F"};
-const char* const kTitle = "QuillornDisplay";
+const char* const kTitle = zu::kDisplayTitle;
 
 // ---- The baseline: one GTK window drawing the panel and text with Cairo ----
 
@@ -160,7 +161,7 @@ double SenderRate(int senders, int each) {
                 long result = 0;
                 const Window w = zu::FindWindowByTitle(d, kTitle);
                 const auto outcome = zu::SendCopyData(
-                    d, w, 53456, Payload("sender " + std::to_string(s), std::to_string(i)), result, 60000);
+                    d, w, zu::kDisplayCopyDataTag, Payload("sender " + std::to_string(s), std::to_string(i)), result, 60000);
                 if (outcome != zu::TzuSendResult::Answered) _exit(1);
             }
             XCloseDisplay(d);
@@ -223,7 +224,7 @@ int main(int argc, char** argv) {
     long result = 0;
     const auto s0 = Clock::now();
     for (int i = 0; i < kMessages; ++i) {
-        zu::SendCopyData(d, w, 53456, Payload("rate " + std::to_string(i), "line two"), result);
+        zu::SendCopyData(d, w, zu::kDisplayCopyDataTag, Payload("rate " + std::to_string(i), "line two"), result);
     }
     const double rate = kMessages / std::chrono::duration<double>(Clock::now() - s0).count();
 
@@ -232,7 +233,7 @@ int main(int argc, char** argv) {
     PanelPixels(d, w, 0, 0, 400, 100, &before);
     for (int i = 0; i < 200; ++i) {
         const auto start = Clock::now();
-        zu::SendCopyData(d, w, 53456, Payload(i % 2 ? "WWWW" : "iiii", std::to_string(i)), result);
+        zu::SendCopyData(d, w, zu::kDisplayCopyDataTag, Payload(i % 2 ? "WWWW" : "iiii", std::to_string(i)), result);
         while (Clock::now() - start < std::chrono::seconds(1)) {
             PanelPixels(d, w, 0, 0, 400, 100, &now);
             if (now != before) break;

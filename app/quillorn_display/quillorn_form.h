@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/quillorn_display/display_protocol.h"
 #include "app/quillorn_display/parameters.h"
 #include "platform/core/form.h"
 
@@ -22,13 +23,7 @@ class TzuRectangle;
 class TzuText;
 class TzuBlurEffect;
 
-// The copy-data tag the display acts on, and the size of its payload: two lines of 20
-// UTF-16 units each.
-inline constexpr uint32_t kDisplayCopyDataTag = 53456;
-inline constexpr int kDisplayLineUnits = 20;
-inline constexpr size_t kDisplayPayloadBytes = 2 * kDisplayLineUnits * 2;
 inline constexpr const char* kDisplayLogFileName = "tst.txt";
-inline constexpr const char16_t* kDisplayCaption = u"QuillornDisplay";
 
 // The form's own font, read from the resource and kept only so the resource loads whole;
 // nothing on the form draws with it.
