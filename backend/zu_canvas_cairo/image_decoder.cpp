@@ -191,7 +191,7 @@ bool DecodeImage(std::span<const uint8_t> data, TzuBitmap& bitmap) {
     }
     // These headers always give the size: none is an image of no pixels.
     const bool sizeStated = header.kind == TzuImageKind::Gif || header.kind == TzuImageKind::Bmp;
-    if (sizeStated && (header.width <= 0 || header.height <= 0)) return false;
+    if ((sizeStated && (header.width <= 0 || header.height <= 0)) || header.emptyPart) return false;
     if (header.kind == TzuImageKind::Png) return ReadPng(data, ImagePixelBudget(), bitmap);
     if (header.kind == TzuImageKind::Jpeg) return ReadJpeg(data, ImagePixelBudget(), bitmap);
     PixbufRef pixbuf = DecodeWith(type, data, header.reportedRows);

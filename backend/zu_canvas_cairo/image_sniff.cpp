@@ -89,6 +89,7 @@ void GifParts(std::span<const uint8_t> data, TzuImageHeader& h) {
             if (!r.Has(at, 10)) return;
             const int64_t w = r.U16(at + 5), rows = r.U16(at + 7);
             h.largestPart = std::max(h.largestPart, w * rows);
+            h.emptyPart = h.emptyPart || w == 0 || rows == 0;
             if (first) h.reportedRows = std::min(rows, h.height);
             first = false;
             SkipColourTable(data[at + 9], at);

@@ -25,6 +25,9 @@ struct TzuImageHeader {
     // Rows the decoder reports as done for a complete image, counted from the top; -1 when
     // it reports every row. The GIF decoder reports only its first frame's rows.
     int64_t reportedRows = -1;
+    // A part of no pixels (a GIF frame 0 wide or high): the decoder refuses the whole file,
+    // with a complaint on stderr, so it is refused before.
+    bool emptyPart = false;
 };
 
 TzuImageHeader SniffImage(std::span<const uint8_t> data);

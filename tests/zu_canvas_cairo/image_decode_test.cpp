@@ -201,6 +201,13 @@ TEST(ImageDecode, GifFrameSmallerThanTheScreen) {
     EXPECT_EQ(b.Width(), 2);
     EXPECT_EQ(b.ScanLine(1)[1], 0xFF00FF00u);
 
+    // A screen or any frame of no pixels fails.
+    for (const TzuBytes& empty :
+         {Gif(0, 4, {GifFrame{0, 0, 1, 1, {1}}}), Gif(4, 4, {GifFrame{0, 0, 0, 2, {}}}),
+          Gif(4, 4, {GifFrame{0, 0, 1, 1, {1}}, GifFrame{0, 0, 2, 0, {}}})}) {
+        EXPECT_FALSE(filter.LoadFromStream(empty, b));
+    }
+
     // Every cut of the file before its first frame ends fails and leaves the bitmap alone.
     const TzuBytes one = Gif(8, 6, {GifFrame{2, 1, 3, 2, {1, 1, 1, 2, 2, 3}}});
     for (size_t n = 0; n + 2 < one.size(); ++n) {
