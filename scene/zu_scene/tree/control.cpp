@@ -265,10 +265,8 @@ void TzuControl::SetTabOrder(int value) {
 void TzuControl::Loaded() {
     TzuVisualObject::Loaded();
     IzuScene* scene = Scene();
-    if (scene && scene->ActiveControl() == this && CanFocus()) {
-        EnterFocus();
-        scene->SetFocused(this);
-    }
+    // The scene's focus change runs EnterFocus.
+    if (scene && scene->ActiveControl() == this && CanFocus()) scene->SetFocused(this);
 }
 
 // ---- Data binding ----

@@ -202,8 +202,6 @@ public:
     bool AutoCapture() const { return m_autoCapture; }
     void SetAutoCapture(bool value) { m_autoCapture = value; }
     bool DisableFocusEffect() const { return m_disableFocusEffect; }
-    // Run when the object is about to take the focus.
-    virtual void EnterFocus() {}
     void SetDisableFocusEffect(bool value) { m_disableFocusEffect = value; }
 
     // ---- Text caret (for text controls) ----
