@@ -13,6 +13,8 @@ packages=(
   # drawing, text and images
   libcairo2-dev libpango1.0-dev libgdk-pixbuf-2.0-dev libgif-dev libpng-dev libjpeg-dev libfontconfig-dev
   librsvg2-common
+  # SVG icons and an independent renderer of their path data, for the SVG path tests
+  adwaita-icon-theme librsvg2-bin
   # windows
   libgtk-3-dev libx11-dev libx11-xcb-dev
   # headless display and driving it in tests

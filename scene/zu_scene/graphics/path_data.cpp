@@ -8,6 +8,7 @@
 #include "platform/core/property.h"
 #include "platform/core/component.h"
 #include "scene/zu_scene/graphics/shared_resource.h"
+#include "scene/zu_scene/graphics/svg_path.h"
 #include "scene/zu_scene/types/value_text.h"
 
 namespace zu {
@@ -98,6 +99,7 @@ const TzuClass& TzuPathData::StaticClass() {
     using P = ZuProps<TzuPathData>;
     static const TzuPropInfo props[] = {
         P::String<&TzuPathData::Data, &TzuPathData::SetData>("Data").NotStored(),
+        P::String<&TzuPathData::SvgData, &TzuPathData::SetSvgData>("SvgData").NotStored(),
         P::Reference<&TzuPathData::Resource, &TzuPathData::SetResource>("Resource").NotStored(),
         P::String<&TzuPathData::ResourceName, &TzuPathData::SetResourceName>("ResourceName"),
         P::Defined<&TzuPathData::ReadPath, &TzuPathData::WritePath, &TzuPathData::PathStored>("Path"),
@@ -341,6 +343,16 @@ std::string TzuPathData::GetData() const {
 }
 
 void TzuPathData::SetData(const std::string& text) { ParseData(text); }
+
+std::string TzuPathData::SvgData() const { return SvgPathText(*this); }
+
+void TzuPathData::SetSvgData(const std::string& text) {
+    TzuPathData parsed;
+    ParseSvgPath(text, parsed);
+    m_points = std::move(parsed.m_points);
+    m_startPoint = parsed.m_startPoint;
+    Changed();
+}
 
 // Reads the Data text form into a path, one command letter at a time. Every builder step
 // that fails, or leaves a point that is not finite, is undone; the reader goes on with the

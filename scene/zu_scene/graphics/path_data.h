@@ -84,6 +84,12 @@ public:
     // As SetData; true only when the whole text was read and no command was dropped.
     bool ParseData(std::string_view text);
 
+    // ---- SVG path text ----
+    // The canonical SVG text of the entries.
+    std::string SvgData() const;
+    // Replaces the entries by the SVG path text (up to its first error) and fires OnChange.
+    void SetSvgData(const std::string& text);
+
     // ---- Binary form: a 32-bit count, then records of kind and X, Y ----
     TzuBytes SaveToBytes() const;
     // Accepts 12-byte records and the older packed 9-byte records. A count below 1
