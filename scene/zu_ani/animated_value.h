@@ -8,6 +8,7 @@
 
 #include "platform/core/property.h"
 #include "platform/core/utf.h"
+#include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/types/colour.h"
 
 namespace zu {
@@ -25,6 +26,13 @@ inline bool ReadAnimatedColor(const TzuPropRef& ref, TzuColor& out) {
 
 inline void WriteAnimatedColor(const TzuPropRef& ref, TzuColor color) {
     if (!ref) return;
+    // A brush holds its colour as the 32-bit value its colour text stands for: styles
+    // animate brushes on every hover, so they skip the round trip through text.
+    static const TzuPropInfo* const brushColor = TzuBrush::StaticClass().FindProperty("Color");
+    if (ref.prop == brushColor) {
+        static_cast<TzuBrush*>(ref.object)->SetColor(color);
+        return;
+    }
     const TzuPropInfo& p = *ref.prop;
     switch (p.kind) {
         case TzuPropKind::String:

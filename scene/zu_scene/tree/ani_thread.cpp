@@ -88,8 +88,9 @@ void TzuAniThread::Tick() {
     // the next tick, removed ones leave holes, so none is skipped or advanced twice.
     for (size_t i = m_list.size(); i-- > 0;) {
         TzuAnimation* a = m_list[i];
-        if (!a || !a->Running()) continue;
-        if (SameText(a->BindingName(), "caret")) {
+        if (!a || !a->m_running) continue;
+        const std::string& binding = a->BindingName();
+        if (binding.size() == 5 && SameText(binding, "caret")) {
             // Carets blink at a third of the rate.
             a->SetTag(a->Tag() + 1);
             if (a->Tag() % 3 != 0) continue;

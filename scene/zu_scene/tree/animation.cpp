@@ -100,6 +100,7 @@ float TzuAnimation::NormalizedTime() const {
     const double d = m_immediate ? 1.0 : m_duration;
     if (d <= 0 || m_delayLeft > 0) return 0;
     const double t = m_currentTime;
+    if (m_interpolation == zuInterpolationLinear) return static_cast<float>(m_currentTime / d);
     const TzuAnimationType k = m_animationType;
     double v = 0;
     switch (m_interpolation) {
@@ -121,11 +122,16 @@ float TzuAnimation::NormalizedTime() const {
 
 // ---- Start and stop ----
 
+TzuAnimation::EventSlots& TzuAnimation::Events() {
+    if (!m_events) m_events = std::make_unique<EventSlots>();
+    return *m_events;
+}
+
 bool TzuAnimation::Finish() {
     if (m_freeOnFinish) ScheduleFree();
-    if (!m_onFinish) return true;
+    if (!m_events || !m_events->onFinish) return true;
     Watch w(this);
-    m_onFinish(this);
+    m_events->onFinish(this);
     return !w.dead;
 }
 
@@ -222,8 +228,8 @@ void TzuAnimation::Advance(float delta) {
     Watch w(this);
     ProcessAnimation();
     if (w.dead) return;
-    if (m_onProcess) {
-        m_onProcess(this);
+    if (m_events && m_events->onProcess) {
+        m_events->onProcess(this);
         if (w.dead) return;
     }
     // A handler may have restarted it: only a run that is still over finishes here.
@@ -277,7 +283,6 @@ void TzuAnimation::ClearResolution() {
     if (m_resolvedVia) m_resolvedVia->RemoveFreeNotify(this);
     m_resolvedVia = nullptr;
     m_resolved = {};
-    m_target = nullptr;
     m_resolvedParent = nullptr;
     m_resolvedOnce = false;
 }
@@ -311,10 +316,8 @@ const TzuPropRef& TzuAnimation::ResolvePropertyPath() {
             obj->AddFreeNotify(this);
         }
     }
-    m_target = target;
-    if (target) {
-        if (const TzuPropInfo* prop = target->ClassType().FindProperty(path)) m_resolved = {target, prop};
-    }
+    m_resolved.object = target;
+    if (target) m_resolved.prop = target->ClassType().FindProperty(path);
     return m_resolved;
 }
 

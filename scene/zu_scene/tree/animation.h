@@ -7,6 +7,7 @@
 // float, ...) override ProcessAnimation to write their property for NormalizedTime.
 // Trees dispatch starts, stops and state triggers to their animation children.
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -48,8 +49,9 @@ public:
     // animation (not while loading or designing).
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool value);
-    TzuNotifyEvent& OnFinish() { return m_onFinish; }
-    TzuNotifyEvent& OnProcess() { return m_onProcess; }
+    // The event slots are made on first use: most animations (style parts) have none.
+    TzuNotifyEvent& OnFinish() { return Events().onFinish; }
+    TzuNotifyEvent& OnProcess() { return Events().onProcess; }
     // The property path the kinds write through ("Fill.Color", "Parent.Position.Y"); the
     // kinds publish it.
     const std::string& PropertyName() const { return m_propertyName; }
@@ -96,7 +98,7 @@ protected:
     const TzuPropRef& ResolvePropertyPath();
     // The object the path reached, even when it lacks the final property; null before
     // resolution.
-    TzuPersistent* ResolvedTarget() const { return m_target; }
+    TzuPersistent* ResolvedTarget() const { return m_resolved.object; }
 
 private:
     friend class TzuAniThread;
@@ -127,14 +129,9 @@ private:
     void ClearResolution();
     void ScheduleFree();
 
-    std::string m_trigger;
-    std::string m_propertyName;
-    TzuNotifyEvent m_onFinish;
-    TzuNotifyEvent m_onProcess;
+    // What the clock touches on every tick comes first, the texts last.
     TzuPropRef m_resolved;
-    TzuPersistent* m_target = nullptr;
     TzuObject* m_resolvedParent = nullptr;
-    TzuObject* m_resolvedVia = nullptr;  // an object on the path told to us when it goes
     Watch* m_watch = nullptr;
     float m_duration = 0.2f;
     float m_delay = 0;
@@ -152,6 +149,15 @@ private:
     bool m_immediate = false;  // applying the end value at once: time runs over one second
     bool m_resolvedOnce = false;
     bool m_freeOnFinish = false;
+    TzuObject* m_resolvedVia = nullptr;  // an object on the path told to us when it goes
+    struct EventSlots {
+        TzuNotifyEvent onFinish;
+        TzuNotifyEvent onProcess;
+    };
+    EventSlots& Events();
+    std::unique_ptr<EventSlots> m_events;
+    std::string m_trigger;
+    std::string m_propertyName;
 };
 
 // Takes the next token from source up to one of delimiters (consumed); both the token
