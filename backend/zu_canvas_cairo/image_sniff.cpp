@@ -168,13 +168,19 @@ TzuImageHeader SniffImage(std::span<const uint8_t> data) {
     } else if (StartsWith(data, "BM", 2)) {
         h.kind = TzuImageKind::Bmp;
         Reader r(data, false);
-        // The decoder sizes buffers by the info header's declared length and by the offset
-        // of the pixels: refuse a length no bitmap format uses and an offset past 16 MiB.
+        // The decoder sizes buffers by the info header's declared length, the offset of the
+        // pixels, the bits per pixel and the colours of the palette: refuse a length no
+        // bitmap format uses, an offset past 16 MiB, a depth no bitmap has and a palette of
+        // more than 256 colours.
         const uint32_t infoSize = r.U32(14);
         const uint32_t pixelsAt = r.U32(10);
+        const uint32_t bits = r.U16(infoSize == 12 ? 24 : 28);
+        const uint32_t colours = infoSize >= 40 ? r.U32(46) : 0;
         if ((infoSize != 12 && infoSize != 16 && infoSize != 40 && infoSize != 52 && infoSize != 56 &&
              infoSize != 64 && infoSize != 108 && infoSize != 124) ||
-            pixelsAt > (1u << 24)) {
+            pixelsAt > (1u << 24) ||
+            (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) ||
+            colours > 256) {
             return TzuImageHeader{};
         }
         if (infoSize == 12) {

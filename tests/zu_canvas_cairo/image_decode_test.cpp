@@ -226,6 +226,14 @@ TEST(ImageDecode, BombsFailBeforeAnyDecoderAllocates) {
     TzuBytes dibBomb = IconBitmap(16, 0);  // an entry claiming 16384 x 16384, 16 x 16 of bytes
     dibBomb[5] = dibBomb[9] = 0x40, dibBomb[4] = dibBomb[8] = 0;
     // A directory entry pointing 2 GB into a 94-byte file.
+    // A 3 x 2 bitmap file of 280 bits per pixel: the decoder asked for 4 GB.
+    TzuBytes deepBmp(0x4E, 0xFF);
+    const uint8_t deepHead[] = {'B', 'M', 0x4E, 0, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0, 0x28, 0, 0,    0,
+                                3,   0,   0,    0, 2, 0, 0, 0, 1, 0, 0x18, 1, 0, 0, 0,    0, 0x18, 0,
+                                0,   0,   0,    0, 0, 0, 0, 0, 0, 0, 0,    0, 0, 0, 0,    0, 0,    0};
+    std::copy(std::begin(deepHead), std::end(deepHead), deepBmp.begin());
+    TzuBytes paletteBmp = deepBmp;  // 8 bits per pixel, but a palette of 2^31 colours
+    paletteBmp[28] = 8, paletteBmp[29] = 0, paletteBmp[49] = 0x80;
     TzuBytes farEntry = Icon({{16, TzuBytes(72, 0)}});
     farEntry[21] = 0x7F;
     const TzuBytes cases[] = {
@@ -236,6 +244,8 @@ TEST(ImageDecode, BombsFailBeforeAnyDecoderAllocates) {
         Icon({{16, dibBomb}}),
         farEntry,
         test::TiffRgba(16384, 16384, {1, 2, 3, 4}, 2),
+        deepBmp,
+        paletteBmp,
     };
     TzuBitmap b(3, 3);
     for (const TzuBytes& data : cases) {
