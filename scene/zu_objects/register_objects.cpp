@@ -4,6 +4,7 @@
 #include "scene/zu_objects/blur_rectangle.h"
 #include "scene/zu_objects/blur_round_rect.h"
 #include "scene/zu_objects/circle.h"
+#include "scene/zu_objects/design_frame.h"
 #include "scene/zu_objects/ellipse.h"
 #include "scene/zu_objects/image.h"
 #include "scene/zu_objects/line.h"
@@ -12,6 +13,8 @@
 #include "scene/zu_objects/pie.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/round_rect.h"
+#include "scene/zu_objects/selection.h"
+#include "scene/zu_objects/selection_point.h"
 #include "scene/zu_objects/sides_rectangle.h"
 #include "scene/zu_objects/text.h"
 #include "scene/zu_scene/tree/object.h"
@@ -28,6 +31,8 @@ void RegisterObjectClasses() {
                      &TzuBlurRoundRect::StaticClass(), &TzuEllipse::StaticClass(), &TzuCircle::StaticClass(),
                      &TzuArc::StaticClass(), &TzuPie::StaticClass(), &TzuText::StaticClass(),
                      &TzuPath::StaticClass(), &TzuImage::StaticClass(), &TzuPaintBox::StaticClass()});
+    RegisterObjects("Design", {&TzuSelection::StaticClass(), &TzuSelectionPoint::StaticClass(),
+                               &TzuDesignFrame::StaticClass()});
 }
 
 }  // namespace zu
