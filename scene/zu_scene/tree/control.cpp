@@ -265,8 +265,12 @@ void TzuControl::SetTabOrder(int value) {
 void TzuControl::Loaded() {
     TzuVisualObject::Loaded();
     IzuScene* scene = Scene();
-    // The scene's focus change runs EnterFocus.
-    if (scene && scene->ActiveControl() == this && CanFocus()) scene->SetFocused(this);
+    // The scene's focus change runs EnterFocus; a scene that only records the focus
+    // leaves it to the control.
+    if (scene && scene->ActiveControl() == this && CanFocus()) {
+        scene->SetFocused(this);
+        if (!IsFocused()) EnterFocus();
+    }
 }
 
 // ---- Data binding ----
