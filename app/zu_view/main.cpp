@@ -1,0 +1,159 @@
+// zu-view: opens a scene stream file in a window and keeps it live: the pointer hovers,
+// presses and clicks objects, keys reach the focused one, animations run.
+
+#include <filesystem>
+#include <iostream>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "app/scene_file/scene_file.h"
+#include "backend/zu_canvas_cairo/cairo_backend.h"
+#include "platform/core/form.h"
+#include "platform/core/utf.h"
+#include "platform/gtk/gtk_application.h"
+#include "scene/zu_ani/register_animations.h"
+#include "scene/zu_effects/register_effects.h"
+#include "scene/zu_objects/register_objects.h"
+#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/host/scene.h"
+
+#ifndef ZU_VERSION
+#define ZU_VERSION "unknown"
+#endif
+
+namespace {
+
+const char kUsage[] =
+    "Usage: zu-view SCENE [--size WxH] [--title TITLE]\n"
+    "       zu-view --help | --version\n"
+    "Opens SCENE (a component stream in binary or text form whose root is a scene or a\n"
+    "scene object) in a window, live: the pointer hovers and clicks objects, keys go to\n"
+    "the focused object (Tab moves the focus), animations run. Escape that no object\n"
+    "takes, or closing the window, ends the program.\n"
+    "Without --size the window has the scene's own size (a scene object's, rounded up);\n"
+    "a window has sides from 1 to 16384 pixels and at most 33554432 (2^25) pixels in all.\n"
+    "The title defaults to the file name. Properties the stream cannot apply are reported\n"
+    "and skipped.\n"
+    "Exit status: 0 closed; 1 SCENE cannot be read or does not load, the window is too\n"
+    "large, or there is no display; 2 usage error.\n";
+
+struct Options {
+    std::string input;
+    std::string title;
+    bool hasTitle = false;
+    int width = 0;
+    int height = 0;
+};
+
+// One line and the usage on standard error: the caller exits 2.
+bool UsageError(const std::string& line) {
+    std::cerr << "zu-view: " << line << "\n" << kUsage;
+    return false;
+}
+
+bool ParseArgs(int argc, char** argv, Options& o) {
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--size") {
+            if (i + 1 >= argc || !zu::ParseFrameSize(argv[++i], o.width, o.height)) {
+                return UsageError("--size wants WxH with sides from 1 to " +
+                                  std::to_string(zu::kMaxFrameSide) + " and at most " +
+                                  std::to_string(zu::kMaxFramePixels) + " pixels");
+            }
+        } else if (arg == "--title") {
+            if (i + 1 >= argc) return UsageError("--title wants a text");
+            o.title = argv[++i];
+            o.hasTitle = true;
+        } else if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
+            return UsageError("unknown option " + arg);
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() != 1)
+        return UsageError(positional.empty() ? "no scene file" : "too many arguments");
+    o.input = positional[0];
+    return true;
+}
+
+int View(const Options& o, char* program) {
+    std::vector<uint8_t> data;
+    std::string error;
+    if (!zu::ReadSceneFile(o.input, data, error)) {
+        std::cerr << "zu-view: " << error << "\n";
+        return 1;
+    }
+    // GTK sees no argument of ours.
+    int gtkArgc = 1;
+    char* gtkArgs[] = {program, nullptr};
+    char** gtkArgv = gtkArgs;
+    std::unique_ptr<zu::TzuGtkApplication> app;
+    try {
+        app = std::make_unique<zu::TzuGtkApplication>(gtkArgc, gtkArgv);
+    } catch (const std::exception& e) {
+        std::cerr << "zu-view: " << e.what() << "\n";
+        return 1;
+    }
+    app->SetTitle("zu-view");
+    auto form = std::make_unique<zu::TzuForm>(nullptr);
+    zu::TzuCustomScene* scene = nullptr;
+    zu::TzuWinPoint size;
+    try {
+        scene = zu::LoadSceneFile(*form, data, size, [](const std::string& message) {
+            std::cerr << "zu-view: skipped: " << message << "\n";
+        });
+    } catch (const std::exception& e) {
+        std::cerr << "zu-view: " << o.input << " does not load: " << e.what() << "\n";
+        return 1;
+    }
+    const int width = o.width > 0 ? o.width : size.X;
+    const int height = o.height > 0 ? o.height : size.Y;
+    if (!zu::FrameSizeAllowed(width, height)) {
+        std::cerr << "zu-view: " << o.input << ": a window of " << width << " x " << height
+                  << " pixels is too large; choose a smaller one with --size\n";
+        return 1;
+    }
+    const std::string title = o.hasTitle ? o.title : std::filesystem::path(o.input).filename().string();
+    form->SetCaption(zu::Utf8ToUtf16(title));
+    scene->SetAlign(zu::alClient);
+    form->SetBounds(0, 0, width, height);
+    app->SetMainForm(form.get());
+    // The form runs as a modal one: Escape that no object takes ends it, as closing does.
+    form->ShowModal();
+    app->SetMainForm(nullptr);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (argc == 2 && std::string(argv[1]) == "--version") {
+            std::cout << "zu-view " << ZU_VERSION << "\n";
+            return 0;
+        }
+        Options options;
+        if (!ParseArgs(argc, argv, options)) return 2;
+        zu::RegisterSceneClasses();
+        zu::RegisterObjectClasses();
+        zu::RegisterEffectClasses();
+        zu::RegisterAnimationClasses();
+        zu::RegisterCairoBackend();
+        return View(options, argv[0]);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "zu-view: out of memory\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "zu-view: " << e.what() << "\n";
+        return 1;
+    } catch (...) {
+        std::cerr << "zu-view: unexpected failure\n";
+        return 1;
+    }
+}
