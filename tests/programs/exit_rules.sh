@@ -4,10 +4,10 @@
 # exits 2; a runtime failure prints one line and exits 1; nothing ends on a signal. Inputs
 # that claim huge frames run under a 1 GiB address-space limit and must end the same way.
 #
-#   exit_rules.sh DISPLAY SEND RENDER STREAM [LIMIT]     (LIMIT 0 skips the address limit,
-#                                                       which sanitizer builds cannot take)
+#   exit_rules.sh DISPLAY SEND RENDER STREAM VIEW [LIMIT]   (LIMIT 0 skips the address
+#                                                   limit, which sanitizer builds cannot take)
 set -u
-display=$1 send=$2 render=$3 stream=$4 limit=${5:-1}
+display=$1 send=$2 render=$3 stream=$4 view=$5 limit=${6:-1}
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -46,7 +46,7 @@ expect() {
   fi
 }
 
-for program in "$display" "$send" "$render" "$stream"; do
+for program in "$display" "$send" "$render" "$stream" "$view"; do
   expect 0 text none "$program" --help
   expect 0 text none "$program" --version
   grep -q "^$(basename "$program") [0-9]" "$work/out" || fail "$program --version: $(cat "$work/out")"
@@ -77,6 +77,9 @@ expect 2 empty usage "$render" a b c
 expect 2 empty usage "$stream"
 expect 2 empty usage "$stream" frob a b
 expect 2 empty usage "$stream" totext a
+expect 2 empty usage "$view"
+expect 2 empty usage "$view" "$work/scene.txt" --bogus
+expect 2 empty usage "$view" "$work/scene.txt" --size 0x5
 
 # Runtime failures.
 expect 1 empty line env -u DISPLAY "$display" "${params[@]}"
@@ -94,6 +97,8 @@ expect 1 empty line "$render" "$work/scene.txt" "$work/no/such/dir.png"
 expect 1 empty line "$stream" totext "$work/missing" "$work/out.txt"
 expect 1 empty line "$stream" tobinary "$work/long_class.txt" "$work/out.bin"
 grep -q "class name longer than 239" "$work/err" || fail "long class name message: $(cat "$work/err")"
+expect 1 empty line "$view" "$work/missing.txt"
+expect 1 empty line env -u DISPLAY "$view" "$work/scene.txt"
 
 # And the good paths still work.
 expect 0 empty none "$render" "$work/scene.txt" "$work/out.png" --size 40x20
