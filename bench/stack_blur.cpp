@@ -6,6 +6,8 @@
 #include "scene/zu_scene/graphics/stack_blur.h"
 
 // GCC 12 misreads AGG's buffer reallocation as a use after free.
+// agg_blur.h needs agg_renderer_base.h included first: keep this order.
+// clang-format off
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuse-after-free"
 #include <agg_renderer_base.h>  // agg_blur.h uses it without including it
@@ -13,6 +15,7 @@
 #include <agg_pixfmt_rgba.h>
 #include <agg_rendering_buffer.h>
 #pragma GCC diagnostic pop
+// clang-format on
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
