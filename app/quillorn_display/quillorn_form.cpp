@@ -11,6 +11,7 @@
 #include "platform/core/stream_text.h"
 #include "scene/zu_effects/blur_effect.h"
 #include "scene/zu_effects/register_effects.h"
+#include "scene/zu_library/library.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_objects/text.h"
@@ -164,6 +165,7 @@ void RegisterDisplayClasses() {
     RegisterSceneClasses();
     RegisterObjectClasses();
     RegisterEffectClasses();
+    RegisterLibraryClasses();
     RegisterCairoBackend();
     RegisterClass(TForm2::StaticClass());
 }

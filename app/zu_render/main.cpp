@@ -25,6 +25,7 @@
 #include "platform/headless/headless_window.h"
 #include "scene/zu_ani/register_animations.h"
 #include "scene/zu_effects/register_effects.h"
+#include "scene/zu_library/library.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/host/register_scene.h"
@@ -204,6 +205,7 @@ int main(int argc, char** argv) {
         zu::RegisterObjectClasses();
         zu::RegisterEffectClasses();
         zu::RegisterAnimationClasses();
+        zu::RegisterLibraryClasses();
         zu::RegisterCairoBackend();
         return Render(options);
     } catch (const std::bad_alloc&) {

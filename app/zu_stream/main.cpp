@@ -19,6 +19,7 @@
 #include "scene/zu_scene/tree/object.h"
 #include "scene/zu_ani/register_animations.h"
 #include "scene/zu_effects/register_effects.h"
+#include "scene/zu_library/library.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_scene/host/register_scene.h"
 
@@ -47,6 +48,7 @@ void RegisterKnownClasses() {
     zu::RegisterObjectClasses();
     zu::RegisterEffectClasses();
     zu::RegisterAnimationClasses();
+    zu::RegisterLibraryClasses();
     zu::RegisterCairoBackend();
 }
 

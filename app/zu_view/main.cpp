@@ -14,6 +14,7 @@
 #include "platform/gtk/gtk_application.h"
 #include "scene/zu_ani/register_animations.h"
 #include "scene/zu_effects/register_effects.h"
+#include "scene/zu_library/library.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
@@ -144,6 +145,7 @@ int main(int argc, char** argv) {
         zu::RegisterObjectClasses();
         zu::RegisterEffectClasses();
         zu::RegisterAnimationClasses();
+        zu::RegisterLibraryClasses();
         zu::RegisterCairoBackend();
         return View(options, argv[0]);
     } catch (const std::bad_alloc&) {

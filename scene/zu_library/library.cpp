@@ -1,0 +1,39 @@
+#include "scene/zu_library/library.h"
+
+#include <span>
+
+#include "scene/zu_ani/register_animations.h"
+#include "scene/zu_controls/register_controls.h"
+#include "scene/zu_effects/register_effects.h"
+#include "scene/zu_layouts/register_layouts.h"
+#include "scene/zu_objects/register_objects.h"
+#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/tree/control.h"
+#include "scene/zu_scene/tree/object_stream.h"
+
+namespace zu {
+
+namespace {
+TzuObject* LoadEmbeddedDefaultStyle() {
+    // Every class a style may name must be known before the stream is read.
+    RegisterLibraryClasses();
+    const std::string_view bytes = DefaultStyleStream();
+    const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return LoadObjectFromStream(nullptr, data, {}, TzuUnknownClasses::Skip);
+}
+}  // namespace
+
+void RegisterLibraryClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterSceneClasses();
+    RegisterObjectClasses();
+    RegisterEffectClasses();
+    RegisterAnimationClasses();
+    RegisterLayoutClasses();
+    RegisterControlClasses();
+    SetDefaultStyleLoader(&LoadEmbeddedDefaultStyle);
+}
+
+}  // namespace zu
