@@ -1,7 +1,7 @@
 #pragma once
 // A button-like control for style tests: a text control that publishes IsPressed (the
 // button style's triggers name it) and lets a test switch its focus and press state the
-// way input routing would, announcing each change to its style.
+// way input routing does, announcing each change to its style.
 
 #include "platform/core/property.h"
 #include "scene/zu_controls/text_control.h"
@@ -20,16 +20,20 @@ public:
     void SetIsPressed(bool value) {
         if (value == m_pressed) return;
         m_pressed = value;
-        Announce("IsPressed");
+        AnnounceState("IsPressed");
     }
+    // What input routing does on focus and hover changes.
     void Focus(bool value) {
-        if (value) EnterFocus();
-        SetIsFocused(value);
-        Announce("IsFocused");
+        if (value)
+            EnterFocus();
+        else
+            KillFocus();
     }
     void SetHover(bool value) {
-        SetIsMouseOver(value);
-        Announce("IsMouseOver");
+        if (value)
+            MouseEnter();
+        else
+            MouseLeave();
     }
     int styled = 0;
 
@@ -40,10 +44,6 @@ protected:
     }
 
 private:
-    void Announce(const char* state) {
-        StartTriggerAnimation(this, state);
-        ApplyTriggerEffect(this, state);
-    }
     bool m_pressed = false;
 };
 
