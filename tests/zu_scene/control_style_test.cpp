@@ -359,8 +359,7 @@ TEST_F(ControlStyle, ActiveControlTakesTheFocusWhenLoaded) {
     c->Loaded();
     EXPECT_EQ(scene.focused, c);
     // Entering the focus applies a style still due, so it shows the focus state.
-    EXPECT_EQ(c->StyleObject(), nullptr);
-    c->EnterFocus();
+    EXPECT_TRUE(c->IsFocused());
     EXPECT_NE(c->StyleObject(), nullptr);
     scene.active = nullptr;
 }
