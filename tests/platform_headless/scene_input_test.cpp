@@ -483,3 +483,55 @@ const TzuClass& TClickForm::StaticClass() {
 
 }  // namespace
 }  // namespace zu::test
+
+namespace zu::test {
+namespace {
+
+// Notes every descendant that tells it it took the focus.
+class TFocusParent : public TAnnouncing {
+public:
+    using TAnnouncing::TAnnouncing;
+    std::string name;
+    void ChildFocused(TzuVisualObject*) override { log->push_back(name + " child focused"); }
+};
+
+TEST_F(SceneInputTest, FocusTellsAncestorsNearestFirstAndAnnouncesUnlessSwitchedOffAndDragsAnnounceToo) {
+    auto* outer = Add<TFocusParent>(root, 0, 0, 100, 100);
+    auto* inner = Add<TFocusParent>(outer, 0, 0, 80, 80);
+    auto* edit = Add<TAnnouncing>(inner, 10, 10, 20, 20);
+    auto* quiet = Add<TAnnouncing>(inner, 40, 10, 20, 20);
+    outer->name = "outer";
+    inner->name = "inner";
+    outer->log = inner->log = edit->log = quiet->log = &log;
+    edit->SetCanFocus(true);
+    quiet->SetCanFocus(true);
+    quiet->SetDisableFocusEffect(true);
+    edit->SetFocus();
+    EXPECT_EQ(log, (Log{"inner child focused", "outer child focused", "anim IsFocused", "effect IsFocused"}));
+    log.clear();
+    quiet->SetFocus();  // the old one announces losing the focus; the quiet one nothing
+    EXPECT_EQ(log, (Log{"anim IsFocused", "effect IsFocused", "inner child focused", "outer child focused"}));
+    EXPECT_TRUE(quiet->IsFocused());
+    EXPECT_FALSE(edit->IsFocused());
+
+    // A drag target is the deepest object whose DragOver accepts; entering it announces.
+    edit->OnDragOver().Set(
+        [](TzuPersistent*, const TzuDragObject&, const TzuPoint&, bool& accept) { accept = true; });
+    TzuDragObject data;
+    log.clear();
+    EXPECT_EQ(outer->FindDragTarget({15, 15}, data), edit);
+    EXPECT_EQ(outer->FindDragTarget({50, 15}, data), nullptr);  // nobody accepts there
+    edit->DragEnter(data, {15, 15});
+    EXPECT_TRUE(edit->IsDragOver());
+    edit->DragLeave();
+    EXPECT_EQ(log, (Log{"anim IsDragOver", "effect IsDragOver", "anim IsDragOver", "effect IsDragOver"}));
+
+    // With the design grid on, the pointer lands on grid points.
+    scene->SetDesignSnapToGrid(true);
+    EXPECT_EQ(scene->SnapToGrid(17.8f), 17.0f);  // the grid step is 1
+    Move(15, 15);
+    EXPECT_EQ(scene->MousePos().X, 15);
+}
+
+}  // namespace
+}  // namespace zu::test
