@@ -4,9 +4,15 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
+#include "platform/core/class_registry.h"
 #include "platform/core/property.h"
+#include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/tree/object.h"
+#include "scene/zu_scene/tree/object_stream.h"
 #include "scene/zu_scene/types/position.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
@@ -84,6 +90,37 @@ void BM_SetByName(benchmark::State& state) {
 }
 BENCHMARK(BM_SetByName);
 
+// A binary stream of one className root holding n children of that class, no properties.
+std::vector<uint8_t> WideTreeStream(const std::string& className, int n) {
+    std::vector<uint8_t> record{static_cast<uint8_t>(className.size())};
+    record.insert(record.end(), className.begin(), className.end());
+    record.insert(record.end(), {0, 0});  // no name, no properties
+    std::vector<uint8_t> out{'T', 'P', 'F', '0'};
+    out.insert(out.end(), record.begin(), record.end());
+    for (int i = 0; i < n; ++i) {
+        out.insert(out.end(), record.begin(), record.end());
+        out.push_back(0);  // no children
+    }
+    out.push_back(0);
+    return out;
+}
+
+// Nanoseconds per child to load a wide tree from its stream and free it again, with the
+// owner freeing the root (children last first) or the root freed on its own (first first).
+double WideTreeNanosPerChild(const std::string& className, int n, bool ownerFrees) {
+    const std::vector<uint8_t> stream = WideTreeStream(className, n);
+    auto t0 = std::chrono::steady_clock::now();
+    auto* owner = new TzuComponent(nullptr);
+    TzuObject* root = LoadObjectFromStream(owner, stream);
+    if (!root || root->ChildrenCount() != n) {
+        std::fprintf(stderr, "wide tree of %s did not load\n", className.c_str());
+        std::exit(1);
+    }
+    if (!ownerFrees) delete root;
+    delete owner;
+    return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - t0).count() / n;
+}
+
 template <class F>
 double NanosPerCall(F&& f, int n) {
     auto t0 = std::chrono::steady_clock::now();
@@ -108,6 +145,21 @@ int main(int argc, char** argv) {
     BuildAndFreeTree();
     double treeMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     std::printf("tree_100k_create_free_ms %.1f\n", treeMs);
+    // Loading and freeing a wide tree costs the same per child at any width (1,000,000
+    // children: about a second, where freeing once searched the owner's list per child).
+    RegisterSceneClasses();
+    for (const char* cls : {"TzuObject", "TzuControl"}) {
+        for (bool ownerFrees : {false, true}) {
+            const double small = WideTreeNanosPerChild(cls, 10000, ownerFrees);
+            const double middle = WideTreeNanosPerChild(cls, 100000, ownerFrees);
+            const double wide = WideTreeNanosPerChild(cls, 1000000, ownerFrees);
+            std::printf("wide_tree_%s_%s: %.0f ns per child at 10k, %.0f at 100k, %.0f at 1M\n", cls,
+                        ownerFrees ? "owner_frees" : "root_freed", small, middle, wide);
+            // Against 100k: below that the whole tree fits the caches, which flatters it.
+            std::printf("ratio wide_tree_per_child_1m_vs_100k_%s_%s %.2f\n", cls,
+                        ownerFrees ? "owner_frees" : "root_freed", wide / middle);
+        }
+    }
     // The same on a visual object's Opacity, the kind of property animations write.
     BenchScene scene;
     TzuVisualObject v(nullptr);

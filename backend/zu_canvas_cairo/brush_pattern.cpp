@@ -127,6 +127,14 @@ const TzuBrush& ResolveBrush(const TzuBrush& brush) {
     return *b;
 }
 
+void TakeSharedBrush(TzuBrush& brush) {
+    for (int i = 0; i < 16 && brush.Style() == zuBrushResource; ++i) {
+        const TzuBrush* shared = brush.ResourceBrush();
+        if (!shared || shared == &brush) break;
+        brush.Assign(*shared);
+    }
+}
+
 TzuBrushPattern CreateBrushPattern(const TzuBrush& brush, const TzuRect& rect, float opacity, float strokeThickness,
                                    bool forStroke) {
     const TzuBrush& b = ResolveBrush(brush);

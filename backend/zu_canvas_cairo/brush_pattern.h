@@ -17,6 +17,10 @@ struct TzuBrushPattern {
 // The brush a resource brush stands for (following chains), else brush itself.
 const TzuBrush& ResolveBrush(const TzuBrush& brush);
 
+// A canvas brush naming a shared brush becomes a copy of it before it is used, so the
+// canvas then holds the style, colour and parts it draws with.
+void TakeSharedBrush(TzuBrush& brush);
+
 // rect is the figure's area in local coordinates; forStroke selects the pen's rules
 // (gradients always linear, bitmap stretch without the stroke allowance).
 // Visual and none brushes give no pattern.

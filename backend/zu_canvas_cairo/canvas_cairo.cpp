@@ -249,6 +249,7 @@ void TzuCanvasCairo::ResetClipRect() {
 void TzuCanvasCairo::FillCurrentPath(const TzuRect& r, float opacity) {
     // Paths of the scene fill with the alternate rule (overlaps of a figure make holes).
     cairo_set_fill_rule(m_cr, CAIRO_FILL_RULE_EVEN_ODD);
+    TakeSharedBrush(*Fill());
     const TzuBrush& fill = ResolveBrush(*Fill());
     if (fill.Style() == zuBrushVisual) {
         TzuVisualBrushPainter painter = VisualBrushPainter();
@@ -283,6 +284,7 @@ void TzuCanvasCairo::FillCurrentPath(const TzuRect& r, float opacity) {
 bool TzuCanvasCairo::SetupPen(const TzuRect& r, float opacity) {
     const float width = StrokeThickness();
     if (!(width > 0) || !std::isfinite(width)) return false;
+    TakeSharedBrush(*Stroke());
     TzuBrushPattern p = CreateBrushPattern(*Stroke(), r, opacity, width, true);
     if (!p.pattern) return false;
     if (p.paintAlpha < 1) {
@@ -413,7 +415,8 @@ void TzuCanvasCairo::DrawPath(const TzuPathData& path, const TzuRect& r, float o
     PathMapping map;
     if (!MapPath(path, r, map)) return;
     cairo_new_path(m_cr);
-    if (!SetupPen(r, opacity)) return;
+    // The pen is made for the path's own bounds, not for the rectangle it is mapped onto.
+    if (!SetupPen(path.GetBounds(), opacity)) return;
     // Every segment is a stroke of its own, so segments meet without joins.
     const auto& pts = path.Points();
     TzuPoint current{}, start{};

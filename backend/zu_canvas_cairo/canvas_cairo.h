@@ -75,9 +75,10 @@ private:
     // Strokes the current path with the stroke brush and pen (rect as above).
     void StrokeCurrentPath(const TzuRect& r, float opacity);
     bool SetupPen(const TzuRect& r, float opacity);
-    // Lays text out for r; returns the layout's top-left in local coordinates.
+    // Lays text out for r; returns the layout's top-left in local coordinates. Without
+    // keepTrailingBlanks each line's trailing blanks take no part in its alignment.
     PangoLayout* Layout(const TzuRect& r, const std::u16string& text, bool wordWrap, TzuTextAlign hAlign,
-                        TzuTextAlign vAlign, TzuPoint& origin);
+                        TzuTextAlign vAlign, bool keepTrailingBlanks, TzuPoint& origin);
 
     cairo_surface_t* m_surface = nullptr;
     cairo_t* m_cr = nullptr;

@@ -2,6 +2,7 @@
 
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "backend/zu_canvas_cairo/brush_pattern.h"
@@ -13,6 +14,54 @@ namespace zu {
 namespace {
 
 constexpr const char* kFallbackFamily = "sans-serif";
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == 0x3000 || (c >= 0x2000 && c <= 0x200A); }
+
+bool EndsLine(char16_t c) { return c == u'\n' || c == u'\r' || c == 0x2028 || c == 0x2029; }
+
+// Characters that belong to the one before them: a break never goes in front of them.
+bool JoinsPrevious(char16_t c) {
+    return (c >= 0xDC00 && c < 0xE000) || (c >= 0x0300 && c < 0x0370) || (c >= 0x1AB0 && c < 0x1B00) ||
+           (c >= 0x1DC0 && c < 0x1E00) || (c >= 0x20D0 && c < 0x2100) || (c >= 0xFE00 && c < 0xFE10) ||
+           (c >= 0xFE20 && c < 0xFE30) || c == 0x200D;
+}
+
+// A wrapped word longer than this gets a break opportunity: the layout breaks an
+// unbreakable run by shaping what is left of it once per line, which for one huge word
+// costs time in the square of its length.
+constexpr size_t kLongWord = 256;
+
+// The part of a text that is laid out: at most kMaxLaidOutText units, never half of a
+// surrogate pair; without the blanks that end a line unless they are kept; with a
+// zero-width break opportunity in every kLongWord units of an unbroken word when wrapped.
+std::u16string LaidOutText(const std::u16string& text, bool keepTrailingBlanks, bool wrap) {
+    size_t length = std::min(text.size(), TzuCanvas::kMaxLaidOutText);
+    if (length < text.size() && length > 0 && text[length - 1] >= 0xD800 && text[length - 1] < 0xDC00) --length;
+    if (keepTrailingBlanks && !wrap) return text.substr(0, length);
+    std::u16string out;
+    out.reserve(length + (wrap ? length / kLongWord : 0));
+    size_t blanks = 0;  // blanks held back until something other than a line end follows
+    size_t word = 0;    // length of the unbroken run so far
+    for (size_t i = 0; i < length; ++i) {
+        const char16_t c = text[i];
+        if (IsBlank(c)) {
+            word = 0;
+            if (keepTrailingBlanks) out += c;
+            else ++blanks;
+            continue;
+        }
+        if (!EndsLine(c)) out.append(text, i - blanks, blanks);
+        blanks = 0;
+        if (EndsLine(c)) {
+            word = 0;
+        } else if (wrap && ++word > kLongWord && !JoinsPrevious(c)) {
+            out += char16_t(0x200B);
+            word = 1;
+        }
+        out += c;
+    }
+    return out;
+}
 
 std::string ToUtf8(const std::u16string& text) {
     std::string out;
@@ -64,6 +113,13 @@ cairo_t* ScratchContext() {
     return cairo_create(surface);
 }
 
+// Outlines need a surface without bounds: Pango leaves out glyphs that lie outside the
+// surface, which on a one-pixel surface is every glyph of an aligned line.
+cairo_t* OutlineContext() {
+    static cairo_surface_t* surface = cairo_recording_surface_create(CAIRO_CONTENT_ALPHA, nullptr);
+    return cairo_create(surface);
+}
+
 }  // namespace
 
 void TzuCanvasCairo::FontChanged() {
@@ -111,8 +167,9 @@ bool TzuCanvasCairo::LoadFontFromStream(std::span<const uint8_t> data) {
 }
 
 PangoLayout* TzuCanvasCairo::Layout(const TzuRect& r, const std::u16string& text, bool wordWrap, TzuTextAlign hAlign,
-                                    TzuTextAlign vAlign, TzuPoint& origin) {
-    const std::string utf8 = ToUtf8(text);
+                                    TzuTextAlign vAlign, bool keepTrailingBlanks, TzuPoint& origin) {
+    const bool wrapAsked = wordWrap && double(r.Right) - r.Left > 0;
+    const std::string utf8 = ToUtf8(LaidOutText(text, keepTrailingBlanks, wrapAsked));
     pango_layout_set_text(m_layout, utf8.data(), int(utf8.size()));
     const double width = double(r.Right) - r.Left, height = double(r.Bottom) - r.Top;
     const bool wrap = wordWrap && width > 0 && width * PANGO_SCALE < 1e9;
@@ -149,6 +206,7 @@ void TzuCanvasCairo::FillText(const TzuRect& r, const std::u16string& text, bool
     if (text.empty() || Fill()->Style() == zuBrushNone || !Ready()) return;
     // An opaque text colour is drawn at alpha 252, as the scene has always shown it.
     const float o = opacity == 1 ? 0.99f : opacity;
+    TakeSharedBrush(*Fill());
     TzuBrushPattern p = CreateBrushPattern(*Fill(), r, o, StrokeThickness(), false);
     if (!p.pattern) return;
     const TzuMatrix& m = Matrix();
@@ -175,7 +233,7 @@ void TzuCanvasCairo::FillText(const TzuRect& r, const std::u16string& text, bool
     }
     pango_layout_context_changed(m_layout);
     TzuPoint origin;
-    PangoLayout* layout = Layout(r, text, wordWrap, hAlign, vAlign, origin);
+    PangoLayout* layout = Layout(r, text, wordWrap, hAlign, vAlign, false, origin);
     cairo_new_path(m_cr);
     cairo_set_source(m_cr, p.pattern);
     cairo_move_to(m_cr, origin.X, origin.Y);
@@ -191,7 +249,7 @@ void TzuCanvasCairo::MeasureText(TzuRect& r, const std::u16string& text, bool wo
     pango_cairo_update_context(cr, m_pango);
     pango_layout_context_changed(m_layout);
     TzuPoint origin;
-    PangoLayout* layout = Layout(r, text, wordWrap, hAlign, vAlign, origin);
+    PangoLayout* layout = Layout(r, text, wordWrap, hAlign, vAlign, true, origin);
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
     cairo_destroy(cr);
@@ -204,11 +262,11 @@ void TzuCanvasCairo::MeasureText(TzuRect& r, const std::u16string& text, bool wo
 bool TzuCanvasCairo::TextToPath(TzuPathData& path, const TzuRect& r, const std::u16string& text, bool wordWrap,
                                 TzuTextAlign hAlign, TzuTextAlign vAlign) {
     if (text.empty()) return false;
-    cairo_t* cr = ScratchContext();
+    cairo_t* cr = OutlineContext();
     pango_cairo_update_context(cr, m_pango);
     pango_layout_context_changed(m_layout);
     TzuPoint origin;
-    PangoLayout* layout = Layout(r, text, wordWrap, hAlign, vAlign, origin);
+    PangoLayout* layout = Layout(r, text, wordWrap, hAlign, vAlign, !wordWrap, origin);
     cairo_move_to(cr, origin.X, origin.Y);
     pango_cairo_layout_path(cr, layout);
     cairo_path_t* outline = cairo_copy_path(cr);

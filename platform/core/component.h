@@ -33,8 +33,8 @@ public:
     int64_t Tag() const { return m_tag; }
     void SetTag(int64_t tag) { m_tag = tag; }
 
-    int ComponentCount() const { return static_cast<int>(m_components.size()); }
-    TzuComponent* Components(int i) const { return m_components.at(static_cast<size_t>(i)); }
+    int ComponentCount() const { return static_cast<int>(m_components.size() - m_head - m_holes); }
+    TzuComponent* Components(int i) const;
     // Finds an owned component by name (ASCII case-insensitive).
     TzuComponent* FindComponent(std::string_view name) const;
     void InsertComponent(TzuComponent* c);
@@ -71,12 +71,22 @@ protected:
     void SetStateFlag(unsigned flag, bool on) { m_state = on ? (m_state | flag) : (m_state & ~flag); }
 
 private:
+    // Drops the empty slots at both ends of the owned list; closes the gaps inside it when
+    // they outnumber the components or when always is set.
+    void Tidy(bool always) const;
+
     TzuComponent* m_owner = nullptr;
-    std::vector<TzuComponent*> m_components;
+    // Owned components in order. A component that leaves empties its slot (found through
+    // its m_ownerSlot), so an owner forgets any one of many components at constant cost;
+    // slots before m_head and m_holes empty slots after it hold nothing.
+    mutable std::vector<TzuComponent*> m_components;
     std::vector<TzuComponent*> m_freeNotifies;
     std::string m_name;
     int64_t m_tag = 0;
     unsigned m_state = 0;
+    uint32_t m_ownerSlot = 0;
+    mutable uint32_t m_head = 0;
+    mutable uint32_t m_holes = 0;
 };
 
 }  // namespace zu

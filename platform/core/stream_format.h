@@ -41,6 +41,10 @@ constexpr uint8_t kMaxValueTag = vaUTF8String;
 // input cannot exhaust the call stack.
 constexpr int kMaxStreamDepth = 256;
 
+// One stream builds at most this many items (list items, collection items and objects
+// together); a stream claiming more is refused, so what a read builds stays bounded.
+constexpr size_t kMaxStreamItems = size_t{1} << 20;
+
 // Flags of the optional prefix byte (0xF0 | flags) of an object record.
 enum TzuFilerFlag : uint8_t { ffInherited = 1, ffChildPos = 2, ffInline = 4 };
 
@@ -70,6 +74,8 @@ public:
     uint8_t ReadByte();
     uint8_t PeekByte() const;
     std::span<const uint8_t> Take(size_t count);
+    // The bytes from begin to end, positions already read.
+    std::span<const uint8_t> Span(size_t begin, size_t end) const { return m_data.subspan(begin, end - begin); }
     int16_t ReadInt16();
     int32_t ReadInt32();
     int64_t ReadInt64();

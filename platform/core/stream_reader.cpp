@@ -16,7 +16,9 @@ struct TzuStreamReader::Value {
     double d = 0;
     std::string s;       // short, long and UTF-8 strings, identifiers, binary bytes
     std::u16string w;    // wide strings
-    std::vector<Value> list;
+    // A list stays in the stream, its items read again when it is applied: a long list
+    // of small values would otherwise cost a full value per item.
+    std::span<const uint8_t> list;
     std::vector<std::string> set;
     std::vector<Item> items;
 };
@@ -29,18 +31,29 @@ namespace {
 using Value = TzuStreamReader::Value;
 using Item = TzuStreamReader::Item;
 
+// Counts what one stream builds (list items, collection items, objects) against its limit.
+void CountBuilt(TzuByteReader& in, size_t& built) {
+    if (++built > kMaxStreamItems) in.Fail("more than " + std::to_string(kMaxStreamItems) + " items in one stream");
+}
+
 // The whole value is read before it is applied: a property that turns out unknown or of
 // the wrong kind has then already been stepped over.
-Value ParseValue(TzuByteReader& in, int depth) {
+Value ParseValue(TzuByteReader& in, int depth, size_t& built) {
     if (depth >= kMaxStreamDepth) in.Fail("values nested too deeply");
     Value v;
     v.tag = in.ReadByte();
     switch (v.tag) {
         case vaNull: case vaFalse: case vaTrue: case vaNil: break;
-        case vaList:
-            while (in.PeekByte() != 0) v.list.push_back(ParseValue(in, depth + 1));
+        case vaList: {
+            const size_t start = in.Position();
+            while (in.PeekByte() != 0) {
+                CountBuilt(in, built);
+                ParseValue(in, depth + 1, built);
+            }
+            v.list = in.Span(start, in.Position());
             in.ReadByte();
             break;
+        }
         case vaInt8: v.i = static_cast<int8_t>(in.ReadByte()); break;
         case vaInt16: v.i = in.ReadInt16(); break;
         case vaInt32: v.i = in.ReadInt32(); break;
@@ -66,10 +79,11 @@ Value ParseValue(TzuByteReader& in, int depth) {
                 const uint8_t t = in.PeekByte();
                 if (t == vaInt8 || t == vaInt16 || t == vaInt32) in.ReadIntegerValue();  // item index
                 if (in.ReadByte() != vaList) in.Fail("collection item expected");
+                CountBuilt(in, built);
                 Item item;
                 while (in.PeekByte() != 0) {
                     std::string name = in.ReadShortString();
-                    item.props.emplace_back(std::move(name), ParseValue(in, depth + 1));
+                    item.props.emplace_back(std::move(name), ParseValue(in, depth + 1, built));
                 }
                 in.ReadByte();
                 v.items.push_back(std::move(item));
@@ -221,6 +235,7 @@ void TzuStreamReader::ReadChild(TzuComponent* parent, int depth) {
         }
         throw EzuError("Class " + className + " not found");
     }
+    CountBuilt(m_in, m_built);
     TzuComponent* owner = parent->GetChildOwner();
     auto* child = static_cast<TzuComponent*>(cls->create(owner ? owner : m_root));
     m_created.push_back(child);
@@ -252,7 +267,7 @@ void TzuStreamReader::SkipRecord(int depth) {
 void TzuStreamReader::ReadProperties(TzuPersistent* obj, int /*depth*/) {
     while (m_in.PeekByte() != 0) {
         const std::string name = m_in.ReadShortString();
-        const Value value = ParseValue(m_in, 0);
+        const Value value = ParseValue(m_in, 0, m_built);
         ApplyProperty(obj, name, value);
     }
     m_in.ReadByte();
@@ -386,7 +401,11 @@ std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p
                 sv = TzuBytes(v.s.begin(), v.s.end());
             } else if (v.tag == vaList) {
                 std::vector<std::u16string> lines;
-                for (const Value& item : v.list) {
+                // The items were counted and checked when the list was stepped over.
+                TzuByteReader items(v.list);
+                size_t uncounted = 0;
+                while (!items.AtEnd()) {
+                    const Value item = ParseValue(items, 1, uncounted);
                     if (auto err = TextOf(item, text); !err.empty()) return err;
                     lines.push_back(item.tag == vaWString ? item.w : Utf8ToUtf16(text));
                 }

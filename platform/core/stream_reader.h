@@ -83,6 +83,7 @@ private:
     std::vector<std::pair<std::string, TzuComponent*>> m_streamNames;
     std::vector<Fixup> m_fixups;
     std::vector<TzuCollection*> m_scope;   // collections being filled, outermost first
+    size_t m_built = 0;                    // items built so far, against kMaxStreamItems
 };
 
 }  // namespace zu

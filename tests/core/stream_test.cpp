@@ -650,5 +650,35 @@ TEST_F(StreamTest, NestingIsCapped) {
     EXPECT_THROW(ObjectTextToBinary(text), EzuError);
 }
 
+// A list's items are read when it is applied, not held one value each; one stream builds
+// at most kMaxStreamItems items, so ten megabytes of one-byte items are refused at once.
+TEST_F(StreamTest, LongListsReadInPlaceAndAreBounded) {
+    auto lines = [](size_t count, std::initializer_list<uint8_t> item) {
+        std::vector<uint8_t> out = Bytes("TPF0");
+        out.insert(out.end(), {9, 'T', 'T', 'e', 's', 't', 'N', 'o', 'd', 'e', 0, 5, 'L', 'i', 'n', 'e', 's', vaList});
+        for (size_t i = 0; i < count; ++i) out.insert(out.end(), item);
+        out.insert(out.end(), {0, 0, 0});
+        return out;
+    };
+    auto node = Load(lines(kMaxStreamItems, {vaString, 1, 'x'}));
+    ASSERT_EQ(node->m_lines.size(), kMaxStreamItems);
+    EXPECT_EQ(node->m_lines.back(), u"x");
+    for (uint8_t one : {uint8_t(vaNil), uint8_t(vaFalse)}) {
+        TTestNode target(nullptr);
+        try {
+            TzuStreamReader(lines(10000000, {one})).ReadRootInto(&target);
+            ADD_FAILURE() << "a list of ten million items was read";
+        } catch (const EzuError& e) {
+            EXPECT_NE(std::string(e.what()).find("items in one stream"), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(target.m_lines.empty());
+    }
+    // A list item of the wrong kind is still found when the list is applied.
+    std::vector<std::string> skipped;
+    node = Load(lines(3, {vaInt8, 7}), &skipped);
+    ASSERT_EQ(skipped.size(), 1u);
+    EXPECT_TRUE(node->m_lines.empty());
+}
+
 }  // namespace
 }  // namespace zu

@@ -230,6 +230,71 @@ TEST(CanvasCairo, TextWrapsOnlyWhenAskedMatchesGolden) {
     EXPECT_TRUE(Golden(*c, "canvas_text_wrap"));
 }
 
+// Blanks that end a line never move it: padded lines draw where unpadded ones do, for
+// every alignment, wrapped or not, under a plain and a stretched matrix.
+TEST(CanvasCairo, TrailingBlanksDoNotMoveAlignedText) {
+    const TzuMatrix matrices[] = {IdentityMatrix, TzuMatrix{2.5f, 0, 0, 0, 0.8f, 0, 0, 0, 1}};
+    const TzuTextAlign aligns[] = {zuTextAlignNear, zuTextAlignCenter, zuTextAlignFar};
+    auto draw = [](const TzuMatrix& m, const std::u16string& text, bool wrap, TzuTextAlign h) {
+        auto c = WhiteCanvas(300, 60);
+        c->Fill()->SetColor(0xFF000000);
+        c->Font()->SetFamily("DejaVu Sans");
+        c->Font()->SetSize(14);
+        c->Font()->SetClearType(false);
+        c->SetMatrix(m);
+        c->FillText(TzuRect{2, 2, 118, 58}, text, wrap, 1, h, zuTextAlignCenter);
+        return std::vector<uint32_t>(c->BufferBits(), c->BufferBits() + 300 * 60);
+    };
+    for (const TzuMatrix& m : matrices) {
+        for (TzuTextAlign h : aligns) {
+            for (bool wrap : {false, true}) {
+                const auto plain = draw(m, u"ABC\r\nDE F", wrap, h);
+                EXPECT_EQ(plain, draw(m, u"ABC                 \r\nDE F \t   ", wrap, h)) << h << wrap;
+                EXPECT_NE(plain, draw(m, u"ABC\r\nDE  F", wrap, h)) << h << wrap;  // inner ones count
+            }
+        }
+    }
+    // Measuring counts them; outlining counts them only without wrapping.
+    auto c = WhiteCanvas(10, 10);
+    TzuRect plain{0, 0, 400, 100}, padded = plain;
+    c->MeasureText(plain, u"ABC", false, zuTextAlignNear, zuTextAlignNear);
+    c->MeasureText(padded, u"ABC     ", false, zuTextAlignNear, zuTextAlignNear);
+    EXPECT_GT(RectWidth(padded), RectWidth(plain) + 10);
+    TzuPathData a, b;
+    ASSERT_TRUE(c->TextToPath(a, TzuRect{0, 0, 400, 100}, u"ABC", true, zuTextAlignFar, zuTextAlignNear));
+    ASSERT_TRUE(c->TextToPath(b, TzuRect{0, 0, 400, 100}, u"ABC     ", true, zuTextAlignFar, zuTextAlignNear));
+    EXPECT_EQ(a.GetBounds(), b.GetBounds());
+    ASSERT_TRUE(c->TextToPath(b, TzuRect{0, 0, 400, 100}, u"ABC     ", false, zuTextAlignFar, zuTextAlignNear));
+    EXPECT_LT(b.GetBounds().Right, a.GetBounds().Right - 10);
+}
+
+// A text longer than the layout limit draws and measures as its first part.
+TEST(CanvasCairo, HugeTextIsLaidOutUpToTheLimit) {
+    auto c = WhiteCanvas(100, 20);
+    const size_t limit = TzuCanvas::kMaxLaidOutText;
+    std::u16string text(limit, u'x');
+    TzuRect atLimit{0, 0, 100, 20};
+    c->MeasureText(atLimit, text, false, zuTextAlignNear, zuTextAlignNear);
+    text.append(3 * limit, u'W');
+    TzuRect beyond{0, 0, 100, 20};
+    c->MeasureText(beyond, text, false, zuTextAlignNear, zuTextAlignNear);
+    EXPECT_EQ(beyond, atLimit);
+    EXPECT_GT(RectWidth(atLimit), float(limit));
+    c->Fill()->SetColor(0xFF000000);
+    c->FillText(TzuRect{0, 0, 100, 20}, text, true, 1, zuTextAlignNear, zuTextAlignNear);
+    int inked = 0;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 100; ++x) inked += Pixel(*c, x, y) != 0xFFFFFFFFu;
+    }
+    EXPECT_GT(inked, 100);
+    // A surrogate pair across the limit is not cut in half.
+    text.assign(limit - 1, u'x');
+    text += u"\U0001F600";
+    TzuRect cut{0, 0, 100, 20};
+    c->MeasureText(cut, text, false, zuTextAlignNear, zuTextAlignNear);
+    EXPECT_LT(cut.Right, atLimit.Right);
+}
+
 TEST(CanvasCairo, OpaqueTextIsDrawnAtAlpha252) {
     auto c = TzuCanvas::CreateBuffered(60, 30);
     c->Fill()->SetColor(0xFF000000);

@@ -199,6 +199,12 @@ TEST(TzuObject, BindingsSwallowRefusedValues) {
     EXPECT_EQ(VariantToString(target->data), "hello");
     root.SetBinding("missing", std::string("x"));
     EXPECT_EQ(VariantToString(root.GetBinding("missing")), "");
+    // Unnamed objects are not bindings: an empty name reaches neither the caller nor a child.
+    EXPECT_EQ(root.FindBinding(""), nullptr);
+    EXPECT_EQ(target->FindBinding(""), nullptr);
+    target->SetBinding("", std::string("empty"));
+    EXPECT_EQ(VariantToString(target->data), "hello");
+    EXPECT_EQ(VariantToString(root.GetBinding("")), "");
 }
 
 TEST(DataText, ResolvesOnlyLiveObjectsAndPublishedMethods) {

@@ -261,5 +261,32 @@ TEST(DisplayScene, StretchedTextFillsTheBlurredPanel) {
     EXPECT_TRUE(MatchesGolden(*Downscaled(d.scene.Picture()), "display_scene_stretched"));
 }
 
+// The display hands its lines over padded with blanks to twenty characters; the blanks
+// never move the text: centred and far-aligned lines show where unpadded ones do.
+TEST(DisplayScene, PaddedLinesShowWhereUnpaddedOnesDo) {
+    for (TzuTextAlign h : {zuTextAlignCenter, zuTextAlignFar}) {
+        DisplayScene plain, padded;
+        plain.text->SetHorzTextAlign(h);
+        padded.text->SetHorzTextAlign(h);
+        plain.text->SetText(u"ABC\r\nDEF");
+        padded.text->SetText(u"ABC                 \r\nDEF                 ");
+        plain.scene.Frame(kBlack);
+        padded.scene.Frame(kBlack);
+        const TzuRect ink = TextInk(plain.scene);
+        ASSERT_GT(RectWidth(ink), 100);
+        if (h == zuTextAlignCenter) {
+            EXPECT_NEAR((ink.Left + ink.Right) / 2, kWidth / 2.0f, 20);
+        } else {
+            EXPECT_GT(ink.Right, kWidth - 40);
+        }
+        EXPECT_EQ(TextInk(padded.scene), ink);
+        int differing = 0;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) differing += plain.Pixel(x, y) != padded.Pixel(x, y);
+        }
+        EXPECT_EQ(differing, 0) << h;
+    }
+}
+
 }  // namespace
 }  // namespace zu

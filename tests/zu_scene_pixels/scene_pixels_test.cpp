@@ -14,6 +14,7 @@
 #include "scene/zu_objects/round_rect.h"
 #include "scene/zu_objects/sides_rectangle.h"
 #include "scene/zu_objects/text.h"
+#include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/tree/background.h"
 #include "tests/zu_canvas_cairo/golden.h"
 #include "tests/zu_scene_pixels/pixel_scene.h"
@@ -362,6 +363,42 @@ TEST(ScenePixels, DisplaySceneShowsTheBlurredPanelOnly) {
     EXPECT_EQ(scene.Pixel(8, 30), 0xFF4DF4FFu);
     EXPECT_EQ(scene.Pixel(5, 30), kBlack);
     EXPECT_EQ(scene.Pixel(2, 30), kBlack);
+}
+
+// A visual brush shows its object with its children, mapped onto the filled figure and
+// faded with it, wherever the figure sits; an object showing itself paints once.
+TEST(ScenePixels, VisualBrushFillShowsItsObject) {
+    RegisterSceneClasses();
+    SceneFixture f(120, 60);
+    TzuRectangle* source = f.Box(f.root.get(), 0, 0, 20, 20, kRed);
+    f.Box(source, 10, 0, 10, 20, kBlue);
+    TzuRectangle* target = f.Box(f.root.get(), 50, 10, 40, 30, kGreen);
+    target->Fill()->SetStyle(zuBrushVisual);
+    target->Fill()->Visual()->SetVisualObject(source);
+    f.scene.Frame();
+    EXPECT_EQ(f.Pixel(52, 12), kRed);
+    EXPECT_EQ(f.Pixel(68, 38), kRed);
+    EXPECT_EQ(f.Pixel(72, 12), kBlue);
+    EXPECT_EQ(f.Pixel(88, 38), kBlue);
+    EXPECT_EQ(f.Pixel(92, 25), kWhite);
+    EXPECT_EQ(f.Pixel(48, 25), kWhite);
+    EXPECT_EQ(source->Opacity(), 1);
+    EXPECT_TRUE(f.scene.rects.empty());  // painting through the brush asked for no repaint
+
+    target->SetOpacity(0.5f);
+    f.scene.Frame();
+    const uint32_t faded = f.Pixel(60, 25);
+    EXPECT_NEAR(Channel(faded, 16), 255, 2);
+    EXPECT_NEAR(Channel(faded, 8), 128, 3);
+    EXPECT_NEAR(Channel(faded, 0), 128, 3);
+    EXPECT_EQ(source->Opacity(), 1);
+
+    // Filled with itself: painted through the brush once, not endlessly.
+    source->Fill()->SetStyle(zuBrushVisual);
+    source->Fill()->Visual()->SetVisualObject(source);
+    f.scene.rects.clear();
+    f.scene.Frame();
+    EXPECT_EQ(f.Pixel(15, 10), kBlue);
 }
 
 }  // namespace

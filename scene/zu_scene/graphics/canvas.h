@@ -190,6 +190,13 @@ public:
                        float opacity, TzuCornerType cornerType);
 
     // ---- Text ----
+    // Text is laid out up to this many UTF-16 units; what follows is neither drawn nor
+    // measured, so drawing or measuring a huge text costs a bounded time and memory.
+    static constexpr size_t kMaxLaidOutText = size_t{1} << 16;
+    // Trailing blanks of a line: FillText leaves them out when it aligns the line (they
+    // never move aligned text), MeasureText counts them, TextToPath counts them only when
+    // it does not wrap.
+    //
     // Makes the fonts of an in-memory font file usable by family name in this process.
     // False when the data holds no usable font.
     virtual bool LoadFontFromStream(std::span<const uint8_t> /*data*/) { return false; }

@@ -16,6 +16,7 @@
 #include "scene/zu_scene/tree/object.h"
 #include "scene/zu_scene/graphics/path_data.h"
 #include "scene/zu_scene/tree/path_object.h"
+#include "scene/zu_scene/tree/visual_brush.h"
 #include "scene/zu_scene/types/position.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/graphics/visual.h"
@@ -39,6 +40,8 @@ void RegisterSceneClasses() {
     RegisterObjects("", {&TzuContent::StaticClass()});
     RegisterObjects("", {&TzuCustomScene::StaticClass(), &TzuScene::StaticClass(), &TzuTimer::StaticClass(),
                          &TzuForm::StaticClass()});
+    // Fills with visual brushes show their objects from now on.
+    SetVisualBrushPainter(&PaintVisualBrush);
     // Waits for animations run the application object's pending messages.
     TzuObject::SetMessagePump([] {
         if (TzuApplication* app = Application()) app->ProcessMessages();

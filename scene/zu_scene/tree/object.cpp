@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <iterator>
 #include <thread>
 #include <unordered_map>
 
@@ -184,15 +185,15 @@ void TzuObject::AddObject(TzuObject* child) {
 
 void TzuObject::RemoveObject(TzuObject* child) {
     if (!child || !m_children) return;
-    auto it = std::find(m_children->begin(), m_children->end(), child);
-    if (it == m_children->end()) return;
+    // Searched from the end: children freed by their owner go last first.
+    auto found = [this, child] { return std::find(m_children->rbegin(), m_children->rend(), child); };
+    if (found() == m_children->rend()) return;
     if (m_scene) m_scene->ObjectLeaving(child);
     BeforeRemoveObject(child);
     child->m_parent = nullptr;
     child->m_scene = nullptr;
     // BeforeRemoveObject may run code that changes the list; look the child up again.
-    it = std::find(m_children->begin(), m_children->end(), child);
-    if (it != m_children->end()) m_children->erase(it);
+    if (auto it = found(); it != m_children->rend()) m_children->erase(std::next(it).base());
     m_effectsStale = true;
 }
 
@@ -220,9 +221,11 @@ void TzuObject::SetScene(IzuScene* scene) {
 
 void TzuObject::DeleteChildren() {
     if (!m_children) return;
+    // First child first; reversed once so that each is taken from the end of the list.
+    std::reverse(m_children->begin(), m_children->end());
     while (!m_children->empty()) {
-        TzuObject* child = m_children->front();
-        m_children->erase(m_children->begin());
+        TzuObject* child = m_children->back();
+        m_children->pop_back();
         if (m_scene) m_scene->ObjectLeaving(child);
         child->m_parent = nullptr;
         child->m_scene = nullptr;
@@ -295,6 +298,8 @@ void TzuObject::RemoveFreeNotify(TzuPersistent* item) {
 // ---- Lookups ----
 
 TzuObject* TzuObject::FindBinding(std::string_view name) {
+    // Every object's binding name starts empty: an empty name would find the caller.
+    if (name.empty()) return nullptr;
     if (SameText(m_bindingName, name)) return this;
     for (int i = 0; i < ChildrenCount(); ++i) {
         TzuObject* child = Children(i);

@@ -1,5 +1,6 @@
 #include "scene/zu_scene/tree/visual_object.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -494,7 +495,9 @@ void TzuVisualObject::AfterAddObject(TzuObject* child) {
 void TzuVisualObject::BeforeRemoveObject(TzuObject* child) {
     if (!child->IsVisual() || !m_tabList) return;
     auto* v = static_cast<TzuVisualObject*>(child);
-    std::erase(*m_tabList, v);
+    if (auto it = std::find(m_tabList->rbegin(), m_tabList->rend(), v); it != m_tabList->rend()) {
+        m_tabList->erase(std::next(it).base());
+    }
     v->Repaint();
     // This object's area no longer has to cover the child.
     MarkUpdateRectStaleUp();
