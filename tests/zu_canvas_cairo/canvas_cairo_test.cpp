@@ -10,6 +10,7 @@
 #include "backend/zu_canvas_cairo/canvas_cairo.h"
 #include "backend/zu_canvas_cairo/font_map.h"
 #include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/tree/brush_object.h"
 #include "tests/zu_canvas_cairo/golden.h"
 
 namespace zu {
@@ -153,6 +154,51 @@ TEST(CanvasCairo, ResourceBrushPaintsWithTheSharedBrushAndNoneWithNothing) {
     c->Fill()->SetStyle(zuBrushNone);
     c->FillRect(TzuRect{0, 0, 10, 10}, 0, 0, 0, 1, zuCornerRound);
     EXPECT_EQ(Pixel(*c, 5, 5), 0xFFFFFFFFu);
+}
+
+// A brush naming a shared one is overwritten by a copy of it before it draws, for fills,
+// pens and text alike.
+TEST(CanvasCairo, ResourceBrushBecomesACopyOfTheSharedBrush) {
+    TzuBrushObject shared(nullptr);
+    shared.SetResourceName("SharedPaint");
+    shared.Brush()->SetColor(0xFF00FF00);
+    auto c = WhiteCanvas(20, 20);
+    for (TzuBrush* b : {c->Fill(), c->Stroke()}) {
+        b->SetStyle(zuBrushResource);
+        b->Resource()->SetResourceName("sharedpaint");
+    }
+    c->FillRect(TzuRect{0, 0, 10, 10}, 0, 0, 0, 1, zuCornerRound);
+    EXPECT_EQ(c->Fill()->Style(), zuBrushSolid);
+    EXPECT_EQ(c->Fill()->Color(), 0xFF00FF00u);
+    EXPECT_EQ(Pixel(*c, 5, 5), 0xFF00FF00u);
+    EXPECT_EQ(c->Stroke()->Style(), zuBrushResource);  // not used yet
+    c->SetStrokeThickness(2);
+    c->DrawLine(TzuPoint{0, 15}, TzuPoint{20, 15}, 1);
+    EXPECT_EQ(c->Stroke()->Style(), zuBrushSolid);
+    EXPECT_EQ(Pixel(*c, 15, 15), 0xFF00FF00u);
+}
+
+// A path's pen is made for the path's own bounds: a gradient stroke runs across the
+// path's coordinates, not across the rectangle the path is mapped onto.
+TEST(CanvasCairo, DrawPathMakesItsPenForThePathsOwnBounds) {
+    auto c = WhiteCanvas(44, 44);
+    TzuBrush& pen = *c->Stroke();
+    pen.SetStyle(zuBrushGradient);
+    pen.Gradient()->Points()->Clear();
+    pen.Gradient()->Points()->AddPoint(0xFFFF0000, 0);
+    pen.Gradient()->Points()->AddPoint(0xFF0000FF, 1);
+    c->SetStrokeThickness(2);
+    TzuPathData square;
+    square.MoveTo({0, 0});
+    square.LineTo({10, 0});
+    square.LineTo({10, 10});
+    square.LineTo({0, 10});
+    square.ClosePath();
+    c->DrawPath(square, TzuRect{2, 2, 42, 42}, 1);
+    // The gradient spans x 0..10 and mirrors beyond: at x 41.5 it is back near its start.
+    const uint32_t right = Pixel(*c, 41, 20);
+    EXPECT_GT((right >> 16) & 255, 200u);
+    EXPECT_LT(right & 255, 60u);
 }
 
 TEST(CanvasCairo, PensMatchGolden) {
