@@ -251,11 +251,12 @@ void TzuStreamReader::ReadChild(TzuComponent* parent, int depth) {
 void TzuStreamReader::SkipRecord(int depth) {
     while (m_in.PeekByte() != 0) {
         m_in.ReadShortString();
-        ParseValue(m_in, 0);
+        ParseValue(m_in, 0, m_built);
     }
     m_in.ReadByte();
     while (m_in.PeekByte() != 0) {
         if (depth + 1 >= kMaxStreamDepth) m_in.Fail("objects nested too deeply");
+        CountBuilt(m_in, m_built);
         ReadPrefix(m_in);
         m_in.ReadShortString();
         m_in.ReadShortString();

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "scene/zu_scene/tree/control.h"
 #include "tests/zu_scene/visual_test_scene.h"
 
 namespace zu {
@@ -144,29 +143,6 @@ TEST(VisualObjectTest, PlainObjectStaysSmall) {
     // The side record and the lazily made spacing records stay unallocated.
     EXPECT_FALSE(v.HasExtra());
     EXPECT_LE(sizeof(TzuVisualObject), 640u);
-}
-
-TEST(VisualObjectTest, TabOrderClampsIntoTheSiblingsList) {
-    TzuVisualObject parent(nullptr);
-    TzuControl* c[3];
-    for (auto*& control : c) {
-        control = new TzuControl(nullptr);
-        control->SetParent(&parent);
-    }
-    c[0]->SetTabOrder(99);
-    EXPECT_EQ(c[0]->TabOrder(), 2);
-    EXPECT_EQ(c[1]->TabOrder(), 0);
-    c[0]->SetTabOrder(-5);
-    EXPECT_EQ(c[0]->TabOrder(), 0);
-    EXPECT_EQ(c[2]->TabOrder(), 2);
-    // A negative order read from a stream takes effect once loading ends.
-    c[2]->SetLoading(true);
-    c[2]->SetTabOrder(-2);
-    EXPECT_EQ(c[2]->TabOrder(), 2);
-    c[2]->Loaded();
-    c[2]->SetLoading(false);
-    EXPECT_EQ(c[2]->TabOrder(), 0);
-    EXPECT_EQ(c[0]->TabOrder(), 1);
 }
 
 }  // namespace
