@@ -4,6 +4,7 @@
 
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/object_guard.h"
 
 namespace zu {
 
@@ -95,8 +96,12 @@ void TzuSelection::Paint() {
     }
 }
 
+// The inherited steps run handler code, which may free the frame: each override stops
+// when it has gone.
 void TzuSelection::MouseDown(TzuMouseButton button, TzuShiftState shift, float x, float y) {
+    TzuObjectGuard guard(this);
     TzuVisualObject::MouseDown(button, shift, x, y);
+    if (!guard.Alive()) return;
     m_down = TzuPoint{x, y};
     if (button != mbLeft) return;
     m_ratio = Width() / Height();
@@ -111,7 +116,9 @@ void TzuSelection::MouseDown(TzuMouseButton button, TzuShiftState shift, float x
 }
 
 void TzuSelection::MouseMove(TzuShiftState shift, float x, float y, float dx, float dy) {
+    TzuObjectGuard guard(this);
     TzuVisualObject::MouseMove(shift, x, y, dx, dy);
+    if (!guard.Alive()) return;
     const TzuPoint p{x, y};
     if ((shift & (ssLeft | ssRight | ssMiddle | ssShift | ssAlt | ssCtrl)) == 0) {
         bool changed = false;
@@ -221,12 +228,14 @@ void TzuSelection::ResizeTo(Grip grip, const TzuPoint& local) {
         SetHeight(h);
     }
     Position()->SetPoint(TzuPoint{x, y});
-    if (m_onTrack) m_onTrack(this);
     Repaint();
+    if (m_onTrack) m_onTrack(this);
 }
 
 void TzuSelection::MouseUp(TzuMouseButton button, TzuShiftState shift, float x, float y) {
+    TzuObjectGuard guard(this);
     TzuVisualObject::MouseUp(button, shift, x, y);
+    if (!guard.Alive()) return;
     bool changed = m_moving;
     for (bool& drag : m_drag) {
         changed = changed || drag;
@@ -237,7 +246,9 @@ void TzuSelection::MouseUp(TzuMouseButton button, TzuShiftState shift, float x, 
 }
 
 void TzuSelection::MouseLeave() {
+    TzuObjectGuard guard(this);
     TzuVisualObject::MouseLeave();
+    if (!guard.Alive()) return;
     for (bool& hot : m_hot) hot = false;
     Repaint();
 }

@@ -5,6 +5,7 @@
 
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/object_guard.h"
 #include "scene/zu_scene/tree/scene_intf.h"
 
 namespace zu {
@@ -71,12 +72,16 @@ void TzuSelectionPoint::Paint() {
 }
 
 void TzuSelectionPoint::MouseDown(TzuMouseButton button, TzuShiftState shift, float x, float y) {
+    TzuObjectGuard guard(this);
     TzuVisualObject::MouseDown(button, shift, x, y);
+    if (!guard.Alive()) return;
     if (button == mbLeft) m_dragging = true;
 }
 
 void TzuSelectionPoint::MouseMove(TzuShiftState shift, float x, float y, float dx, float dy) {
+    TzuObjectGuard guard(this);
     TzuVisualObject::MouseMove(shift, x, y, dx, dy);
+    if (!guard.Alive()) return;
     auto* parent = As<TzuVisualObject>(Parent());
     if (!m_dragging || !parent) return;
     TzuPoint p = parent->AbsoluteToLocal(LocalToAbsolute(TzuPoint{x, y}));
@@ -89,19 +94,25 @@ void TzuSelectionPoint::MouseMove(TzuShiftState shift, float x, float y, float d
 }
 
 void TzuSelectionPoint::MouseUp(TzuMouseButton button, TzuShiftState shift, float x, float y) {
+    TzuObjectGuard guard(this);
     TzuVisualObject::MouseUp(button, shift, x, y);
+    if (!guard.Alive()) return;
     const bool dropped = m_dragging;
     m_dragging = false;
     if (dropped && m_onChange) m_onChange(this);
 }
 
 void TzuSelectionPoint::MouseEnter() {
+    TzuObjectGuard guard(this);
     TzuVisualObject::MouseEnter();
+    if (!guard.Alive()) return;
     Repaint();
 }
 
 void TzuSelectionPoint::MouseLeave() {
+    TzuObjectGuard guard(this);
     TzuVisualObject::MouseLeave();
+    if (!guard.Alive()) return;
     Repaint();
 }
 

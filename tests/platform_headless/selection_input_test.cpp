@@ -149,6 +149,23 @@ TEST_F(SelectionInputTest, GripsLightUpUnderThePointerAndClampTheirSize) {
     EXPECT_EQ(sel->MinSize(), 1);
 }
 
+TEST_F(SelectionInputTest, HandlersMayFreeTheFrameTheyRunOn) {
+    // Freed by the step report of a resize, then another one by its press.
+    sel->OnTrack().Set([this](TzuPersistent*) {
+        delete sel;
+        sel = nullptr;
+    });
+    Drag(160, 100, 180, 120);
+    EXPECT_EQ(parent->ChildrenCount(), 0);
+    auto* other = new TzuSelection(nullptr);
+    other->SetBounds(10, 10, 40, 40);
+    other->SetParent(parent);
+    other->OnMouseDown().Set(
+        [other](TzuPersistent*, TzuMouseButton, TzuShiftState, float, float) { delete other; });
+    Drag(50, 50, 60, 60);
+    EXPECT_EQ(parent->ChildrenCount(), 0);
+}
+
 TEST_F(SelectionInputTest, SelectionPointFollowsTheDragWithinItsParent) {
     auto* point = new TzuSelectionPoint(nullptr);
     point->SetParent(parent);
