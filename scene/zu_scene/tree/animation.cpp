@@ -54,7 +54,11 @@ const TzuClass& TzuAnimation::StaticClass() {
 TzuAnimation::TzuAnimation(TzuComponent* owner) : TzuObject(owner) {}
 
 TzuAnimation::~TzuAnimation() {
-    for (Watch* w = m_watch; w; w = w->prev) w->dead = true;
+    for (Watch* w = m_watch; w; w = w->prev) {
+        w->dead = true;
+        // The outermost frame outlives every handler running from the slots.
+        if (!w->prev) w->keep = std::move(m_events);
+    }
     if (TzuAniThread* clock = TzuAniThread::Instance()) clock->Remove(this);
     if (m_resolvedVia) m_resolvedVia->RemoveFreeNotify(this);
 }

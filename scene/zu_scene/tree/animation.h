@@ -102,8 +102,14 @@ protected:
 
 private:
     friend class TzuAniThread;
+    struct EventSlots {
+        TzuNotifyEvent onFinish;
+        TzuNotifyEvent onProcess;
+    };
     // Marks a stack frame's interest in whether this animation is freed under it. The
     // destructor unlinks it again, so the stored frame address never outlives the frame.
+    // An animation freed by its own handler leaves its event slots to the outermost frame,
+    // so the handler running from them stays whole until it returns.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdangling-pointer"
@@ -117,6 +123,7 @@ private:
         Watch& operator=(const Watch&) = delete;
         TzuAnimation* animation;
         Watch* prev;
+        std::unique_ptr<EventSlots> keep;
         bool dead = false;
     };
 #if defined(__GNUC__) && !defined(__clang__)
@@ -150,10 +157,6 @@ private:
     bool m_resolvedOnce = false;
     bool m_freeOnFinish = false;
     TzuObject* m_resolvedVia = nullptr;  // an object on the path told to us when it goes
-    struct EventSlots {
-        TzuNotifyEvent onFinish;
-        TzuNotifyEvent onProcess;
-    };
     EventSlots& Events();
     std::unique_ptr<EventSlots> m_events;
     std::string m_trigger;
