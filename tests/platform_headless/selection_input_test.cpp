@@ -152,8 +152,10 @@ TEST_F(SelectionInputTest, GripsLightUpUnderThePointerAndClampTheirSize) {
 TEST_F(SelectionInputTest, HandlersMayFreeTheFrameTheyRunOn) {
     // Freed by the step report of a resize, then another one by its press.
     sel->OnTrack().Set([this](TzuPersistent*) {
-        delete sel;
+        // The handler goes with the frame: nothing of it is touched after the delete.
+        TzuSelection* victim = sel;
         sel = nullptr;
+        delete victim;
     });
     Drag(160, 100, 180, 120);
     EXPECT_EQ(parent->ChildrenCount(), 0);
