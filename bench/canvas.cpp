@@ -2,17 +2,19 @@
 // bold text, 1760 x 158) drawn through the Cairo canvas and, as the baseline, directly with
 // Cairo and Pango. The last line is the ratio of the two, measured in this run.
 
+#include "scene/zu_scene/graphics/canvas.h"
+
 #include <benchmark/benchmark.h>
-#include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
 
+#include <pango/pangocairo.h>
+
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "backend/zu_canvas_cairo/font_map.h"
-#include "scene/zu_scene/graphics/canvas.h"
 
 namespace {
 
@@ -135,7 +137,8 @@ double MedianMicros(F&& draw, int rounds) {
     for (int i = 0; i < rounds; ++i) {
         const auto start = std::chrono::steady_clock::now();
         draw();
-        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     }
     std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
     return times[size_t(rounds / 2)];

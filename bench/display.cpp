@@ -161,7 +161,8 @@ double SenderRate(int senders, int each) {
                 long result = 0;
                 const Window w = zu::FindWindowByTitle(d, kTitle);
                 const auto outcome = zu::SendCopyData(
-                    d, w, zu::kDisplayCopyDataTag, Payload("sender " + std::to_string(s), std::to_string(i)), result, 60000);
+                    d, w, zu::kDisplayCopyDataTag, Payload("sender " + std::to_string(s), std::to_string(i)),
+                    result, 60000);
                 if (outcome != zu::TzuSendResult::Answered) _exit(1);
             }
             XCloseDisplay(d);
@@ -224,7 +225,8 @@ int main(int argc, char** argv) {
     long result = 0;
     const auto s0 = Clock::now();
     for (int i = 0; i < kMessages; ++i) {
-        zu::SendCopyData(d, w, zu::kDisplayCopyDataTag, Payload("rate " + std::to_string(i), "line two"), result);
+        zu::SendCopyData(d, w, zu::kDisplayCopyDataTag, Payload("rate " + std::to_string(i), "line two"),
+                         result);
     }
     const double rate = kMessages / std::chrono::duration<double>(Clock::now() - s0).count();
 
@@ -233,7 +235,8 @@ int main(int argc, char** argv) {
     PanelPixels(d, w, 0, 0, 400, 100, &before);
     for (int i = 0; i < 200; ++i) {
         const auto start = Clock::now();
-        zu::SendCopyData(d, w, zu::kDisplayCopyDataTag, Payload(i % 2 ? "WWWW" : "iiii", std::to_string(i)), result);
+        zu::SendCopyData(d, w, zu::kDisplayCopyDataTag, Payload(i % 2 ? "WWWW" : "iiii", std::to_string(i)),
+                         result);
         while (Clock::now() - start < std::chrono::seconds(1)) {
             PanelPixels(d, w, 0, 0, 400, 100, &now);
             if (now != before) break;

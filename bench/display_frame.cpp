@@ -5,8 +5,6 @@
 // picture drawn onto the black frame at (-6, -6). Both the centred and the stretched text
 // are timed; the frames are first compared pixel by pixel. CPU time, interleaved rounds.
 
-#include <pango/pangocairo.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,14 +13,16 @@
 #include <memory>
 #include <vector>
 
+#include <pango/pangocairo.h>
+
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "backend/zu_canvas_cairo/canvas_cairo.h"
 #include "scene/zu_effects/blur_effect.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/graphics/stack_blur.h"
+#include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/tree/frame_paint.h"
 
 using namespace zu;
@@ -120,8 +120,8 @@ void AddRoundedRect(cairo_t* cr, double l, double t, double r, double b, double 
 
 struct DirectFrame {
     bool stretch;
-    cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth + 2 * kMargin,
-                                                          kHeight + 2 * kMargin);
+    cairo_surface_t* picture =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth + 2 * kMargin, kHeight + 2 * kMargin);
     cairo_surface_t* frame = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
     PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
     PangoLayout* layout = nullptr;
@@ -195,7 +195,9 @@ struct DirectFrame {
         cairo_destroy(cr);
         cairo_surface_flush(frame);
     }
-    const uint32_t* Pixels() const { return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(frame)); }
+    const uint32_t* Pixels() const {
+        return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(frame));
+    }
 };
 
 // Largest channel difference, and how many pixels differ by more than a few levels.
@@ -204,14 +206,15 @@ bool SamePixels(const char* name, const uint32_t* a, const uint32_t* b) {
     long off = 0;
     for (int i = 0; i < kWidth * kHeight; ++i) {
         int d = 0;
-        for (int s = 0; s < 32; s += 8) d = std::max(d, std::abs(int((a[i] >> s) & 255) - int((b[i] >> s) & 255)));
+        for (int s = 0; s < 32; s += 8)
+            d = std::max(d, std::abs(int((a[i] >> s) & 255) - int((b[i] >> s) & 255)));
         worst = std::max(worst, d);
         off += d > 8;
     }
     // Glyph edges may round differently; anything systematic moves far more pixels.
     const bool same = off <= kWidth * kHeight / 200;
-    std::printf("pixels %s: max channel difference %d, %ld pixels off by more than 8 -> %s\n", name, worst, off,
-                same ? "same" : "DIFFERENT");
+    std::printf("pixels %s: max channel difference %d, %ld pixels off by more than 8 -> %s\n", name, worst,
+                off, same ? "same" : "DIFFERENT");
     return same;
 }
 
@@ -251,8 +254,8 @@ int main(int argc, char** argv) {
         Measure(s, d, 1, 3);  // warm caches on both sides
         const Timing t = Measure(s, d, rounds, perRound);
         const int frames = rounds * perRound;
-        std::printf("display_frame_%s: scene %.3f ms, direct %.3f ms per frame (CPU)\n", name, 1e3 * t.scene / frames,
-                    1e3 * t.direct / frames);
+        std::printf("display_frame_%s: scene %.3f ms, direct %.3f ms per frame (CPU)\n", name,
+                    1e3 * t.scene / frames, 1e3 * t.direct / frames);
         std::printf("ratio display_frame_vs_direct_%s %.3f\n", name, t.scene / t.direct);
         total.scene += t.scene;
         total.direct += t.direct;

@@ -2,13 +2,13 @@
 // over a grid of objects, every move changing the hovered object (leave, enter, their
 // announcements and the move itself), against bare ObjectAtPoint calls at the same points
 // on the same tree. The last lines are the ratios of the two, measured in this run.
+#include <benchmark/benchmark.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/form.h"

@@ -105,7 +105,8 @@ public:
     void DrawThumbnail(TzuBitmap&, float, float) override {}
     void FillText(const TzuRect&, const std::u16string&, bool, float, TzuTextAlign, TzuTextAlign) override {}
     void MeasureText(TzuRect&, const std::u16string&, bool, TzuTextAlign, TzuTextAlign) override {}
-    bool TextToPath(TzuPathData&, const TzuRect&, const std::u16string&, bool, TzuTextAlign, TzuTextAlign) override {
+    bool TextToPath(TzuPathData&, const TzuRect&, const std::u16string&, bool, TzuTextAlign,
+                    TzuTextAlign) override {
         return false;
     }
 
@@ -183,8 +184,8 @@ int main() {
     const Footprint styledRect = Measure(StyledRectangle);
     const Footprint brush = Measure([] { return new TzuBrush(zuBrushSolid, 0xFF000000); });
     // "heap" counts the object's own block as well, so it is the whole cost.
-    std::printf("TzuVisualObject: sizeof %zu, heap %zu bytes in %zu blocks\n", sizeof(TzuVisualObject), visual.heap,
-                visual.allocations);
+    std::printf("TzuVisualObject: sizeof %zu, heap %zu bytes in %zu blocks\n", sizeof(TzuVisualObject),
+                visual.heap, visual.allocations);
     std::printf("TzuRectangle (defaults): sizeof %zu, heap %zu bytes in %zu blocks\n", sizeof(TzuRectangle),
                 plainRect.heap, plainRect.allocations);
     std::printf("TzuRectangle (brushes, stroke, radii set): heap %zu bytes in %zu blocks\n", styledRect.heap,
@@ -205,9 +206,12 @@ int main() {
         const double repaint = Seconds([&] { w.Frame(); }, n >= 100000 ? 5 : 20);
         int k = 0;
         // Points off every object: the walk visits all of them before giving up.
-        const double hit = Seconds([&] { w.root->ObjectAtPoint(float(k++ % 1000), 999.5f); }, n >= 100000 ? 50 : 500);
-        std::printf("%6d rectangles: %zu heap bytes each in the tree, repaint %.3f ms (%ld figures), hit test %.3f us\n",
-                    n, w.heapPerObject, repaint * 1e3, figures, hit * 1e6);
+        const double hit =
+            Seconds([&] { w.root->ObjectAtPoint(float(k++ % 1000), 999.5f); }, n >= 100000 ? 50 : 500);
+        std::printf(
+            "%6d rectangles: %zu heap bytes each in the tree, repaint %.3f ms (%ld figures), hit test %.3f "
+            "us\n",
+            n, w.heapPerObject, repaint * 1e3, figures, hit * 1e6);
         if (n == 1000) repaintPerObject1k = repaint / n, hitPerObject1k = hit / n;
         if (n == 100000) {
             repaintPerObject100k = repaint / n, hitPerObject100k = hit / n;

@@ -13,8 +13,8 @@
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/tree/object.h"
 #include "scene/zu_scene/tree/object_stream.h"
-#include "scene/zu_scene/types/position.h"
 #include "scene/zu_scene/tree/visual_object.h"
+#include "scene/zu_scene/types/position.h"
 
 using namespace zu;
 
@@ -29,7 +29,10 @@ public:
     void BeginUpdate() override {}
     void EndUpdate() override {}
     void EndUpdateSilently() override {}
-    void AddUpdateRect(const TzuRect& r) override { last = r; ++count; }
+    void AddUpdateRect(const TzuRect& r) override {
+        last = r;
+        ++count;
+    }
     bool IsUpdating() const override { return false; }
     void SetUpdating(bool) override {}
     TzuCanvas* Canvas() const override { return nullptr; }
@@ -138,9 +141,24 @@ int main(int argc, char** argv) {
     TzuPosition p;
     TzuPropRef ref = ResolveProperty(&p, "X");
     const int n = 20000000;
-    double direct = NanosPerCall([&](int i) { p.SetX(static_cast<float>(i)); benchmark::DoNotOptimize(p); }, n);
-    double resolved = NanosPerCall([&](int i) { ref.prop->setFloat(ref.object, i); benchmark::DoNotOptimize(p); }, n);
-    double byName = NanosPerCall([&](int i) { SetPropValue(ResolveProperty(&p, "X"), double(i)); benchmark::DoNotOptimize(p); }, n / 10);
+    double direct = NanosPerCall(
+        [&](int i) {
+            p.SetX(static_cast<float>(i));
+            benchmark::DoNotOptimize(p);
+        },
+        n);
+    double resolved = NanosPerCall(
+        [&](int i) {
+            ref.prop->setFloat(ref.object, i);
+            benchmark::DoNotOptimize(p);
+        },
+        n);
+    double byName = NanosPerCall(
+        [&](int i) {
+            SetPropValue(ResolveProperty(&p, "X"), double(i));
+            benchmark::DoNotOptimize(p);
+        },
+        n / 10);
     auto t0 = std::chrono::steady_clock::now();
     BuildAndFreeTree();
     double treeMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
@@ -168,7 +186,8 @@ int main(int argc, char** argv) {
     auto val = [](int i) { return (i & 1) ? 0.25f : 0.75f; };
     double vDirect = NanosPerCall([&](int i) { v.SetOpacity(val(i)); }, n / 10);
     double vResolved = NanosPerCall([&](int i) { vref.prop->setFloat(vref.object, val(i)); }, n / 10);
-    double vByName = NanosPerCall([&](int i) { SetPropValue(ResolveProperty(&v, "Opacity"), double(val(i))); }, n / 10);
+    double vByName =
+        NanosPerCall([&](int i) { SetPropValue(ResolveProperty(&v, "Opacity"), double(val(i))); }, n / 10);
     std::printf("ratio set_by_name_vs_direct_position_x %.2f\n", byName / direct);
     std::printf("ratio set_resolved_vs_direct_position_x %.2f\n", resolved / direct);
     scene.RemoveObject(&v);

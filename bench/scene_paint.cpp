@@ -18,7 +18,10 @@ namespace {
 
 class BenchScene : public IzuScene {
 public:
-    void AddObject(TzuObject* o) override { o->SetScene(this); roots.push_back(o); }
+    void AddObject(TzuObject* o) override {
+        o->SetScene(this);
+        roots.push_back(o);
+    }
     void RemoveObject(TzuObject*) override {}
     void BeginUpdate() override {}
     void EndUpdate() override {}
@@ -109,13 +112,15 @@ int main() {
     double direct = Seconds([&] { w.Direct(full); }, 30);
     // One small object changes: repaint only its damage.
     auto* one = static_cast<TzuVisualObject*>(w.root->Children(500));
-    double small = Seconds([&] {
-        w.scene.rects.clear();
-        one->Position()->SetX(one->Position()->X() == 0 ? 1 : 0);
-        TzuRect area = w.scene.rects.empty() ? one->UpdateRect() : w.scene.rects.front();
-        for (const TzuRect& r : w.scene.rects) area = RectUnion(area, r);
-        w.Frame(area);
-    }, 200);
+    double small = Seconds(
+        [&] {
+            w.scene.rects.clear();
+            one->Position()->SetX(one->Position()->X() == 0 ? 1 : 0);
+            TzuRect area = w.scene.rects.empty() ? one->UpdateRect() : w.scene.rects.front();
+            for (const TzuRect& r : w.scene.rects) area = RectUnion(area, r);
+            w.Frame(area);
+        },
+        200);
     std::printf("full repaint, 1000 objects: %.3f ms (direct canvas %.3f ms)\n", scene * 1e3, direct * 1e3);
     std::printf("small repaint: %.3f ms\n", small * 1e3);
 

@@ -4,6 +4,8 @@
 // counted by replacing the global allocation functions of this program. The ratios at
 // the end are measured in this run, interleaved so both sides see the same load.
 
+#include <benchmark/benchmark.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -12,8 +14,6 @@
 #include <memory>
 #include <new>
 #include <vector>
-
-#include <benchmark/benchmark.h>
 
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"

@@ -73,9 +73,12 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& r : runs) {
-            double perIter = r.GetAdjustedCPUTime() / 1e9 * (r.time_unit == benchmark::kMillisecond ? 1e6 : 1e3);
-            if (r.benchmark_name() == "BM_PathParse") m_lines.push_back(Line("path_parse_mb_per_s", PathText().size() / 1e6 / perIter));
-            else m_lines.push_back(Line(r.benchmark_name() + "_ns_per_pixel", perIter * 1e9 / (kW * kH)));
+            double perIter =
+                r.GetAdjustedCPUTime() / 1e9 * (r.time_unit == benchmark::kMillisecond ? 1e6 : 1e3);
+            if (r.benchmark_name() == "BM_PathParse")
+                m_lines.push_back(Line("path_parse_mb_per_s", PathText().size() / 1e6 / perIter));
+            else
+                m_lines.push_back(Line(r.benchmark_name() + "_ns_per_pixel", perIter * 1e9 / (kW * kH)));
         }
     }
     void Finalize() override {

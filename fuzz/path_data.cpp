@@ -3,14 +3,14 @@
 // whatever a reader accepts must survive being written and read again: exactly for the
 // binary form, within the three written decimals for the text form.
 
+#include "scene/zu_scene/graphics/path_data.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-
-#include "scene/zu_scene/graphics/path_data.h"
 
 namespace {
 
@@ -65,7 +65,9 @@ void FuzzBinary(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    if (data[0] % 2 == 0) FuzzText(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-    else FuzzBinary(data + 1, size - 1);
+    if (data[0] % 2 == 0)
+        FuzzText(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+    else
+        FuzzBinary(data + 1, size - 1);
     return 0;
 }

@@ -13,8 +13,8 @@
 
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"
-#include "scene/zu_scene/types/bounds.h"
 #include "scene/zu_scene/tree/object_stream.h"
+#include "scene/zu_scene/types/bounds.h"
 
 namespace {
 

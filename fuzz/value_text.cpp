@@ -2,6 +2,8 @@
 // '1' number, '2' point, '3' rectangle, '4' tokens); the rest is the text. Besides not
 // crashing, whatever a parser accepts must survive being written and read again.
 
+#include "scene/zu_scene/types/value_text.h"
+
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +12,6 @@
 #include <string_view>
 
 #include "scene/zu_scene/types/colour.h"
-#include "scene/zu_scene/types/value_text.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
+#include "scene/zu_scene/tree/background.h"
 
 namespace zu {
 
@@ -102,7 +102,8 @@ TzuComponent* FindOwned(const TzuComponent* owner, std::string_view name) {
 template <class T>
 T* Field(const TzuComponent* form, const char* name) {
     T* c = As<T>(FindOwned(form, name));
-    if (!c) throw EzuError(std::string("The form resource has no ") + T::StaticClass().name + " named " + name);
+    if (!c)
+        throw EzuError(std::string("The form resource has no ") + T::StaticClass().name + " named " + name);
     return c;
 }
 

@@ -169,7 +169,8 @@ int Send(const TzuSendOptions& o, const std::vector<uint8_t>& payload) {
             std::fprintf(stderr, "quillorn-send: no window titled \"%s\"\n", o.title.c_str());
             return 1;
         case zu::TzuSendResult::TooLarge:
-            std::fprintf(stderr, "quillorn-send: the payload is larger than %u bytes\n", zu::kCopyDataMaxBytes);
+            std::fprintf(stderr, "quillorn-send: the payload is larger than %u bytes\n",
+                         zu::kCopyDataMaxBytes);
             return 1;
         case zu::TzuSendResult::NoAnswer:
             std::fprintf(stderr, "quillorn-send: the window did not answer\n");

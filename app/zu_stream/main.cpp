@@ -16,12 +16,12 @@
 #include "platform/core/stream_format.h"
 #include "platform/core/stream_reader.h"
 #include "platform/core/stream_text.h"
-#include "scene/zu_scene/tree/object.h"
 #include "scene/zu_ani/register_animations.h"
 #include "scene/zu_effects/register_effects.h"
 #include "scene/zu_library/library.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/tree/object.h"
 
 namespace {
 

@@ -18,15 +18,17 @@ void ReleaseHandle(TzuPersistent* sender) {
 }  // namespace
 
 cairo_surface_t* CreateSurfaceOver(TzuBitmap& bitmap) {
-    return cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(bitmap.Bits()), CAIRO_FORMAT_ARGB32,
-                                               bitmap.Width(), bitmap.Height(), bitmap.Width() * 4);
+    return cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(bitmap.Bits()),
+                                               CAIRO_FORMAT_ARGB32, bitmap.Width(), bitmap.Height(),
+                                               bitmap.Width() * 4);
 }
 
 cairo_surface_t* BitmapSurface(TzuBitmap& bitmap) {
     auto* surface = static_cast<cairo_surface_t*>(bitmap.Handle());
-    if (surface && (cairo_image_surface_get_width(surface) != bitmap.Width() ||
-                    cairo_image_surface_get_height(surface) != bitmap.Height() ||
-                    cairo_image_surface_get_data(surface) != reinterpret_cast<unsigned char*>(bitmap.Bits()))) {
+    if (surface &&
+        (cairo_image_surface_get_width(surface) != bitmap.Width() ||
+         cairo_image_surface_get_height(surface) != bitmap.Height() ||
+         cairo_image_surface_get_data(surface) != reinterpret_cast<unsigned char*>(bitmap.Bits()))) {
         ReleaseHandle(&bitmap);
         surface = nullptr;
     }

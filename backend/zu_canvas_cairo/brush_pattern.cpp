@@ -135,14 +135,12 @@ void TakeSharedBrush(TzuBrush& brush) {
     }
 }
 
-TzuBrushPattern CreateBrushPattern(const TzuBrush& brush, const TzuRect& rect, float opacity, float strokeThickness,
-                                   bool forStroke) {
+TzuBrushPattern CreateBrushPattern(const TzuBrush& brush, const TzuRect& rect, float opacity,
+                                   float strokeThickness, bool forStroke) {
     const TzuBrush& b = ResolveBrush(brush);
     TzuBrushPattern result;
     switch (b.Style()) {
-        case zuBrushSolid:
-            result.pattern = SolidPattern(b.Color(), opacity);
-            break;
+        case zuBrushSolid: result.pattern = SolidPattern(b.Color(), opacity); break;
         case zuBrushGradient:
             result.pattern = b.Gradient()->Points()->Count() >= 2
                                  ? GradientPattern(*b.Gradient(), rect, opacity, forStroke)
@@ -154,8 +152,7 @@ TzuBrushPattern CreateBrushPattern(const TzuBrush& brush, const TzuRect& rect, f
                 result.paintAlpha = std::min(opacity, 1.0f);
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return result;
 }

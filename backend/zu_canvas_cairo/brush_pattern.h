@@ -24,7 +24,7 @@ void TakeSharedBrush(TzuBrush& brush);
 // rect is the figure's area in local coordinates; forStroke selects the pen's rules
 // (gradients always linear, bitmap stretch without the stroke allowance).
 // Visual and none brushes give no pattern.
-TzuBrushPattern CreateBrushPattern(const TzuBrush& brush, const TzuRect& rect, float opacity, float strokeThickness,
-                                   bool forStroke);
+TzuBrushPattern CreateBrushPattern(const TzuBrush& brush, const TzuRect& rect, float opacity,
+                                   float strokeThickness, bool forStroke);
 
 }  // namespace zu

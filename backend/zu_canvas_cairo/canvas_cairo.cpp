@@ -1,9 +1,9 @@
 #include "backend/zu_canvas_cairo/canvas_cairo.h"
 
-#include <pango/pangocairo.h>
-
 #include <algorithm>
 #include <cmath>
+
+#include <pango/pangocairo.h>
 
 #include "backend/zu_canvas_cairo/bitmap_surface.h"
 #include "backend/zu_canvas_cairo/brush_pattern.h"
@@ -82,14 +82,13 @@ void AddPath(cairo_t* cr, const TzuPathData& path, const PathMapping& map) {
             }
             case zuPathPointCurveTo:
                 if (i + 2 < n) {
-                    const TzuPoint a = map(pts[i].Point), b = map(pts[i + 1].Point), c = map(pts[i + 2].Point);
+                    const TzuPoint a = map(pts[i].Point), b = map(pts[i + 1].Point),
+                                   c = map(pts[i + 2].Point);
                     cairo_curve_to(cr, a.X, a.Y, b.X, b.Y, c.X, c.Y);
                 }
                 i += 2;
                 break;
-            case zuPathPointClose:
-                cairo_close_path(cr);
-                break;
+            case zuPathPointClose: cairo_close_path(cr); break;
         }
     }
 }
@@ -148,7 +147,8 @@ void TzuCanvasCairo::ResizeBuffer(int width, int height) {
     if (BufferBits() && (BufferBits() != before || !m_cr)) {
         DetachSurface();
         AttachSurface(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(BufferBits()),
-                                                          CAIRO_FORMAT_ARGB32, Width(), Height(), Width() * 4));
+                                                          CAIRO_FORMAT_ARGB32, Width(), Height(),
+                                                          Width() * 4));
     }
 }
 
@@ -345,8 +345,8 @@ void TzuCanvasCairo::DrawLine(const TzuPoint& p1, const TzuPoint& p2, float opac
     StrokeCurrentPath(TzuRect{p1.X, p1.Y, p2.X, p2.Y}, opacity);
 }
 
-void TzuCanvasCairo::FillRect(const TzuRect& r, float xRadius, float yRadius, TzuCorners corners, float opacity,
-                              TzuCornerType cornerType) {
+void TzuCanvasCairo::FillRect(const TzuRect& r, float xRadius, float yRadius, TzuCorners corners,
+                              float opacity, TzuCornerType cornerType) {
     if (!Ready() || Fill()->Style() == zuBrushNone) return;
     cairo_new_path(m_cr);
     if (IsPlainFillRect(xRadius, yRadius, corners)) {
@@ -359,8 +359,8 @@ void TzuCanvasCairo::FillRect(const TzuRect& r, float xRadius, float yRadius, Tz
     FillCurrentPath(r, opacity);
 }
 
-void TzuCanvasCairo::DrawRect(const TzuRect& r, float xRadius, float yRadius, TzuCorners corners, float opacity,
-                              TzuCornerType cornerType) {
+void TzuCanvasCairo::DrawRect(const TzuRect& r, float xRadius, float yRadius, TzuCorners corners,
+                              float opacity, TzuCornerType cornerType) {
     if (!Ready() || Stroke()->Style() == zuBrushNone) return;
     cairo_new_path(m_cr);
     if (IsPlainDrawRect(xRadius, yRadius)) {
@@ -424,9 +424,7 @@ void TzuCanvasCairo::DrawPath(const TzuPathData& path, const TzuRect& r, float o
         const TzuPathPoint& e = pts[i];
         const TzuPoint p = map(e.Point);
         switch (e.Kind) {
-            case zuPathPointMoveTo:
-                current = start = p;
-                break;
+            case zuPathPointMoveTo: current = start = p; break;
             case zuPathPointLineTo:
                 cairo_move_to(m_cr, current.X, current.Y);
                 cairo_line_to(m_cr, p.X, p.Y);

@@ -52,8 +52,8 @@ public:
     void DrawThumbnail(TzuBitmap& bitmap, float width, float height) override;
 
     bool LoadFontFromStream(std::span<const uint8_t> data) override;
-    void FillText(const TzuRect& r, const std::u16string& text, bool wordWrap, float opacity, TzuTextAlign hAlign,
-                  TzuTextAlign vAlign) override;
+    void FillText(const TzuRect& r, const std::u16string& text, bool wordWrap, float opacity,
+                  TzuTextAlign hAlign, TzuTextAlign vAlign) override;
     void MeasureText(TzuRect& r, const std::u16string& text, bool wordWrap, TzuTextAlign hAlign,
                      TzuTextAlign vAlign) override;
     bool TextToPath(TzuPathData& path, const TzuRect& r, const std::u16string& text, bool wordWrap,
@@ -82,12 +82,12 @@ private:
 
     cairo_surface_t* m_surface = nullptr;
     cairo_t* m_cr = nullptr;
-    int m_depth = 0;           // cairo_save nesting, the saved-state tokens
-    bool m_singular = false;   // the matrix maps everything onto a line or a point
+    int m_depth = 0;          // cairo_save nesting, the saved-state tokens
+    bool m_singular = false;  // the matrix maps everything onto a line or a point
     PangoContext* m_pango = nullptr;
     PangoLayout* m_layout = nullptr;
     PangoFontDescription* m_fontDesc = nullptr;
-    PangoAttrList* m_fontAttrs = nullptr;  // underline or strikeout
+    PangoAttrList* m_fontAttrs = nullptr;                         // underline or strikeout
     cairo_antialias_t m_textAntialias = CAIRO_ANTIALIAS_DEFAULT;  // of the context's font options
 };
 

@@ -1,9 +1,9 @@
 // Text of the Cairo canvas, laid out by Pango.
 
-#include <pango/pangocairo.h>
-
 #include <algorithm>
 #include <cmath>
+
+#include <pango/pangocairo.h>
 
 #include "backend/zu_canvas_cairo/brush_pattern.h"
 #include "backend/zu_canvas_cairo/canvas_cairo.h"
@@ -36,7 +36,8 @@ constexpr size_t kLongWord = 256;
 // zero-width break opportunity in every kLongWord units of an unbroken word when wrapped.
 std::u16string LaidOutText(const std::u16string& text, bool keepTrailingBlanks, bool wrap) {
     size_t length = std::min(text.size(), TzuCanvas::kMaxLaidOutText);
-    if (length < text.size() && length > 0 && text[length - 1] >= 0xD800 && text[length - 1] < 0xDC00) --length;
+    if (length < text.size() && length > 0 && text[length - 1] >= 0xD800 && text[length - 1] < 0xDC00)
+        --length;
     if (keepTrailingBlanks && !wrap) return text.substr(0, length);
     std::u16string out;
     out.reserve(length + (wrap ? length / kLongWord : 0));
@@ -46,8 +47,10 @@ std::u16string LaidOutText(const std::u16string& text, bool keepTrailingBlanks, 
         const char16_t c = text[i];
         if (IsBlank(c)) {
             word = 0;
-            if (keepTrailingBlanks) out += c;
-            else ++blanks;
+            if (keepTrailingBlanks)
+                out += c;
+            else
+                ++blanks;
             continue;
         }
         if (!EndsLine(c)) out.append(text, i - blanks, blanks);
@@ -68,7 +71,8 @@ std::string ToUtf8(const std::u16string& text) {
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         uint32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] < 0xE000) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (c >= 0xD800 && c < 0xE000) {
@@ -137,8 +141,8 @@ void TzuCanvasCairo::FontChanged() {
     const TzuFont& font = *Font();
     if (m_fontDesc) pango_font_description_free(m_fontDesc);
     m_fontDesc = pango_font_description_new();
-    pango_font_description_set_family(m_fontDesc,
-                                      FontFamilyAvailable(font.Family()) ? font.Family().c_str() : kFallbackFamily);
+    pango_font_description_set_family(
+        m_fontDesc, FontFamilyAvailable(font.Family()) ? font.Family().c_str() : kFallbackFamily);
     const TzuFontStyle style = font.Style();
     pango_font_description_set_weight(m_fontDesc, style == zuFontBold || style == zuFontBoldItalic
                                                       ? PANGO_WEIGHT_BOLD
@@ -155,7 +159,8 @@ void TzuCanvasCairo::FontChanged() {
     pango_layout_set_font_description(m_layout, m_fontDesc);
     if (m_fontAttrs) pango_attr_list_unref(m_fontAttrs);
     m_fontAttrs = pango_attr_list_new();
-    if (style == zuFontUnderline) pango_attr_list_insert(m_fontAttrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (style == zuFontUnderline)
+        pango_attr_list_insert(m_fontAttrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
     if (style == zuFontStrikeout) pango_attr_list_insert(m_fontAttrs, pango_attr_strikethrough_new(TRUE));
     pango_layout_set_attributes(m_layout, m_fontAttrs);
 }
@@ -166,8 +171,9 @@ bool TzuCanvasCairo::LoadFontFromStream(std::span<const uint8_t> data) {
     return added;
 }
 
-PangoLayout* TzuCanvasCairo::Layout(const TzuRect& r, const std::u16string& text, bool wordWrap, TzuTextAlign hAlign,
-                                    TzuTextAlign vAlign, bool keepTrailingBlanks, TzuPoint& origin) {
+PangoLayout* TzuCanvasCairo::Layout(const TzuRect& r, const std::u16string& text, bool wordWrap,
+                                    TzuTextAlign hAlign, TzuTextAlign vAlign, bool keepTrailingBlanks,
+                                    TzuPoint& origin) {
     const bool wrapAsked = wordWrap && double(r.Right) - r.Left > 0;
     const std::string utf8 = ToUtf8(LaidOutText(text, keepTrailingBlanks, wrapAsked));
     pango_layout_set_text(m_layout, utf8.data(), int(utf8.size()));
@@ -190,13 +196,18 @@ PangoLayout* TzuCanvasCairo::Layout(const TzuRect& r, const std::u16string& text
     double x = r.Left;
     if (!wrap) {
         // Without a layout width Pango aligns lines with each other only: place the block.
-        if (hAlign == zuTextAlignCenter) x = r.Left + (width - lw) / 2 - lx;
-        else if (hAlign == zuTextAlignFar) x = r.Right - lw - lx;
-        else x = r.Left - lx;
+        if (hAlign == zuTextAlignCenter)
+            x = r.Left + (width - lw) / 2 - lx;
+        else if (hAlign == zuTextAlignFar)
+            x = r.Right - lw - lx;
+        else
+            x = r.Left - lx;
     }
     double y = r.Top - ly;
-    if (vAlign == zuTextAlignCenter) y = r.Top + (height - lh) / 2 - ly;
-    else if (vAlign == zuTextAlignFar) y = r.Bottom - lh - ly;
+    if (vAlign == zuTextAlignCenter)
+        y = r.Top + (height - lh) / 2 - ly;
+    else if (vAlign == zuTextAlignFar)
+        y = r.Bottom - lh - ly;
     origin = TzuPoint{float(x), float(y)};
     return m_layout;
 }
@@ -259,8 +270,8 @@ void TzuCanvasCairo::MeasureText(TzuRect& r, const std::u16string& text, bool wo
     r.Bottom = float(r.Top + double(logical.height) / PANGO_SCALE);
 }
 
-bool TzuCanvasCairo::TextToPath(TzuPathData& path, const TzuRect& r, const std::u16string& text, bool wordWrap,
-                                TzuTextAlign hAlign, TzuTextAlign vAlign) {
+bool TzuCanvasCairo::TextToPath(TzuPathData& path, const TzuRect& r, const std::u16string& text,
+                                bool wordWrap, TzuTextAlign hAlign, TzuTextAlign vAlign) {
     if (text.empty()) return false;
     cairo_t* cr = OutlineContext();
     pango_cairo_update_context(cr, m_pango);

@@ -1,12 +1,12 @@
 #include "backend/zu_canvas_cairo/font_map.h"
 
+#include <set>
+
 #include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 #include <sys/mman.h>
 #include <unistd.h>
-
-#include <set>
 
 #include "platform/core/persistent.h"
 

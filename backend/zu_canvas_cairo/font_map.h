@@ -3,11 +3,11 @@
 // from memory. The fonts stay private to the process: each lives in an anonymous memory
 // file added to a fontconfig configuration of the font map's own. Lives until exit.
 
-#include <pango/pango.h>
-
 #include <cstdint>
 #include <span>
 #include <string>
+
+#include <pango/pango.h>
 
 namespace zu {
 

@@ -1,8 +1,8 @@
 #include "backend/zu_canvas_cairo/gif_writer.h"
 
-#include <gif_lib.h>
-
 #include <vector>
+
+#include <gif_lib.h>
 
 #include "scene/zu_scene/graphics/bitmap.h"
 

@@ -15,9 +15,9 @@ namespace zu {
 enum class TzuOperation { opInsert, opRemove };
 
 enum TzuComponentState : unsigned {
-    csLoading = 1,     // being read from a stream: setters store without laying out
+    csLoading = 1,  // being read from a stream: setters store without laying out
     csReading = 2,
-    csDesigning = 4,   // being edited by a design tool
+    csDesigning = 4,  // being edited by a design tool
     csDestroying = 8,
 };
 

@@ -19,8 +19,8 @@ const void* SignatureId() {
 
 struct TzuMethodInfo {
     const char* name;
-    void (*thunk)();         // really void(*)(TzuPersistent*, Args...)
-    const void* signature;   // SignatureId<Args...>()
+    void (*thunk)();        // really void(*)(TzuPersistent*, Args...)
+    const void* signature;  // SignatureId<Args...>()
 };
 
 class TzuEventBase {

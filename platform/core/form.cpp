@@ -6,7 +6,8 @@
 namespace zu {
 
 namespace {
-const char* const kBorderNames[] = {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"};
+const char* const kBorderNames[] = {"bsNone",   "bsSingle",     "bsSizeable",
+                                    "bsDialog", "bsToolWindow", "bsSizeToolWin"};
 }
 
 const TzuEnumInfo kFormBorderStyleEnum{"TFormBorderStyle", kBorderNames, 6};

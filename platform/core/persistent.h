@@ -24,7 +24,7 @@ public:
 struct TzuClass {
     const char* name;
     const TzuClass* parent;
-    const TzuPropInfo* props = nullptr;   // this class's own published properties
+    const TzuPropInfo* props = nullptr;  // this class's own published properties
     int propCount = 0;
     // Creates an instance; null for abstract classes. Value objects ignore the owner.
     TzuPersistent* (*create)(TzuComponent* owner) = nullptr;
@@ -52,7 +52,9 @@ public:
     const char* ClassName() const { return ClassType().name; }
     bool InheritsFrom(const TzuClass& cls) const { return ClassType().InheritsFrom(cls); }
     template <class T>
-    bool Is() const { return ClassType().InheritsFrom(T::StaticClass()); }
+    bool Is() const {
+        return ClassType().InheritsFrom(T::StaticClass());
+    }
 
     // Copies the state of source into this object. The default refuses, like the
     // framework's: "Cannot assign a <source class> to a <this class>".
@@ -80,9 +82,9 @@ bool SameText(std::string_view a, std::string_view b);
 
 // Declares the class description of a class. Define StaticClass() in the .cpp with
 // zu::MakeClass (property.h).
-#define ZU_CLASS(Class)                                                     \
-public:                                                                     \
-    static const ::zu::TzuClass& StaticClass();                             \
+#define ZU_CLASS(Class)                                                        \
+public:                                                                        \
+    static const ::zu::TzuClass& StaticClass();                                \
     const ::zu::TzuClass& ClassType() const override { return StaticClass(); } \
-                                                                            \
+                                                                               \
 private:

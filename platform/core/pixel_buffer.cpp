@@ -23,7 +23,9 @@ uint32_t* TzuPixelBuffer::ScanLine(int row) {
     return m_bits.get() + int64_t(row) * m_width;
 }
 
-const uint32_t* TzuPixelBuffer::ScanLine(int row) const { return const_cast<TzuPixelBuffer*>(this)->ScanLine(row); }
+const uint32_t* TzuPixelBuffer::ScanLine(int row) const {
+    return const_cast<TzuPixelBuffer*>(this)->ScanLine(row);
+}
 
 void TzuPixelBuffer::SetSize(int width, int height) {
     width = std::max(width, 1);

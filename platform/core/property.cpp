@@ -18,7 +18,8 @@ std::string_view Trim(std::string_view s) {
 }
 
 std::string FloatText(double d) {
-    if (std::isfinite(d) && d == std::trunc(d) && std::fabs(d) < 9.2e18) return std::to_string(static_cast<int64_t>(d));
+    if (std::isfinite(d) && d == std::trunc(d) && std::fabs(d) < 9.2e18)
+        return std::to_string(static_cast<int64_t>(d));
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, d);
     return std::string(buf, res.ptr);

@@ -30,17 +30,17 @@
 namespace zu {
 
 enum class TzuPropKind : uint8_t {
-    Integer,    // any integral type, streamed as an integer
-    Float,      // single or double, streamed as an extended float
-    Enum,       // enumeration by value name (Booleans too: "False", "True")
-    Set,        // bit set over an enumeration, streamed as [a, b]
-    String,     // 8-bit (UTF-8 in memory) string
-    WString,    // UTF-16 string
-    Object,     // owned sub-object: streamed as dotted paths into it
-    Reference,  // reference to another component, streamed by name
-    Event,      // event slot, streamed as a published method name
-    Defined,    // class-defined stream property with its own value
-    Collection, // owned collection of items, each with its own published properties
+    Integer,     // any integral type, streamed as an integer
+    Float,       // single or double, streamed as an extended float
+    Enum,        // enumeration by value name (Booleans too: "False", "True")
+    Set,         // bit set over an enumeration, streamed as [a, b]
+    String,      // 8-bit (UTF-8 in memory) string
+    WString,     // UTF-16 string
+    Object,      // owned sub-object: streamed as dotted paths into it
+    Reference,   // reference to another component, streamed by name
+    Event,       // event slot, streamed as a published method name
+    Defined,     // class-defined stream property with its own value
+    Collection,  // owned collection of items, each with its own published properties
 };
 
 // An owned, ordered collection of persistent items (gradient points, list items) that the
@@ -71,14 +71,14 @@ extern const TzuEnumInfo kBooleanEnum;
 struct TzuPropInfo {
     const char* name = "";
     TzuPropKind kind = TzuPropKind::Integer;
-    bool stored = true;            // false: never written to a stream
-    bool always = false;           // written whatever its value
-    bool hasDefault = false;       // ordinal/float default given (else written when non-zero)
+    bool stored = true;       // false: never written to a stream
+    bool always = false;      // written whatever its value
+    bool hasDefault = false;  // ordinal/float default given (else written when non-zero)
     int64_t defOrd = 0;
     double defFloat = 0;
-    double floatLimit = 1.7976931348623157e308;  // largest magnitude the setter's type holds
-    const TzuEnumInfo* enumInfo = nullptr;   // Enum and Set
-    const TzuClass* (*objClass)() = nullptr; // Object and Reference: the declared class
+    double floatLimit = 1.7976931348623157e308;        // largest magnitude the setter's type holds
+    const TzuEnumInfo* enumInfo = nullptr;             // Enum and Set
+    const TzuClass* (*objClass)() = nullptr;           // Object and Reference: the declared class
     bool (*isStored)(const TzuPersistent*) = nullptr;  // per-object stored rule
 
     int64_t (*getOrd)(const TzuPersistent*) = nullptr;
@@ -101,7 +101,9 @@ struct TzuPropInfo {
 
     bool ReadOnly() const {
         switch (kind) {
-            case TzuPropKind::Integer: case TzuPropKind::Enum: case TzuPropKind::Set: return !setOrd;
+            case TzuPropKind::Integer:
+            case TzuPropKind::Enum:
+            case TzuPropKind::Set: return !setOrd;
             case TzuPropKind::Float: return !setFloat;
             case TzuPropKind::String: return !setStr;
             case TzuPropKind::WString: return !setWStr;
@@ -115,8 +117,16 @@ struct TzuPropInfo {
     }
 
     // Builder modifiers, usable in constant tables.
-    constexpr TzuPropInfo NotStored() const { TzuPropInfo p = *this; p.stored = false; return p; }
-    constexpr TzuPropInfo AlwaysStored() const { TzuPropInfo p = *this; p.always = true; return p; }
+    constexpr TzuPropInfo NotStored() const {
+        TzuPropInfo p = *this;
+        p.stored = false;
+        return p;
+    }
+    constexpr TzuPropInfo AlwaysStored() const {
+        TzuPropInfo p = *this;
+        p.always = true;
+        return p;
+    }
     constexpr TzuPropInfo Default(double v) const {
         TzuPropInfo p = *this;
         p.hasDefault = true;
@@ -132,19 +142,30 @@ namespace detail {
 template <class T>
 struct Getter;
 template <class C, class R>
-struct Getter<R (C::*)() const> { using Class = C; using Result = std::remove_cvref_t<R>; };
+struct Getter<R (C::*)() const> {
+    using Class = C;
+    using Result = std::remove_cvref_t<R>;
+};
 template <class C, class R>
-struct Getter<R (C::*)()> { using Class = C; using Result = std::remove_cvref_t<R>; };
+struct Getter<R (C::*)()> {
+    using Class = C;
+    using Result = std::remove_cvref_t<R>;
+};
 
 template <class T>
 struct Setter;
 template <class C, class A>
-struct Setter<void (C::*)(A)> { using Class = C; using Arg = std::remove_cvref_t<A>; };
+struct Setter<void (C::*)(A)> {
+    using Class = C;
+    using Arg = std::remove_cvref_t<A>;
+};
 
 template <class E>
 int64_t ToOrd(E v) {
-    if constexpr (std::is_enum_v<E>) return static_cast<int64_t>(v);
-    else return static_cast<int64_t>(v);
+    if constexpr (std::is_enum_v<E>)
+        return static_cast<int64_t>(v);
+    else
+        return static_cast<int64_t>(v);
 }
 }  // namespace detail
 
@@ -169,7 +190,8 @@ struct ZuProps {
         p.getFloat = &GetFloat<Get>;
         if constexpr (!std::is_same_v<decltype(Set), std::nullptr_t>) {
             p.setFloat = &SetFloat<Set>;
-            p.floatLimit = static_cast<double>(std::numeric_limits<typename detail::Setter<decltype(Set)>::Arg>::max());
+            p.floatLimit =
+                static_cast<double>(std::numeric_limits<typename detail::Setter<decltype(Set)>::Arg>::max());
         }
         return p;
     }
@@ -262,42 +284,61 @@ struct ZuProps {
         p.name = name;
         p.kind = TzuPropKind::Defined;
         p.readValue = [](TzuPersistent* o, const TzuStreamValue& v) { (static_cast<C*>(o)->*Read)(v); };
-        p.writeValue = [](const TzuPersistent* o) -> TzuStreamValue { return (static_cast<const C*>(o)->*Write)(); };
+        p.writeValue = [](const TzuPersistent* o) -> TzuStreamValue {
+            return (static_cast<const C*>(o)->*Write)();
+        };
         if constexpr (!std::is_same_v<decltype(Stored), std::nullptr_t>) p.isStored = &Pred<Stored>;
         return p;
     }
 
     template <auto P>
-    static bool Pred(const TzuPersistent* o) { return (static_cast<const C*>(o)->*P)(); }
+    static bool Pred(const TzuPersistent* o) {
+        return (static_cast<const C*>(o)->*P)();
+    }
 
 private:
     template <class T>
-    static const TzuClass* ClassOf() { return &T::StaticClass(); }
+    static const TzuClass* ClassOf() {
+        return &T::StaticClass();
+    }
     template <auto Get>
-    static int64_t GetOrd(const TzuPersistent* o) { return detail::ToOrd((static_cast<const C*>(o)->*Get)()); }
+    static int64_t GetOrd(const TzuPersistent* o) {
+        return detail::ToOrd((static_cast<const C*>(o)->*Get)());
+    }
     template <auto Set>
     static void SetOrd(TzuPersistent* o, int64_t v) {
         using A = typename detail::Setter<decltype(Set)>::Arg;
         (static_cast<C*>(o)->*Set)(static_cast<A>(v));
     }
     template <auto Get>
-    static double GetFloat(const TzuPersistent* o) { return static_cast<double>((static_cast<const C*>(o)->*Get)()); }
+    static double GetFloat(const TzuPersistent* o) {
+        return static_cast<double>((static_cast<const C*>(o)->*Get)());
+    }
     template <auto Set>
     static void SetFloat(TzuPersistent* o, double v) {
         using A = typename detail::Setter<decltype(Set)>::Arg;
         (static_cast<C*>(o)->*Set)(static_cast<A>(v));
     }
     template <auto Get>
-    static std::string GetStr(const TzuPersistent* o) { return std::string((static_cast<const C*>(o)->*Get)()); }
+    static std::string GetStr(const TzuPersistent* o) {
+        return std::string((static_cast<const C*>(o)->*Get)());
+    }
     template <auto Set>
-    static void SetStr(TzuPersistent* o, const std::string& v) { (static_cast<C*>(o)->*Set)(v); }
+    static void SetStr(TzuPersistent* o, const std::string& v) {
+        (static_cast<C*>(o)->*Set)(v);
+    }
     template <auto Get>
-    static std::u16string GetWStr(const TzuPersistent* o) { return std::u16string((static_cast<const C*>(o)->*Get)()); }
+    static std::u16string GetWStr(const TzuPersistent* o) {
+        return std::u16string((static_cast<const C*>(o)->*Get)());
+    }
     template <auto Set>
-    static void SetWStr(TzuPersistent* o, const std::u16string& v) { (static_cast<C*>(o)->*Set)(v); }
+    static void SetWStr(TzuPersistent* o, const std::u16string& v) {
+        (static_cast<C*>(o)->*Set)(v);
+    }
     template <auto Get>
     static TzuPersistent* GetObj(const TzuPersistent* o) {
-        return const_cast<TzuPersistent*>(static_cast<const TzuPersistent*>((static_cast<const C*>(o)->*Get)()));
+        return const_cast<TzuPersistent*>(
+            static_cast<const TzuPersistent*>((static_cast<const C*>(o)->*Get)()));
     }
     template <auto Set>
     static void SetRef(TzuPersistent* o, TzuPersistent* v) {
@@ -305,7 +346,9 @@ private:
         (static_cast<C*>(o)->*Set)(v ? As<A>(v) : nullptr);
     }
     template <auto Get>
-    static TzuEventBase* GetEvent(TzuPersistent* o) { return &(static_cast<C*>(o)->*Get)(); }
+    static TzuEventBase* GetEvent(TzuPersistent* o) {
+        return &(static_cast<C*>(o)->*Get)();
+    }
 };
 
 template <auto Pred>
@@ -319,8 +362,10 @@ TzuPropInfo TzuPropInfo::StoredIf() const {
 namespace detail {
 template <class C>
 TzuPersistent* Create(TzuComponent* owner) {
-    if constexpr (std::is_constructible_v<C, TzuComponent*>) return new C(owner);
-    else return new C();
+    if constexpr (std::is_constructible_v<C, TzuComponent*>)
+        return new C(owner);
+    else
+        return new C();
 }
 }  // namespace detail
 
@@ -329,8 +374,13 @@ TzuPersistent* Create(TzuComponent* owner) {
 template <class C, class B>
 TzuClass ZuClass(const char* name, std::span<const TzuPropInfo> props = {},
                  std::span<const TzuMethodInfo> methods = {}) {
-    TzuClass c{name, &B::StaticClass(), props.data(), static_cast<int>(props.size()), nullptr,
-               methods.data(), static_cast<int>(methods.size())};
+    TzuClass c{name,
+               &B::StaticClass(),
+               props.data(),
+               static_cast<int>(props.size()),
+               nullptr,
+               methods.data(),
+               static_cast<int>(methods.size())};
     if constexpr (!std::is_abstract_v<C> &&
                   (std::is_constructible_v<C, TzuComponent*> || std::is_default_constructible_v<C>)) {
         c.create = &detail::Create<C>;

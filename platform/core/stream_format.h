@@ -75,7 +75,9 @@ public:
     uint8_t PeekByte() const;
     std::span<const uint8_t> Take(size_t count);
     // The bytes from begin to end, positions already read.
-    std::span<const uint8_t> Span(size_t begin, size_t end) const { return m_data.subspan(begin, end - begin); }
+    std::span<const uint8_t> Span(size_t begin, size_t end) const {
+        return m_data.subspan(begin, end - begin);
+    }
     int16_t ReadInt16();
     int32_t ReadInt32();
     int64_t ReadInt64();

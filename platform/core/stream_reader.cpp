@@ -14,8 +14,8 @@ struct TzuStreamReader::Value {
     uint8_t tag = vaNull;
     int64_t i = 0;
     double d = 0;
-    std::string s;       // short, long and UTF-8 strings, identifiers, binary bytes
-    std::u16string w;    // wide strings
+    std::string s;     // short, long and UTF-8 strings, identifiers, binary bytes
+    std::u16string w;  // wide strings
     // A list stays in the stream, its items read again when it is applied: a long list
     // of small values would otherwise cost a full value per item.
     std::span<const uint8_t> list;
@@ -33,7 +33,8 @@ using Item = TzuStreamReader::Item;
 
 // Counts what one stream builds (list items, collection items, objects) against its limit.
 void CountBuilt(TzuByteReader& in, size_t& built) {
-    if (++built > kMaxStreamItems) in.Fail("more than " + std::to_string(kMaxStreamItems) + " items in one stream");
+    if (++built > kMaxStreamItems)
+        in.Fail("more than " + std::to_string(kMaxStreamItems) + " items in one stream");
 }
 
 // The whole value is read before it is applied: a property that turns out unknown or of
@@ -43,7 +44,10 @@ Value ParseValue(TzuByteReader& in, int depth, size_t& built) {
     Value v;
     v.tag = in.ReadByte();
     switch (v.tag) {
-        case vaNull: case vaFalse: case vaTrue: case vaNil: break;
+        case vaNull:
+        case vaFalse:
+        case vaTrue:
+        case vaNil: break;
         case vaList: {
             const size_t start = in.Position();
             while (in.PeekByte() != 0) {
@@ -62,8 +66,11 @@ Value ParseValue(TzuByteReader& in, int depth, size_t& built) {
         case vaExtended: v.d = in.ReadExtended(); break;
         case vaSingle: v.d = in.ReadSingle(); break;
         case vaDate: v.d = in.ReadDouble(); break;
-        case vaString: case vaIdent: v.s = in.ReadShortString(); break;
-        case vaBinary: case vaLString: case vaUTF8String: {
+        case vaString:
+        case vaIdent: v.s = in.ReadShortString(); break;
+        case vaBinary:
+        case vaLString:
+        case vaUTF8String: {
             auto bytes = in.Take(in.ReadLength(1));
             v.s.assign(bytes.begin(), bytes.end());
             break;
@@ -104,16 +111,24 @@ unsigned ReadPrefix(TzuByteReader& in) {
 
 bool IntOf(const Value& v, int64_t& out) {
     switch (v.tag) {
-        case vaInt8: case vaInt16: case vaInt32: case vaInt64: out = v.i; return true;
+        case vaInt8:
+        case vaInt16:
+        case vaInt32:
+        case vaInt64: out = v.i; return true;
         default: return false;
     }
 }
 
 bool FloatOf(const Value& v, double& out) {
     switch (v.tag) {
-        case vaInt8: case vaInt16: case vaInt32: case vaInt64: out = static_cast<double>(v.i); return true;
+        case vaInt8:
+        case vaInt16:
+        case vaInt32:
+        case vaInt64: out = static_cast<double>(v.i); return true;
         case vaCurrency: out = static_cast<double>(v.i) / 10000.0; return true;
-        case vaExtended: case vaSingle: case vaDate: out = v.d; return true;
+        case vaExtended:
+        case vaSingle:
+        case vaDate: out = v.d; return true;
         default: return false;
     }
 }
@@ -124,7 +139,8 @@ const char* const kInvalidValue = "invalid property value";
 // encoding is broken.
 std::string TextOf(const Value& v, std::string& out) {
     switch (v.tag) {
-        case vaString: case vaLString: out = AnsiToUtf8(v.s); return {};
+        case vaString:
+        case vaLString: out = AnsiToUtf8(v.s); return {};
         case vaUTF8String:
             if (!IsValidUtf8(v.s)) return "invalid UTF-8 text";
             out = v.s;

@@ -78,12 +78,12 @@ private:
     TzuByteReader m_in;
     TzuReadOptions m_options;
     TzuComponent* m_root = nullptr;
-    std::vector<TzuComponent*> m_created;   // children made by this read, in creation order
-    std::vector<TzuComponent*> m_loaded;    // root first, then children as read
+    std::vector<TzuComponent*> m_created;  // children made by this read, in creation order
+    std::vector<TzuComponent*> m_loaded;   // root first, then children as read
     std::vector<std::pair<std::string, TzuComponent*>> m_streamNames;
     std::vector<Fixup> m_fixups;
-    std::vector<TzuCollection*> m_scope;   // collections being filled, outermost first
-    size_t m_built = 0;                    // items built so far, against kMaxStreamItems
+    std::vector<TzuCollection*> m_scope;  // collections being filled, outermost first
+    size_t m_built = 0;                   // items built so far, against kMaxStreamItems
 };
 
 }  // namespace zu

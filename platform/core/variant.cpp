@@ -72,7 +72,8 @@ bool VariantToBool(const TzuVariant& v) {
         case 4:
         case 5: {
             std::string s = VariantToString(v);
-            if (s.size() == 4 && (s[0] | 32) == 't' && (s[1] | 32) == 'r' && (s[2] | 32) == 'u' && (s[3] | 32) == 'e')
+            if (s.size() == 4 && (s[0] | 32) == 't' && (s[1] | 32) == 'r' && (s[2] | 32) == 'u' &&
+                (s[3] | 32) == 'e')
                 return true;
             return VariantToDouble(v) != 0;
         }

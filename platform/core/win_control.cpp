@@ -7,7 +7,8 @@
 namespace zu {
 
 namespace {
-const char* const kAlignNames[] = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"};
+const char* const kAlignNames[] = {"alNone",  "alTop",    "alBottom", "alLeft",
+                                   "alRight", "alClient", "alCustom"};
 }
 
 const TzuEnumInfo kControlAlignEnum{"TAlign", kAlignNames, 7};
@@ -150,11 +151,36 @@ void TzuWinControl::AlignControls() {
             if (c->m_align != pass || !c->m_visible) continue;
             int l = c->m_left, t = c->m_top, w = c->m_width, h = c->m_height;
             switch (pass) {
-                case alTop: l = client.Left; t = client.Top; w = client.Width(); client.Top += h; break;
-                case alBottom: l = client.Left; w = client.Width(); client.Bottom -= h; t = client.Bottom; break;
-                case alLeft: l = client.Left; t = client.Top; h = client.Height(); client.Left += w; break;
-                case alRight: t = client.Top; h = client.Height(); client.Right -= w; l = client.Right; break;
-                default: l = client.Left; t = client.Top; w = client.Width(); h = client.Height(); break;
+                case alTop:
+                    l = client.Left;
+                    t = client.Top;
+                    w = client.Width();
+                    client.Top += h;
+                    break;
+                case alBottom:
+                    l = client.Left;
+                    w = client.Width();
+                    client.Bottom -= h;
+                    t = client.Bottom;
+                    break;
+                case alLeft:
+                    l = client.Left;
+                    t = client.Top;
+                    h = client.Height();
+                    client.Left += w;
+                    break;
+                case alRight:
+                    t = client.Top;
+                    h = client.Height();
+                    client.Right -= w;
+                    l = client.Right;
+                    break;
+                default:
+                    l = client.Left;
+                    t = client.Top;
+                    w = client.Width();
+                    h = client.Height();
+                    break;
             }
             c->SetBounds(l, t, w, h);
         }
@@ -166,9 +192,7 @@ void TzuWinControl::GetChildren(const std::function<void(TzuComponent*)>& proc, 
     for (TzuWinControl* child : m_controls) proc(child);
 }
 
-void TzuWinControl::SetParentComponent(TzuComponent* parent) {
-    SetParent(As<TzuWinControl>(parent));
-}
+void TzuWinControl::SetParentComponent(TzuComponent* parent) { SetParent(As<TzuWinControl>(parent)); }
 
 void TzuWinControl::Loaded() {
     TzuComponent::Loaded();

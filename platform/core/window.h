@@ -32,12 +32,33 @@ struct TzuWinPoint {
 };
 
 // The pointer shapes a window can show while the pointer is over it.
-enum class TzuCursorShape { Default, Arrow, IBeam, Wait, Cross, Hand, SizeWE, SizeNS, SizeNWSE, SizeNESW, SizeAll, No };
+enum class TzuCursorShape {
+    Default,
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    Hand,
+    SizeWE,
+    SizeNS,
+    SizeNWSE,
+    SizeNESW,
+    SizeAll,
+    No
+};
 
 enum TzuMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 // Modifier keys and mouse buttons held during an input event, as bits; ssDouble marks the
 // press that completes a double click.
-enum : uint16_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum : uint16_t {
+    ssShift = 1,
+    ssAlt = 2,
+    ssCtrl = 4,
+    ssLeft = 8,
+    ssRight = 16,
+    ssMiddle = 32,
+    ssDouble = 64
+};
 using TzuShiftState = uint16_t;
 
 // Keys are named by platform-neutral codes: letters and digits by their upper-case ASCII

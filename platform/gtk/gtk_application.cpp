@@ -59,8 +59,9 @@ uint64_t TzuGtkApplication::AddSource(unsigned intervalMs, std::function<void()>
     const uint64_t id = m_nextId++;
     auto* cb = new Callback{this, id, std::move(fn), repeat};
     // Posted messages go before redraws, as a message queue serves them before painting.
-    const unsigned source = repeat ? g_timeout_add_full(G_PRIORITY_DEFAULT, intervalMs, &Dispatch, cb, &Release)
-                                   : g_idle_add_full(G_PRIORITY_DEFAULT, &Dispatch, cb, &Release);
+    const unsigned source = repeat
+                                ? g_timeout_add_full(G_PRIORITY_DEFAULT, intervalMs, &Dispatch, cb, &Release)
+                                : g_idle_add_full(G_PRIORITY_DEFAULT, &Dispatch, cb, &Release);
     m_sources[id] = source;
     return id;
 }
@@ -74,7 +75,9 @@ void TzuGtkApplication::RemoveSource(uint64_t id) {
     g_source_remove(source);
 }
 
-uint64_t TzuGtkApplication::PostMessage(std::function<void()> fn) { return AddSource(0, std::move(fn), false); }
+uint64_t TzuGtkApplication::PostMessage(std::function<void()> fn) {
+    return AddSource(0, std::move(fn), false);
+}
 
 void TzuGtkApplication::CancelMessage(uint64_t id) { RemoveSource(id); }
 
@@ -110,8 +113,8 @@ std::optional<std::u16string> TzuGtkApplication::ClipboardText() {
 }
 
 void TzuGtkApplication::ShowErrorBox(const std::string& title, const std::string& text) {
-    GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, "%s",
-                                               text.c_str());
+    GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_OK,
+                                               "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
     void* previous = m_errorBox;
     m_errorBox = dialog;

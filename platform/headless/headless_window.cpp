@@ -50,7 +50,8 @@ bool TzuHeadlessWindow::PaintPending() {
     if (!m_parent) {
         // A form shows its background colour where its controls do not paint.
         for (const TzuWinRect& r : rects) {
-            for (int y = r.Top; y < r.Bottom; ++y) std::fill_n(m_image.ScanLine(y) + r.Left, r.Width(), m_background);
+            for (int y = r.Top; y < r.Bottom; ++y)
+                std::fill_n(m_image.ScanLine(y) + r.Left, r.Width(), m_background);
         }
     }
     m_paintLog.push_back(rects);
@@ -87,11 +88,13 @@ uint32_t TzuHeadlessWindow::Pixel(int x, int y) const {
     return row && x >= 0 && x < m_image.Width() ? row[x] : 0;
 }
 
-void TzuHeadlessWindow::InjectMouseDown(TzuMouseButton button, int x, int y, TzuShiftState shift, bool doubleClick) {
+void TzuHeadlessWindow::InjectMouseDown(TzuMouseButton button, int x, int y, TzuShiftState shift,
+                                        bool doubleClick) {
     RunGuarded([&] { m_events.MouseDown(button, shift, x, y, doubleClick); });
 }
 
-void TzuHeadlessWindow::InjectMouseUp(TzuMouseButton button, int x, int y, TzuShiftState shift, bool doubleClick) {
+void TzuHeadlessWindow::InjectMouseUp(TzuMouseButton button, int x, int y, TzuShiftState shift,
+                                      bool doubleClick) {
     RunGuarded([&] { m_events.MouseUp(button, shift, x, y, doubleClick); });
 }
 

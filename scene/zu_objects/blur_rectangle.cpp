@@ -11,7 +11,9 @@ const TzuClass& TzuBlurRectangle::StaticClass() {
     return cls;
 }
 
-TzuBlurRectangle::TzuBlurRectangle(TzuComponent* owner) : TzuRectangle(owner) { Stroke()->SetStyle(zuBrushNone); }
+TzuBlurRectangle::TzuBlurRectangle(TzuComponent* owner) : TzuRectangle(owner) {
+    Stroke()->SetStyle(zuBrushNone);
+}
 
 void TzuBlurRectangle::SetSoftness(float value) {
     if (value == m_softness) return;
@@ -49,12 +51,13 @@ void TzuBlurRectangle::Paint() {
     TzuCanvas* cv = Canvas();
     if (!cv) return;
     float opacity = AbsoluteOpacity();
-    m_cache.Paint(*cv, Width(), Height(), BlurRadius(m_softness), opacity, [&](TzuCanvas& bc, const TzuRect& q) {
-        bc.Fill()->Assign(*Fill());
-        bc.FillRect(q, xRadius(), yRadius(), Corners(), opacity, CornerType());
-        bc.Stroke()->Assign(*Stroke());
-        bc.DrawRect(q, xRadius(), yRadius(), Corners(), opacity, CornerType());
-    });
+    m_cache.Paint(*cv, Width(), Height(), BlurRadius(m_softness), opacity,
+                  [&](TzuCanvas& bc, const TzuRect& q) {
+                      bc.Fill()->Assign(*Fill());
+                      bc.FillRect(q, xRadius(), yRadius(), Corners(), opacity, CornerType());
+                      bc.Stroke()->Assign(*Stroke());
+                      bc.DrawRect(q, xRadius(), yRadius(), Corners(), opacity, CornerType());
+                  });
 }
 
 }  // namespace zu

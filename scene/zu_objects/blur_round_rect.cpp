@@ -11,7 +11,9 @@ const TzuClass& TzuBlurRoundRect::StaticClass() {
     return cls;
 }
 
-TzuBlurRoundRect::TzuBlurRoundRect(TzuComponent* owner) : TzuRoundRect(owner) { Stroke()->SetStyle(zuBrushNone); }
+TzuBlurRoundRect::TzuBlurRoundRect(TzuComponent* owner) : TzuRoundRect(owner) {
+    Stroke()->SetStyle(zuBrushNone);
+}
 
 void TzuBlurRoundRect::SetSoftness(float value) {
     if (value == m_softness) return;
@@ -34,13 +36,14 @@ void TzuBlurRoundRect::Paint() {
     TzuCanvas* cv = Canvas();
     if (!cv) return;
     float opacity = AbsoluteOpacity();
-    m_cache.Paint(*cv, Width(), Height(), BlurRadius(m_softness), opacity, [&](TzuCanvas& bc, const TzuRect& q) {
-        float r = RectHeight(q) / 2;
-        bc.Fill()->Assign(*Fill());
-        bc.FillRect(q, r, r, Corners(), opacity, zuCornerRound);
-        bc.Stroke()->Assign(*Stroke());
-        bc.DrawRect(q, r, r, Corners(), opacity, zuCornerRound);
-    });
+    m_cache.Paint(*cv, Width(), Height(), BlurRadius(m_softness), opacity,
+                  [&](TzuCanvas& bc, const TzuRect& q) {
+                      float r = RectHeight(q) / 2;
+                      bc.Fill()->Assign(*Fill());
+                      bc.FillRect(q, r, r, Corners(), opacity, zuCornerRound);
+                      bc.Stroke()->Assign(*Stroke());
+                      bc.DrawRect(q, r, r, Corners(), opacity, zuCornerRound);
+                  });
 }
 
 }  // namespace zu

@@ -13,7 +13,11 @@ const TzuClass& TzuLine::StaticClass() {
     using S = ShapeProps<TzuLine>;
     using P = ZuProps<TzuLine>;
     static const TzuPropInfo props[] = {
-        S::Stroke(), S::StrokeCap(), S::StrokeDash(), S::StrokeJoin(), S::StrokeThickness(),
+        S::Stroke(),
+        S::StrokeCap(),
+        S::StrokeDash(),
+        S::StrokeJoin(),
+        S::StrokeThickness(),
         P::Enum<&TzuLine::LineType, &TzuLine::SetLineType>("LineType", kLineTypeEnum).AlwaysStored(),
     };
     static const TzuClass cls = ZuClass<TzuLine, TzuShape>("TzuLine", props);

@@ -8,10 +8,16 @@ const TzuClass& TzuRectangle::StaticClass() {
     using S = ShapeProps<TzuRectangle>;
     using P = ZuProps<TzuRectangle>;
     static const TzuPropInfo props[] = {
-        S::Fill(), S::Stroke(), S::StrokeCap(), S::StrokeDash(), S::StrokeJoin(), S::StrokeThickness(),
+        S::Fill(),
+        S::Stroke(),
+        S::StrokeCap(),
+        S::StrokeDash(),
+        S::StrokeJoin(),
+        S::StrokeThickness(),
         P::Float<&TzuRectangle::xRadius, &TzuRectangle::SetXRadius>("xRadius").AlwaysStored(),
         P::Float<&TzuRectangle::yRadius, &TzuRectangle::SetYRadius>("yRadius").AlwaysStored(),
-        P::SetOf<&TzuRectangle::Corners, &TzuRectangle::SetCorners>("Corners", kCornerEnum).Default(kAllCorners),
+        P::SetOf<&TzuRectangle::Corners, &TzuRectangle::SetCorners>("Corners", kCornerEnum)
+            .Default(kAllCorners),
         P::Enum<&TzuRectangle::CornerType, &TzuRectangle::SetCornerType>("CornerType", kCornerTypeEnum)
             .Default(zuCornerRound),
     };

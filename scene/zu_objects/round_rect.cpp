@@ -8,8 +8,14 @@ const TzuClass& TzuRoundRect::StaticClass() {
     using S = ShapeProps<TzuRoundRect>;
     using P = ZuProps<TzuRoundRect>;
     static const TzuPropInfo props[] = {
-        S::Fill(), S::Stroke(), S::StrokeCap(), S::StrokeDash(), S::StrokeJoin(), S::StrokeThickness(),
-        P::SetOf<&TzuRoundRect::Corners, &TzuRoundRect::SetCorners>("Corners", kCornerEnum).Default(kAllCorners),
+        S::Fill(),
+        S::Stroke(),
+        S::StrokeCap(),
+        S::StrokeDash(),
+        S::StrokeJoin(),
+        S::StrokeThickness(),
+        P::SetOf<&TzuRoundRect::Corners, &TzuRoundRect::SetCorners>("Corners", kCornerEnum)
+            .Default(kAllCorners),
     };
     static const TzuClass cls = ZuClass<TzuRoundRect, TzuShape>("TzuRoundRect", props);
     return cls;

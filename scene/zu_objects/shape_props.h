@@ -13,18 +13,22 @@ struct ShapeProps {
     static TzuPropInfo Fill() { return P::template Object<&TzuShape::Fill>("Fill"); }
     static TzuPropInfo Stroke() { return P::template Object<&TzuShape::Stroke>("Stroke"); }
     static TzuPropInfo StrokeCap() {
-        return P::template Enum<&TzuShape::StrokeCap, &TzuShape::SetStrokeCap>("StrokeCap", kStrokeCapEnum).Default(zuCapFlat);
+        return P::template Enum<&TzuShape::StrokeCap, &TzuShape::SetStrokeCap>("StrokeCap", kStrokeCapEnum)
+            .Default(zuCapFlat);
     }
     static TzuPropInfo StrokeDash() {
-        return P::template Enum<&TzuShape::StrokeDash, &TzuShape::SetStrokeDash>("StrokeDash", kStrokeDashEnum)
+        return P::template Enum<&TzuShape::StrokeDash, &TzuShape::SetStrokeDash>("StrokeDash",
+                                                                                 kStrokeDashEnum)
             .Default(zuDashSolid);
     }
     static TzuPropInfo StrokeJoin() {
-        return P::template Enum<&TzuShape::StrokeJoin, &TzuShape::SetStrokeJoin>("StrokeJoin", kStrokeJoinEnum)
+        return P::template Enum<&TzuShape::StrokeJoin, &TzuShape::SetStrokeJoin>("StrokeJoin",
+                                                                                 kStrokeJoinEnum)
             .Default(zuJoinMiter);
     }
     static TzuPropInfo StrokeThickness() {
-        return P::template Float<&TzuShape::StrokeThickness, &TzuShape::SetStrokeThickness>("StrokeThickness").Default(1);
+        return P::template Float<&TzuShape::StrokeThickness, &TzuShape::SetStrokeThickness>("StrokeThickness")
+            .Default(1);
     }
 };
 

@@ -5,7 +5,8 @@ namespace zu {
 const TzuClass& TzuSidesRectangle::StaticClass() {
     using P = ZuProps<TzuSidesRectangle>;
     static const TzuPropInfo props[] = {
-        P::SetOf<&TzuSidesRectangle::Sides, &TzuSidesRectangle::SetSides>("Sides", kSideEnum).Default(kAllSides),
+        P::SetOf<&TzuSidesRectangle::Sides, &TzuSidesRectangle::SetSides>("Sides", kSideEnum)
+            .Default(kAllSides),
     };
     static const TzuClass cls = ZuClass<TzuSidesRectangle, TzuRectangle>("TzuSidesRectangle", props);
     return cls;

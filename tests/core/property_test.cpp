@@ -1,8 +1,9 @@
+#include "platform/core/property.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/core/class_registry.h"
 #include "platform/core/component.h"
-#include "platform/core/property.h"
 
 namespace zu {
 namespace {
@@ -15,7 +16,10 @@ class TestInner : public TzuPersistent {
     ZU_CLASS(TestInner)
 public:
     float X() const { return m_x; }
-    void SetX(float x) { m_x = x; ++changes; }
+    void SetX(float x) {
+        m_x = x;
+        ++changes;
+    }
     int changes = 0;
 
 private:

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <memory>
-
-#include <gtest/gtest.h>
 
 #include "platform/core/class_registry.h"
 #include "platform/core/component.h"
@@ -655,7 +655,8 @@ TEST_F(StreamTest, NestingIsCapped) {
 TEST_F(StreamTest, LongListsReadInPlaceAndAreBounded) {
     auto lines = [](size_t count, std::initializer_list<uint8_t> item) {
         std::vector<uint8_t> out = Bytes("TPF0");
-        out.insert(out.end(), {9, 'T', 'T', 'e', 's', 't', 'N', 'o', 'd', 'e', 0, 5, 'L', 'i', 'n', 'e', 's', vaList});
+        out.insert(out.end(),
+                   {9, 'T', 'T', 'e', 's', 't', 'N', 'o', 'd', 'e', 0, 5, 'L', 'i', 'n', 'e', 's', vaList});
         for (size_t i = 0; i < count; ++i) out.insert(out.end(), item);
         out.insert(out.end(), {0, 0, 0});
         return out;

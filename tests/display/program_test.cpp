@@ -1,8 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include "platform/x11/copy_data.h"

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-
 #include <chrono>
 #include <cstdio>
 #include <sstream>
+
+#include <X11/Xlib.h>
 
 #include "platform/x11/copy_data.h"
 #include "tests/display/display_process.h"
@@ -23,7 +23,8 @@ std::string Line(const char* kind, int i) {
 // Ten thousand messages in a row: every one answered and logged in order, at least 100 a
 // second, and the process does not grow while it runs.
 TEST(QuillornDisplaySoak, TenThousandMessages) {
-    DisplayProcess p({"0", "0", "400", "100", "40", "1", "#FF102030", "#FF000000", "#FFBEBEBE", "#FF4DF4FF", "30", "F"});
+    DisplayProcess p(
+        {"0", "0", "400", "100", "40", "1", "#FF102030", "#FF000000", "#FFBEBEBE", "#FF4DF4FF", "30", "F"});
     ASSERT_NE(p.WaitForWindow(), 0u) << p.Stderr();
     Display* d = XOpenDisplay(nullptr);
     ASSERT_NE(d, nullptr);
@@ -36,17 +37,17 @@ TEST(QuillornDisplaySoak, TenThousandMessages) {
     for (int i = 1; i <= kMessages; ++i) {
         const std::string a = Line("first", i), b = Line("second", i);
         long result = 0;
-        const auto outcome = SendCopyData(d, target, 53456,
-                                          Payload(std::u16string(a.begin(), a.end()), std::u16string(b.begin(), b.end())),
-                                          result, 5000);
+        const auto outcome = SendCopyData(
+            d, target, 53456, Payload(std::u16string(a.begin(), a.end()), std::u16string(b.begin(), b.end())),
+            result, 5000);
         unanswered += outcome != TzuSendResult::Answered || result != 1;
         if (i == 1000) rssAt1000 = p.RssKiB();
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const long rssAtEnd = p.RssKiB();
     XCloseDisplay(d);
-    std::printf("soak: %d messages in %.1f s (%.0f per second), VmRSS %ld KiB -> %ld KiB\n", kMessages, seconds,
-                kMessages / seconds, rssAt1000, rssAtEnd);
+    std::printf("soak: %d messages in %.1f s (%.0f per second), VmRSS %ld KiB -> %ld KiB\n", kMessages,
+                seconds, kMessages / seconds, rssAt1000, rssAtEnd);
     EXPECT_EQ(unanswered, 0);
     EXPECT_GE(kMessages / seconds, 100.0);
 #if defined(__SANITIZE_ADDRESS__)

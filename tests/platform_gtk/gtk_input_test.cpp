@@ -41,7 +41,9 @@ protected:
         return false;
     }
 
-    static GdkWindow* GdkOf(IzuWindow& w) { return gtk_widget_get_window(dynamic_cast<TzuGtkWindow&>(w).Widget()); }
+    static GdkWindow* GdkOf(IzuWindow& w) {
+        return gtk_widget_get_window(dynamic_cast<TzuGtkWindow&>(w).Widget());
+    }
 
     std::unique_ptr<TzuGtkApplication> app;
 };

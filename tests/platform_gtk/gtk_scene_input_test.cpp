@@ -2,11 +2,11 @@
 // xdotool moves the pointer, clicks, double-clicks, turns the wheel and types, and the
 // objects' handlers change what the window shows.
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/form.h"

@@ -10,10 +10,10 @@
 #include "platform/core/timer.h"
 #include "platform/gtk/gtk_application.h"
 #include "platform/gtk/gtk_window.h"
-#include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
+#include "scene/zu_scene/tree/background.h"
 
 namespace zu::test {
 namespace {
@@ -74,15 +74,18 @@ TEST_F(GtkTest, SceneShowsItsObjectsAndRepaintsChanges) {
     scene->AddObject(root);
     form.Show();
     // The scene is green; the form's own colour shows beside it.
-    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(form, 10, 10) == 0x00FF00; })) << std::hex << ScreenPixel(form, 10, 10);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(form, 10, 10) == 0x00FF00; }))
+        << std::hex << ScreenPixel(form, 10, 10);
     EXPECT_EQ(ScreenPixel(form, 100, 10), 0x0000FFu);
     root->Fill()->SetColor(0xFFFF0000);
-    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(form, 40, 50) == 0xFF0000; })) << std::hex << ScreenPixel(form, 40, 50);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(form, 40, 50) == 0xFF0000; }))
+        << std::hex << ScreenPixel(form, 40, 50);
     // A fill with no alpha still shows its colour on an opaque window.
     scene->Fill()->SetColor(0x00E0E0E0);
     scene->Fill()->SetStyle(zuBrushSolid);
     root->SetVisible(false);
-    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(form, 40, 50) == 0xE0E0E0; })) << std::hex << ScreenPixel(form, 40, 50);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(form, 40, 50) == 0xE0E0E0; }))
+        << std::hex << ScreenPixel(form, 40, 50);
 }
 
 // Answers the error dialog from the loop, as a user pressing OK would, noting its title
@@ -159,7 +162,8 @@ TEST_F(GtkTest, TransparentSceneOnAFormIsPresentedWithItsAlpha) {
     form.Show();
     ASSERT_TRUE(form.Window()->Layered());
     if (!form.Window()->SupportsAlpha()) GTEST_SKIP() << "the display has no visual with alpha";
-    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(form, 30, 20) == 0x00FFFF; })) << std::hex << ScreenPixel(form, 30, 20);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(form, 30, 20) == 0x00FFFF; }))
+        << std::hex << ScreenPixel(form, 30, 20);
     GdkWindow* gdk = gtk_widget_get_window(dynamic_cast<TzuGtkWindow*>(form.Window())->Widget());
     EXPECT_EQ(gdk_visual_get_depth(gdk_window_get_visual(gdk)), 32);
 }

@@ -4,8 +4,8 @@
 #include "platform/core/form.h"
 #include "platform/core/timer.h"
 #include "platform/headless/headless_application.h"
-#include "scene/zu_scene/tree/object.h"
 #include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/tree/object.h"
 
 namespace zu::test {
 namespace {

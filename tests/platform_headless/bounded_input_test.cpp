@@ -2,6 +2,8 @@
 // limit of 1 GiB: a stream with one list of ten million one-byte items, and a scene whose
 // text is 48 MB. Each must end with a clean status, never by a signal.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -9,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

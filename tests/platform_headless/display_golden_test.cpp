@@ -1,8 +1,8 @@
 #include "scene/zu_effects/blur_effect.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/tree/background.h"
 #include "tests/platform_headless/host_fixture.h"
 #include "tests/zu_canvas_cairo/golden.h"
 

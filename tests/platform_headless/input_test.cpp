@@ -31,14 +31,16 @@ public:
         Log.push_back("wheel " + std::to_string(delta) + Shift(s) + At(x, y));
     }
     void MouseLeave() override { Log.push_back("leave"); }
-    void KeyDown(TzuKeyCode k, TzuShiftState s) override { Log.push_back("keydown " + std::to_string(k) + Shift(s)); }
-    void KeyUp(TzuKeyCode k, TzuShiftState s) override { Log.push_back("keyup " + std::to_string(k) + Shift(s)); }
+    void KeyDown(TzuKeyCode k, TzuShiftState s) override {
+        Log.push_back("keydown " + std::to_string(k) + Shift(s));
+    }
+    void KeyUp(TzuKeyCode k, TzuShiftState s) override {
+        Log.push_back("keyup " + std::to_string(k) + Shift(s));
+    }
     void KeyChar(char16_t c) override { Log.push_back("char " + std::to_string(unsigned(c))); }
 
 private:
-    static std::string Button(TzuMouseButton b) {
-        return b == mbLeft ? "L" : b == mbRight ? "R" : "M";
-    }
+    static std::string Button(TzuMouseButton b) { return b == mbLeft ? "L" : b == mbRight ? "R" : "M"; }
     static std::string Shift(TzuShiftState s) {
         std::string r;
         if (s & ssShift) r += " shift";
@@ -69,14 +71,8 @@ TEST(InjectedInput, MouseEventsArriveWithTheirButtonsFlagsAndCoordinates) {
     hw->InjectMouseWheel(-2, 300, 190, ssCtrl);
     hw->InjectMouseLeave();
     const std::vector<std::string> expected = {
-        "move @12,34",
-        "down L shift lbutton @13,35",
-        "move lbutton @20,40",
-        "up L ctrl @21,41",
-        "down R @5,6 double",
-        "up M alt mbutton @7,8",
-        "wheel -2 ctrl @300,190",
-        "leave",
+        "move @12,34",        "down L shift lbutton @13,35", "move lbutton @20,40",    "up L ctrl @21,41",
+        "down R @5,6 double", "up M alt mbutton @7,8",       "wheel -2 ctrl @300,190", "leave",
     };
     EXPECT_EQ(rec.Log, expected);
     EXPECT_TRUE(app.Errors().empty());
@@ -94,8 +90,8 @@ TEST(InjectedInput, KeyStrokesGiveDownCharAndUpInOrder) {
     hw->InjectKeyDown(keys::Delete, ssCtrl);
     hw->InjectKeyUp(keys::F1 + 4);
     const std::vector<std::string> expected = {
-        "keydown 65 shift", "char 65", "keyup 65 shift", "keydown 37", "keyup 37",
-        "char 233",         "keydown 46 ctrl",           "keyup 116",
+        "keydown 65 shift", "char 65",  "keyup 65 shift",  "keydown 37",
+        "keyup 37",         "char 233", "keydown 46 ctrl", "keyup 116",
     };
     EXPECT_EQ(rec.Log, expected);
 }

@@ -1,8 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "scene/zu_scene/graphics/bitmap.h"

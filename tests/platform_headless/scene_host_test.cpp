@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 
 #include "platform/core/timer.h"
-#include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/tree/background.h"
 #include "tests/platform_headless/host_fixture.h"
 
 namespace zu::test {
@@ -22,7 +22,7 @@ TEST_F(HostTest, UpdateRectsAreWidenedToWholePixelsAndClippedToTheClient) {
     scene->AddUpdateRect({10.2f, 10.7f, 20.1f, 20.9f});
     scene->AddUpdateRect({-5, -8, 3, 2});
     scene->AddUpdateRect({95.5f, 30, 400, 39.5f});
-    scene->AddUpdateRect({120, 0, 130, 10});   // outside: nothing
+    scene->AddUpdateRect({120, 0, 130, 10});  // outside: nothing
     scene->AddUpdateRect({-20, -20, -10, -10});
     EXPECT_THAT(window()->PendingRects(),
                 ElementsAre(TzuWinRect{10, 10, 21, 21}, TzuWinRect{0, 0, 4, 3}, TzuWinRect{95, 30, 100, 40}));

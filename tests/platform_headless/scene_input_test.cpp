@@ -3,11 +3,11 @@
 // the wheel, dialog keys, Escape's modal result, Tab order, window drag and resize, and
 // handlers that free the object they run on.
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/core/form.h"
 #include "platform/headless/headless_application.h"

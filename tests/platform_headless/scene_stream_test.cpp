@@ -8,11 +8,11 @@
 #include "platform/core/stream_reader.h"
 #include "platform/core/stream_text.h"
 #include "platform/core/stream_writer.h"
-#include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
+#include "scene/zu_scene/tree/background.h"
 
 namespace zu::test {
 namespace {
@@ -91,7 +91,8 @@ TEST(ZuRender, WritesTheFrameOfASceneFile) {
     const auto in = dir / "scene.txt";
     const auto out = dir / "frame.png";
     std::ofstream(in) << kSceneText;
-    const std::string cmd = std::string(ZU_RENDER_PATH) + " " + in.string() + " " + out.string() + " --size 40x20";
+    const std::string cmd =
+        std::string(ZU_RENDER_PATH) + " " + in.string() + " " + out.string() + " --size 40x20";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     TzuBitmap frame;
     ASSERT_TRUE(frame.LoadFromFile(out.string()));
@@ -101,7 +102,8 @@ TEST(ZuRender, WritesTheFrameOfASceneFile) {
 
     // The binary form of the same scene, at the scene's own size.
     const std::vector<uint8_t> binary = ObjectTextToBinary(kSceneText);
-    std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(binary.data()), std::streamsize(binary.size()));
+    std::ofstream(in, std::ios::binary)
+        .write(reinterpret_cast<const char*>(binary.data()), std::streamsize(binary.size()));
     ASSERT_EQ(std::system((std::string(ZU_RENDER_PATH) + " " + in.string() + " " + out.string()).c_str()), 0);
     ASSERT_TRUE(frame.LoadFromFile(out.string()));
     EXPECT_EQ(frame.Width(), 64);
@@ -111,8 +113,14 @@ TEST(ZuRender, WritesTheFrameOfASceneFile) {
     // Bad input: a clear failure status, and nothing written.
     std::filesystem::remove(out);
     std::ofstream(in) << "object Broken: TzuNoSuchClass\nend\n";
-    EXPECT_NE(std::system((std::string(ZU_RENDER_PATH) + " " + in.string() + " " + out.string() + " 2>/dev/null").c_str()), 0);
-    EXPECT_NE(std::system((std::string(ZU_RENDER_PATH) + " " + in.string() + " " + out.string() + " --size 0x5 2>/dev/null").c_str()), 0);
+    EXPECT_NE(
+        std::system(
+            (std::string(ZU_RENDER_PATH) + " " + in.string() + " " + out.string() + " 2>/dev/null").c_str()),
+        0);
+    EXPECT_NE(std::system((std::string(ZU_RENDER_PATH) + " " + in.string() + " " + out.string() +
+                           " --size 0x5 2>/dev/null")
+                              .c_str()),
+              0);
     EXPECT_FALSE(std::filesystem::exists(out));
     std::filesystem::remove_all(dir);
 }

@@ -2,10 +2,10 @@
 // moving within the parent, resizing by each grip with and without proportions, MinSize,
 // grip hovering, the grip clamps, and a frame of no height resizing freely.
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/core/form.h"
 #include "platform/headless/headless_application.h"

@@ -2,12 +2,13 @@
 // trigger effect that hovering it asks for, a later move off it switches it off again,
 // and malformed events are usage errors.
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"

@@ -1,13 +1,14 @@
 // Pixel tests of the Cairo canvas: figures, corners, brushes, pens, text, clipping and
 // opacity against golden images, plus the rules that can be checked on single pixels.
 
+#include "backend/zu_canvas_cairo/canvas_cairo.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
-#include "backend/zu_canvas_cairo/canvas_cairo.h"
 #include "backend/zu_canvas_cairo/font_map.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/tree/brush_object.h"
@@ -75,7 +76,8 @@ TEST(CanvasCairo, CornerTypesAndSidesMatchGolden) {
     const TzuCornerType types[] = {zuCornerRound, zuCornerBevel, zuCornerInnerRound, zuCornerInnerLine};
     for (int i = 0; i < 4; ++i) {
         const TzuRect r{5.0f + i * 48, 5, 45.0f + i * 48, 45};
-        const TzuCorners corners = i == 3 ? CornerBit(zuCornerTopLeft) | CornerBit(zuCornerBottomRight) : kAllCorners;
+        const TzuCorners corners =
+            i == 3 ? CornerBit(zuCornerTopLeft) | CornerBit(zuCornerBottomRight) : kAllCorners;
         c->FillRect(r, 12, 12, corners, 1, types[i]);
         c->DrawRect(r, 12, 12, corners, 1, types[i]);
     }
@@ -267,12 +269,14 @@ TEST(CanvasCairo, TextWrapsOnlyWhenAskedMatchesGolden) {
     c->Font()->SetSize(14);
     c->Font()->SetStyle(zuFontBold);
     c->Font()->SetClearType(false);
-    c->FillText(TzuRect{5, 5, 95, 95}, u"wrapped words in a box", true, 1, zuTextAlignCenter, zuTextAlignNear);
+    c->FillText(TzuRect{5, 5, 95, 95}, u"wrapped words in a box", true, 1, zuTextAlignCenter,
+                zuTextAlignNear);
     c->Font()->SetStyle(zuFontItalic);
     c->FillText(TzuRect{105, 5, 195, 50}, u"one long line, not wrapped", false, 1, zuTextAlignNear,
                 zuTextAlignNear);
     c->Font()->SetStyle(zuFontUnderline);
-    c->FillText(TzuRect{105, 50, 195, 95}, u"Supercalifragilistic", true, 0.5f, zuTextAlignNear, zuTextAlignFar);
+    c->FillText(TzuRect{105, 50, 195, 95}, u"Supercalifragilistic", true, 0.5f, zuTextAlignNear,
+                zuTextAlignFar);
     EXPECT_TRUE(Golden(*c, "canvas_text_wrap"));
 }
 
@@ -308,9 +312,11 @@ TEST(CanvasCairo, TrailingBlanksDoNotMoveAlignedText) {
     EXPECT_GT(RectWidth(padded), RectWidth(plain) + 10);
     TzuPathData a, b;
     ASSERT_TRUE(c->TextToPath(a, TzuRect{0, 0, 400, 100}, u"ABC", true, zuTextAlignFar, zuTextAlignNear));
-    ASSERT_TRUE(c->TextToPath(b, TzuRect{0, 0, 400, 100}, u"ABC     ", true, zuTextAlignFar, zuTextAlignNear));
+    ASSERT_TRUE(
+        c->TextToPath(b, TzuRect{0, 0, 400, 100}, u"ABC     ", true, zuTextAlignFar, zuTextAlignNear));
     EXPECT_EQ(a.GetBounds(), b.GetBounds());
-    ASSERT_TRUE(c->TextToPath(b, TzuRect{0, 0, 400, 100}, u"ABC     ", false, zuTextAlignFar, zuTextAlignNear));
+    ASSERT_TRUE(
+        c->TextToPath(b, TzuRect{0, 0, 400, 100}, u"ABC     ", false, zuTextAlignFar, zuTextAlignNear));
     EXPECT_LT(b.GetBounds().Right, a.GetBounds().Right - 10);
 }
 

@@ -1,10 +1,11 @@
 // The backend-independent rules of the canvas: buffer, dashes, saved states, flushing,
 // clearing and visual brushes, exercised through the Cairo canvas.
 
+#include "scene/zu_scene/graphics/canvas.h"
+
 #include <gtest/gtest.h>
 
 #include "scene/zu_scene/graphics/bitmap.h"
-#include "scene/zu_scene/graphics/canvas.h"
 #include "scene/zu_scene/tree/object.h"
 #include "tests/zu_canvas_cairo/golden.h"
 
@@ -103,7 +104,7 @@ TEST(Canvas, FlushRectCopiesTheTruncatedAreaClippedToTheBuffer) {
 TEST(Canvas, ClearRectWritesRawValuesAndAssignToCopies) {
     auto c = TzuCanvas::CreateBuffered(6, 4);
     c->ClearRect(TzuRect{-5, 1.9f, 2.4f, 2.6f}, 0x80FF0000);  // rows 1..2, columns 0..1
-    c->ClearRect(TzuRect{1e30f, 0, -1e30f, 4}, 0x12345678);  // absurd bounds: nothing
+    c->ClearRect(TzuRect{1e30f, 0, -1e30f, 4}, 0x12345678);   // absurd bounds: nothing
     EXPECT_EQ(c->BufferBits()[6], 0x80FF0000u);
     EXPECT_EQ(c->BufferBits()[6 + 2], 0u);
     EXPECT_EQ(c->BufferBits()[0], 0u);
@@ -145,8 +146,8 @@ TEST(Canvas, VisualBrushPaintsThroughTheInstalledPainterClippedToTheFigure) {
     EXPECT_EQ(call.rect, (TzuRect{0, 0, 20, 20}));
     EXPECT_EQ(call.opacity, 0.5f);
     EXPECT_EQ(c->BufferBits()[10 * 20 + 10], 0xFF0000FFu);  // inside the ellipse
-    EXPECT_EQ(c->BufferBits()[0], 0u);                       // clipped away
-    EXPECT_EQ(c->Fill()->Style(), zuBrushVisual);            // the painter's state is undone
+    EXPECT_EQ(c->BufferBits()[0], 0u);                      // clipped away
+    EXPECT_EQ(c->Fill()->Style(), zuBrushVisual);           // the painter's state is undone
     EXPECT_EQ(c->StrokeThickness(), 5);
 }
 

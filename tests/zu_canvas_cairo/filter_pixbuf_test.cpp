@@ -1,13 +1,14 @@
 // The image filter: encode and decode round trips, format choice, rotation, thumbnails,
 // and bad input failing cleanly.
 
+#include "backend/zu_canvas_cairo/filter_pixbuf.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <random>
 
-#include "backend/zu_canvas_cairo/filter_pixbuf.h"
 #include "backend/zu_canvas_cairo/image_sniff.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "tests/zu_canvas_cairo/golden.h"
@@ -67,8 +68,8 @@ TEST_F(FilterPixbuf, LossyAndOtherFormatsDecodeCloseToTheSource) {
         int tolerance;
         bool keepsAlpha;
     };
-    for (const Case& c : {Case{"jpeg", 24, false}, Case{"gif", 48, true}, Case{"bmp", 0, false},
-                          Case{"tiff", 0, true}}) {
+    for (const Case& c :
+         {Case{"jpeg", 24, false}, Case{"gif", 48, true}, Case{"bmp", 0, false}, Case{"tiff", 0, true}}) {
         SCOPED_TRACE(c.format);
         TzuBytes data;
         ASSERT_TRUE(m_filter.SaveToStream(data, source, c.format, "quality=90"));
@@ -198,8 +199,8 @@ TEST_F(FilterPixbuf, BadInputFailsAndLeavesTheBitmapAlone) {
     TzuBytes farBmpPixels = hugeBmpHeader;
     farBmpPixels[17] = 0;
     farBmpPixels[13] = 0xED;
-    const TzuBytes cases[] = {{}, truncated, hugePng, brokenJpeg, garbage, hugeBmpHeader, farBmpPixels,
-                              {'h', 'e', 'l', 'l', 'o'}};
+    const TzuBytes cases[] = {{},      truncated,     hugePng,      brokenJpeg,
+                              garbage, hugeBmpHeader, farBmpPixels, {'h', 'e', 'l', 'l', 'o'}};
     TzuBitmap target;
     Pattern(target, 7, 5);
     const uint32_t before = target.ScanLine(2)[3];
@@ -214,14 +215,13 @@ TEST_F(FilterPixbuf, BadInputFailsAndLeavesTheBitmapAlone) {
 
 TEST_F(FilterPixbuf, IcoDecodes) {
     // A 2 x 2 icon, 32 bits per pixel, rows bottom-up: blue, green / red, half-clear white.
-    const TzuBytes ico{
-        0, 0, 1, 0, 1, 0,                                            // one image
-        2, 2, 0, 0, 1, 0, 32, 0, 64, 0, 0, 0, 22, 0, 0, 0,           // its entry
-        40, 0, 0, 0, 2, 0, 0, 0, 4, 0, 0, 0, 1, 0, 32, 0,            // header
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 255, 255, 255, 255, 255, 128,                          // bottom row
-        255, 0, 0, 255, 0, 255, 0, 255,                              // top row
-        0, 0, 0, 0, 0, 0, 0, 0};                                     // mask
+    const TzuBytes ico{0,   0, 1, 0,   1, 0,                                                // one image
+                       2,   2, 0, 0,   1, 0,   32, 0,   64, 0, 0,   0,   22,  0,   0,   0,  // its entry
+                       40,  0, 0, 0,   2, 0,   0,  0,   4,  0, 0,   0,   1,   0,   32,  0,  // header
+                       0,   0, 0, 0,   0, 0,   0,  0,   0,  0, 0,   0,   0,   0,   0,   0,
+                       0,   0, 0, 0,   0, 0,   0,  0,   0,  0, 255, 255, 255, 255, 255, 128,  // bottom row
+                       255, 0, 0, 255, 0, 255, 0,  255,                                       // top row
+                       0,   0, 0, 0,   0, 0,   0,  0};                                        // mask
     TzuBitmap back;
     ASSERT_TRUE(m_filter.LoadFromStream(ico, back));
     ASSERT_EQ(back.Width(), 2);

@@ -85,7 +85,8 @@ int ChannelDifference(uint32_t a, uint32_t b) {
     }
     WritePng(actual, GoldenPath(name, ".actual.png"));
     WritePng(diff, GoldenPath(name, ".diff.png"));
-    return ::testing::AssertionFailure() << name << ": " << bad << " pixels differ, worst channel by " << worst;
+    return ::testing::AssertionFailure()
+           << name << ": " << bad << " pixels differ, worst channel by " << worst;
 }
 
 }  // namespace zu::test

@@ -2,8 +2,9 @@
 // files shown from their largest entry, GIF frames smaller than their screen, and image
 // bombs (a few bytes claiming a huge picture) refused before any decoder allocates.
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
+
+#include <gdk-pixbuf/gdk-pixbuf.h>
 #include <png.h>
 
 #include "backend/zu_canvas_cairo/filter_pixbuf.h"

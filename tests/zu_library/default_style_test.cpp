@@ -2,9 +2,9 @@
 // "buttonstyle" from it: parts bound, focus glow, restyling and the lookup order between
 // the control's own style, the scene's style resource and the default style.
 
-#include <memory>
-
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "platform/core/class_registry.h"
 #include "platform/headless/headless_application.h"

@@ -2,11 +2,11 @@
 // canvas: the areas they cover, where the parent sits in the picture, their clamps, and
 // what each makes of a picture.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
-
-#include <gtest/gtest.h>
 
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"

@@ -1,9 +1,9 @@
 #include "scene/zu_scene/tree/animation.h"
 
+#include <gtest/gtest.h>
+
 #include <climits>
 #include <memory>
-
-#include <gtest/gtest.h>
 
 #include "platform/core/clock.h"
 #include "platform/headless/headless_application.h"

@@ -1,14 +1,15 @@
+#include "scene/zu_scene/graphics/bitmap.h"
+
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "platform/core/property.h"
-#include "scene/zu_scene/graphics/bitmap.h"
-#include "scene/zu_scene/tree/bitmap_object.h"
 #include "scene/zu_scene/graphics/filter.h"
+#include "scene/zu_scene/tree/bitmap_object.h"
 
 namespace zu {
 namespace {

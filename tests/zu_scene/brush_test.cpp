@@ -1,14 +1,15 @@
+#include "scene/zu_scene/graphics/brush.h"
+
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <memory>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "platform/core/property.h"
-#include "scene/zu_scene/graphics/brush.h"
-#include "scene/zu_scene/tree/brush_object.h"
 #include "scene/zu_scene/graphics/font.h"
 #include "scene/zu_scene/graphics/gradient.h"
+#include "scene/zu_scene/tree/brush_object.h"
 
 namespace zu {
 namespace {
@@ -271,7 +272,8 @@ TEST(TzuVisual, ReferenceIsClearedWhenTheObjectGoes) {
 
 TEST(TzuFont, StoredRulesAndNotifications) {
     TzuFont font;
-    for (const char* name : {"Family", "Size", "Style", "ClearType"}) EXPECT_FALSE(Stored(font, name)) << name;
+    for (const char* name : {"Family", "Size", "Style", "ClearType"})
+        EXPECT_FALSE(Stored(font, name)) << name;
     Counter changes;
     changes.Watch(font.OnChange());
     font.SetFamily("Tahoma");

@@ -2,10 +2,10 @@
 // control, restyling, the refusals that keep a style from cloning itself, tab order and
 // data binding between controls.
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <stdexcept>
-
-#include <gtest/gtest.h>
 
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"

@@ -1,9 +1,9 @@
 #include "scene/zu_scene/types/geometry.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 namespace zu {
 namespace {
@@ -108,7 +108,7 @@ TEST(Geometry, RectIntersectionSurvivesOutOfRangeInput) {
 }
 
 TEST(Geometry, RectCenterInRoundsHalvesToEven) {
-    TzuRect r = zuRect(50, 50, 53, 53);  // 3 wide
+    TzuRect r = zuRect(50, 50, 53, 53);       // 3 wide
     RectCenterIn(r, zuRect(10, 20, 18, 30));  // (8-3)/2 = 2.5 -> 2; (10-3)/2 = 3.5 -> 4
     EXPECT_EQ(r, zuRect(12, 24, 15, 27));
 }

@@ -1,13 +1,13 @@
 #include "scene/zu_scene/types/interpolation.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <numbers>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace zu {
 namespace {
@@ -21,7 +21,8 @@ struct NamedCurve {
 
 std::vector<NamedCurve> AllCurves() {
     return {
-        {"Linear", [](double t, double b, double c, double d, TzuAnimationType k) { return InterpolateLinear(t, b, c, d, k); }},
+        {"Linear", [](double t, double b, double c, double d,
+                      TzuAnimationType k) { return InterpolateLinear(t, b, c, d, k); }},
         {"Quadratic", InterpolateQuadratic},
         {"Cubic", InterpolateCubic},
         {"Quartic", InterpolateQuartic},
@@ -30,10 +31,10 @@ std::vector<NamedCurve> AllCurves() {
         {"Exponential", InterpolateExponential},
         {"Circular", InterpolateCircular},
         {"Bounce", InterpolateBounce},
-        {"Back", [](double t, double b, double c, double d, TzuAnimationType k) { return InterpolateBack(t, b, c, d, 0, k); }},
-        {"Elastic", [](double t, double b, double c, double d, TzuAnimationType k) {
-             return InterpolateElastic(t, b, c, d, 0, 0, k);
-         }},
+        {"Back", [](double t, double b, double c, double d,
+                    TzuAnimationType k) { return InterpolateBack(t, b, c, d, 0, k); }},
+        {"Elastic", [](double t, double b, double c, double d,
+                       TzuAnimationType k) { return InterpolateElastic(t, b, c, d, 0, 0, k); }},
     };
 }
 
@@ -70,10 +71,16 @@ TEST(Interpolation, HalfwayValuesOfInAndOut) {
         double in, out;
     };
     const Case cases[] = {
-        {"Quadratic", 35, 85},        {"Cubic", 22.5, 97.5},          {"Quartic", 16.25, 103.75},
-        {"Quintic", 13.125, 106.875}, {"Sinusoidal", 110 - 50 * std::sqrt(2.0), 10 + 50 * std::sqrt(2.0)},
-        {"Exponential", 13.125, 106.875}, {"Circular", 110 - 50 * std::sqrt(3.0), 10 + 50 * std::sqrt(3.0)},
-        {"Bounce", 33.4375, 86.5625}, {"Back", 1.23025, 118.76975},  {"Elastic", 8.4375, 111.5625},
+        {"Quadratic", 35, 85},
+        {"Cubic", 22.5, 97.5},
+        {"Quartic", 16.25, 103.75},
+        {"Quintic", 13.125, 106.875},
+        {"Sinusoidal", 110 - 50 * std::sqrt(2.0), 10 + 50 * std::sqrt(2.0)},
+        {"Exponential", 13.125, 106.875},
+        {"Circular", 110 - 50 * std::sqrt(3.0), 10 + 50 * std::sqrt(3.0)},
+        {"Bounce", 33.4375, 86.5625},
+        {"Back", 1.23025, 118.76975},
+        {"Elastic", 8.4375, 111.5625},
     };
     const auto curves = AllCurves();
     for (const Case& c : cases) {
@@ -147,11 +154,13 @@ TEST(Interpolation, ExponentialEndpointsAreExact) {
 }
 
 TEST(Interpolation, BackOvershootDefaultsAndDips) {
-    EXPECT_EQ(InterpolateBack(0.3, 0, 1, 1, 0, zuAnimationIn), InterpolateBack(0.3, 0, 1, 1, 1.70158, zuAnimationIn));
+    EXPECT_EQ(InterpolateBack(0.3, 0, 1, 1, 0, zuAnimationIn),
+              InterpolateBack(0.3, 0, 1, 1, 1.70158, zuAnimationIn));
     EXPECT_LT(InterpolateBack(0.2, 0, 1, 1, 0, zuAnimationIn), 0);
     EXPECT_GT(InterpolateBack(0.8, 0, 1, 1, 0, zuAnimationOut), 1);
     // A bigger overshoot dips further.
-    EXPECT_LT(InterpolateBack(0.2, 0, 1, 1, 3, zuAnimationIn), InterpolateBack(0.2, 0, 1, 1, 0, zuAnimationIn));
+    EXPECT_LT(InterpolateBack(0.2, 0, 1, 1, 3, zuAnimationIn),
+              InterpolateBack(0.2, 0, 1, 1, 0, zuAnimationIn));
 }
 
 TEST(Interpolation, ElasticAmplitudeAbovePeakChangesPhase) {

@@ -54,8 +54,8 @@ TEST_F(LayoutTest, TopStackKeepsVisualOrder) {
 
 TEST_F(LayoutTest, RightStackPutsOutermostFirst) {
     root->SetLoading(true);
-    TzuVisualObject* a = MakeVisual(root.get(), 60, 0, 30, 10);   // right edge 90
-    TzuVisualObject* b = MakeVisual(root.get(), 0, 0, 20, 10);    // right edge 20
+    TzuVisualObject* a = MakeVisual(root.get(), 60, 0, 30, 10);  // right edge 90
+    TzuVisualObject* b = MakeVisual(root.get(), 0, 0, 20, 10);   // right edge 20
     a->SetAlign(vaRight);
     b->SetAlign(vaRight);
     root->Loaded();

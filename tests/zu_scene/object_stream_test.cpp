@@ -1,10 +1,11 @@
+#include "scene/zu_scene/tree/object_stream.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"
 #include "platform/core/stream_format.h"
 #include "platform/core/stream_text.h"
-#include "scene/zu_scene/tree/object_stream.h"
 
 namespace zu {
 namespace {
@@ -147,7 +148,7 @@ TEST_F(ObjectStreamTest, FailedLoadsReturnNothingAndLeaveNothing) {
     const size_t objectsBefore = TzuObject::ObjectCount();
     const char* const bad[] = {
         "object TNoSuchClass\nend",
-        "object TTestPlain\nend",                                   // not a scene object
+        "object TTestPlain\nend",  // not a scene object
         "object TTestShape\n object TTestShape\n end\n object TNoSuchClass\n end\nend",
         "object TTestShape\n Caption = 'unterminated\nend",
     };
@@ -156,7 +157,8 @@ TEST_F(ObjectStreamTest, FailedLoadsReturnNothingAndLeaveNothing) {
     }
     std::vector<uint8_t> binary;
     SaveObjectToStream(MakeTree(), binary);
-    EXPECT_EQ(LoadObjectFromStream(&owner, std::span<const uint8_t>(binary.data(), binary.size() - 1)), nullptr);
+    EXPECT_EQ(LoadObjectFromStream(&owner, std::span<const uint8_t>(binary.data(), binary.size() - 1)),
+              nullptr);
     binary[0] = 'X';
     EXPECT_EQ(LoadObjectFromStream(&owner, binary), nullptr);
     EXPECT_EQ(owner.ComponentCount(), 0);
@@ -166,7 +168,8 @@ TEST_F(ObjectStreamTest, FailedLoadsReturnNothingAndLeaveNothing) {
     TTestShape target(nullptr);
     auto* kept = new TzuObject(&target);
     kept->SetParent(&target);
-    const auto late = ObjectTextToBinary("object TTestShape\n object TzuObject\n end\n object TNoSuchClass\n end\nend");
+    const auto late =
+        ObjectTextToBinary("object TTestShape\n object TzuObject\n end\n object TNoSuchClass\n end\nend");
     EXPECT_THROW(ReadObjectInto(&target, late), EzuError);
     ASSERT_EQ(target.ChildrenCount(), 1);
     EXPECT_EQ(target.Children(0), kept);

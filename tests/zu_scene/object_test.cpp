@@ -1,3 +1,5 @@
+#include "scene/zu_scene/tree/object.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,7 +7,6 @@
 #include "platform/core/property.h"
 #include "scene/zu_scene/tree/animation.h"
 #include "scene/zu_scene/tree/effect.h"
-#include "scene/zu_scene/tree/object.h"
 
 namespace zu {
 namespace {
@@ -69,7 +70,8 @@ private:
 
 const TzuClass& FlagObject::StaticClass() {
     using P = ZuProps<FlagObject>;
-    static const TzuPropInfo props[] = {P::Bool<&FlagObject::IsFocused, &FlagObject::SetIsFocused>("IsFocused")};
+    static const TzuPropInfo props[] = {
+        P::Bool<&FlagObject::IsFocused, &FlagObject::SetIsFocused>("IsFocused")};
     static const TzuClass cls = ZuClass<FlagObject, TzuObject>("FlagObject", props);
     return cls;
 }

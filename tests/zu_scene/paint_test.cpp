@@ -19,9 +19,7 @@ protected:
         scene.AddObject(root.get());
         root->SetBounds(0, 0, 400, 400);
     }
-    void TearDown() override {
-        root.reset();
-    }
+    void TearDown() override { root.reset(); }
     TestScene scene;
     std::unique_ptr<TzuVisualObject> root;
 };
@@ -139,8 +137,8 @@ TEST_F(PaintTest, NestedOpacityAndDisabledDimming) {
 TEST_F(PaintTest, DisablingClearsFocusOnNextAsk) {
     TzuVisualObject* panel = MakeVisual(root.get(), 0, 0, 50, 50);
     struct Focusable : TzuVisualObject {
-        using TzuVisualObject::TzuVisualObject;
         using TzuVisualObject::SetIsFocused;
+        using TzuVisualObject::TzuVisualObject;
     };
     auto* edit = new Focusable(nullptr);
     edit->SetBounds(0, 0, 10, 10);

@@ -52,7 +52,8 @@ TEST(TzuPathData, WritesParsedTextInItsCanonicalForm) {
 TEST(TzuPathData, ParsesImplicitRepeatsRelativeCommandsAndJoinedLines) {
     TzuPathData path;
     EXPECT_TRUE(path.ParseData("M 0 0 10 10"));
-    EXPECT_EQ(path.Points(), (std::vector<TzuPathPoint>{{zuPathPointMoveTo, {0, 0}}, {zuPathPointLineTo, {10, 10}}}));
+    EXPECT_EQ(path.Points(),
+              (std::vector<TzuPathPoint>{{zuPathPointMoveTo, {0, 0}}, {zuPathPointLineTo, {10, 10}}}));
 
     EXPECT_TRUE(path.ParseData("m 1,1 l 2,0 3,0 h -1 v 4 z"));
     ASSERT_EQ(path.Count(), 6);
@@ -153,8 +154,10 @@ TEST(TzuPathData, ArcToPointPicksTheArcByItsFlags) {
     };
     // From (0,0) to (10,0) on a circle of radius 10: the small arcs bulge 1.34, the
     // large ones 18.66; sweep picks the side (positive angles turn clockwise on screen).
-    const Case cases[] = {{false, true, -1.34f, 0}, {false, false, 0, 1.34f},
-                          {true, true, -18.66f, 0}, {true, false, 0, 18.66f}};
+    const Case cases[] = {{false, true, -1.34f, 0},
+                          {false, false, 0, 1.34f},
+                          {true, true, -18.66f, 0},
+                          {true, false, 0, 18.66f}};
     for (const Case& c : cases) {
         TzuPathData path;
         path.MoveTo({0, 0});
@@ -262,7 +265,8 @@ TEST(TzuPathData, StreamsTwelveByteRecordsAndReadsNineByteRecords) {
     PutFloat(packed, 6);
     ASSERT_EQ(packed.size(), 4u + 2 * 9);
     EXPECT_TRUE(copy.LoadFromBytes(packed));
-    EXPECT_EQ(copy.Points(), (std::vector<TzuPathPoint>{{zuPathPointMoveTo, {3, 4}}, {zuPathPointLineTo, {5, 6}}}));
+    EXPECT_EQ(copy.Points(),
+              (std::vector<TzuPathPoint>{{zuPathPointMoveTo, {3, 4}}, {zuPathPointLineTo, {5, 6}}}));
 
     const TzuPropInfo* prop = TzuPathData::StaticClass().FindProperty("Path");
     ASSERT_NE(prop, nullptr);
@@ -287,13 +291,13 @@ TEST(TzuPathData, RejectsMalformedBlocksAndKeepsThePath) {
     };
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const TzuBytes bad[] = {
-        TzuBytes{1, 0},                                   // no room for the count
-        block(3, {{0, 1, 2}, {1, 3, 4}}),                 // fewer records than counted
-        block(0x7fffffff, {{0, 1, 2}}),                   // absurd count
-        block(1, {{4, 1, 2}}),                            // unknown kind
+        TzuBytes{1, 0},                    // no room for the count
+        block(3, {{0, 1, 2}, {1, 3, 4}}),  // fewer records than counted
+        block(0x7fffffff, {{0, 1, 2}}),    // absurd count
+        block(1, {{4, 1, 2}}),             // unknown kind
         block(1, {{-1, 1, 2}}),
-        block(2, {{0, 1, 2}, {1, nan, 0}}),               // not a number
-        block(3, {{0, 1, 2}, {2, 3, 4}, {2, 5, 6}}),      // a curve missing its end
+        block(2, {{0, 1, 2}, {1, nan, 0}}),           // not a number
+        block(3, {{0, 1, 2}, {2, 3, 4}, {2, 5, 6}}),  // a curve missing its end
     };
     for (const TzuBytes& b : bad) {
         EXPECT_FALSE(path.LoadFromBytes(b));

@@ -3,11 +3,12 @@
 
 #include "scene/zu_scene/tree/resources.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "platform/core/class_registry.h"

@@ -4,11 +4,11 @@
 
 #include "scene/zu_scene/graphics/svg_path.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/path_data.h"

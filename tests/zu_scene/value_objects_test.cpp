@@ -1,6 +1,6 @@
-#include <vector>
-
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "platform/core/property.h"
 #include "scene/zu_scene/types/bounds.h"

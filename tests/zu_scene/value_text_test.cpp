@@ -4,8 +4,8 @@
 
 #include <clocale>
 #include <cmath>
-#include <limits>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "platform/core/persistent.h"
@@ -45,8 +45,8 @@ TEST(ValueText, TextToFloatReadsDecimalNumbers) {
 }
 
 TEST(ValueText, TextToFloatRaisesOnInvalidText) {
-    for (const char* bad : {"", " ", "abc", "1,5", "1.2.3", "--1", "+-1", "1e", "1e+", "e5", ".", "-.",
-                            "inf", "nan", "0x10", "1 2", "1e999", "100000000000000000000e300"}) {
+    for (const char* bad : {"", " ", "abc", "1,5", "1.2.3", "--1", "+-1", "1e", "1e+", "e5", ".", "-.", "inf",
+                            "nan", "0x10", "1 2", "1e999", "100000000000000000000e300"}) {
         EXPECT_THROW(TextToFloat(bad), EzuError) << '"' << bad << '"';
         double v = 42;
         EXPECT_FALSE(TryTextToFloat(bad, v)) << '"' << bad << '"';
@@ -77,7 +77,7 @@ TEST(ValueText, TextToPointAndRectGiveZeroOnAnyFailure) {
     EXPECT_EQ(TextToRect("(0,0,100)"), TzuRect{});
     EXPECT_EQ(TextToRect("(0,0,x,1)"), TzuRect{});
     EXPECT_EQ(TextToRect(""), TzuRect{});
-    EXPECT_EQ(TextToPoint("1,2"), TzuPoint{});  // the opening delimiter is required
+    EXPECT_EQ(TextToPoint("1,2"), TzuPoint{});       // the opening delimiter is required
     EXPECT_EQ(TextToPoint("(1e39,2)"), TzuPoint{});  // beyond a single
     EXPECT_EQ(TextToPoint("(1,"), TzuPoint{});
 }

@@ -56,7 +56,8 @@ public:
     }
     bool Damaged(const TzuRect& area) const {
         for (const TzuRect& r : rects) {
-            if (r.Left <= area.Left && r.Top <= area.Top && r.Right >= area.Right && r.Bottom >= area.Bottom) return true;
+            if (r.Left <= area.Left && r.Top <= area.Top && r.Right >= area.Right && r.Bottom >= area.Bottom)
+                return true;
         }
         return false;
     }

@@ -54,9 +54,10 @@ TEST(TzuWideStringList, IndexErrorsRaiseAndLeaveTheListIntact) {
     TzuWideStringList list;
     list.Add(u"one");
     for (auto fn : std::vector<std::function<void()>>{
-             [&] { list.Get(1); }, [&] { list.Get(-1); }, [&] { list.Delete(1); }, [&] { list.Insert(2, u"x"); },
-             [&] { list.Put(5, u"x"); }, [&] { list.GetObject(1); }, [&] { list.PutObject(-1, nullptr); },
-             [&] { list.Exchange(0, 1); }, [&] { list.Move(0, 1); }, [&] { list.Name(3); }})
+             [&] { list.Get(1); }, [&] { list.Get(-1); }, [&] { list.Delete(1); },
+             [&] { list.Insert(2, u"x"); }, [&] { list.Put(5, u"x"); }, [&] { list.GetObject(1); },
+             [&] { list.PutObject(-1, nullptr); }, [&] { list.Exchange(0, 1); }, [&] { list.Move(0, 1); },
+             [&] { list.Name(3); }})
         EXPECT_EQ(ErrorOf(fn), "list index error");
     EXPECT_EQ(list.ToVector(), (Lines{u"one"}));
 }
@@ -77,8 +78,9 @@ TEST(TzuWideStringList, SortedListPlacesLinesAndRefusesPositionalEdits) {
     EXPECT_EQ(index, 2);
     EXPECT_EQ(list.IndexOf(u"zucchini"), 3);
     EXPECT_EQ(list.IndexOf(u"kiwi"), -1);
-    for (auto fn : std::vector<std::function<void()>>{[&] { list.Insert(0, u"a"); }, [&] { list.Put(0, u"a"); },
-                                                      [&] { list.Exchange(0, 1); }, [&] { list.Move(0, 1); }})
+    for (auto fn :
+         std::vector<std::function<void()>>{[&] { list.Insert(0, u"a"); }, [&] { list.Put(0, u"a"); },
+                                            [&] { list.Exchange(0, 1); }, [&] { list.Move(0, 1); }})
         EXPECT_EQ(ErrorOf(fn), "sorted list error");
     EXPECT_EQ(list.ToVector(), (Lines{u"Apple", u"fig", u"pear", u"zucchini"}));
 }
@@ -127,9 +129,8 @@ TEST(TzuWideStringList, ChangingCaseSensitivityResortsASortedList) {
 TEST(TzuWideStringList, CustomSortOrdersByTheGivenComparison) {
     TzuWideStringList list;
     list.SetText(u"ccc\na\nbb");
-    list.CustomSort([](const TzuWideStringList& l, int i, int j) {
-        return int(l.Get(j).size()) - int(l.Get(i).size());
-    });
+    list.CustomSort(
+        [](const TzuWideStringList& l, int i, int j) { return int(l.Get(j).size()) - int(l.Get(i).size()); });
     EXPECT_EQ(list.ToVector(), (Lines{u"ccc", u"bb", u"a"}));
 }
 

@@ -2,9 +2,9 @@
 // a golden picture, tiling through a repeated picture against tile-by-tile drawing, and
 // hit tests that ask the canvas about the figure.
 
-#include <memory>
-
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "scene/zu_objects/arc.h"
 #include "scene/zu_objects/circle.h"

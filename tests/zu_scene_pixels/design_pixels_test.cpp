@@ -2,9 +2,9 @@
 // selection point, and the dashed outlines an empty path and an image show while the
 // scene is designed, and not otherwise.
 
-#include <memory>
-
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "scene/zu_objects/image.h"
 #include "scene/zu_objects/path.h"

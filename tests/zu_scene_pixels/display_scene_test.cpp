@@ -48,7 +48,8 @@ public:
         TzuColor colour;
         TzuMatrix matrix;
     };
-    void DrawBitmap(TzuBitmap& bitmap, const TzuRect& src, const TzuRect& dst, float opacity, bool fast) override {
+    void DrawBitmap(TzuBitmap& bitmap, const TzuRect& src, const TzuRect& dst, float opacity,
+                    bool fast) override {
         pictures.push_back({&bitmap, bitmap.Width(), bitmap.Height(), src, dst, Matrix(), opacity, fast});
         TzuCanvasCairo::DrawBitmap(bitmap, src, dst, opacity, fast);
     }
@@ -199,8 +200,13 @@ void ExpectBlurredPanelOnly(DisplayScene& d) {
 
 void ExpectFlatColoursKept(const DisplayScene& d) {
     // Outside the rounded corners the blur never reaches: plain background.
-    for (auto [x, y] : {std::pair{0, 0}, {3, 3}, {kWidth - 1, 0}, {kWidth - 4, 3}, {0, kHeight - 1},
-                        {kWidth - 1, kHeight - 1}, {kWidth - 4, kHeight - 4}}) {
+    for (auto [x, y] : {std::pair{0, 0},
+                        {3, 3},
+                        {kWidth - 1, 0},
+                        {kWidth - 4, 3},
+                        {0, kHeight - 1},
+                        {kWidth - 1, kHeight - 1},
+                        {kWidth - 4, kHeight - 4}}) {
         EXPECT_EQ(d.Pixel(x, y), kBlack) << x << "," << y;
     }
     // The stroke along the top edge survives as a cyan band, softened.
@@ -218,7 +224,8 @@ TEST(DisplayScene, CentredTextOnTheBlurredPanel) {
     ExpectBlurredPanelOnly(d);
     ExpectFlatColoursKept(d);
     // Far from the stroke and the centred text the panel keeps its exact grey.
-    for (auto [x, y] : {std::pair{100, kHeight / 2}, {200, 30}, {kWidth - 100, kHeight / 2}, {kWidth - 200, 130}}) {
+    for (auto [x, y] :
+         {std::pair{100, kHeight / 2}, {200, 30}, {kWidth - 100, kHeight / 2}, {kWidth - 200, 130}}) {
         EXPECT_EQ(d.Pixel(x, y), kPanel) << x << "," << y;
     }
     const TzuRect ink = TextInk(d.scene);

@@ -2,11 +2,11 @@
 // pipeline: their pictures against a golden, and the damage they leave when a trigger
 // switches them off and on again, checked on every pixel.
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <memory>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "scene/zu_effects/bevel_effect.h"
 #include "scene/zu_effects/glow_effect.h"

@@ -2,12 +2,12 @@
 // smaller than their margins, against a golden; a picture loaded through the data value
 // from a file; the paint box's handler drawing in its own coordinates.
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "scene/zu_objects/image.h"
 #include "scene/zu_objects/paint_box.h"

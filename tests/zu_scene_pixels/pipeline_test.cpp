@@ -76,7 +76,8 @@ private:
 class PictureCanvas : public TzuCanvasCairo {
 public:
     PictureCanvas(TzuBitmap& b, Log& log) : TzuCanvasCairo(b), m_log(log) {}
-    void DrawBitmap(TzuBitmap& bitmap, const TzuRect& src, const TzuRect& dst, float opacity, bool fast) override {
+    void DrawBitmap(TzuBitmap& bitmap, const TzuRect& src, const TzuRect& dst, float opacity,
+                    bool fast) override {
         m_log.push_back("Picture");
         targets.push_back(dst);
         matrices.push_back(Matrix());
@@ -129,8 +130,8 @@ struct Pipeline : ::testing::Test {
     }
 };
 
-const Log kOffscreen = {"Q.Before@off", "Q.Paint@off", "Q.After@off", "K.Before@off", "K.Paint@off", "K.After@off",
-                        "Effect.Process", "Picture"};
+const Log kOffscreen = {"Q.Before@off", "Q.Paint@off", "Q.After@off",    "K.Before@off",
+                        "K.Paint@off",  "K.After@off", "Effect.Process", "Picture"};
 
 Log Join(std::initializer_list<Log> parts) {
     Log out;
@@ -165,7 +166,8 @@ TEST_F(Pipeline, PaintAfterEffectIsDrawnOverTheObject) {
 
 TEST_F(Pipeline, DisablePaintEffectReplacesTheObjectAndIsRebuiltEveryFrame) {
     AddEffect(ProbeEffect::kReplace);
-    const Log expected = Join({{"R.Before", "R.Paint", "R.After", "Q.Before"}, kOffscreen, {"Q.After", "R.OnPaint"}});
+    const Log expected =
+        Join({{"R.Before", "R.Paint", "R.After", "Q.Before"}, kOffscreen, {"Q.After", "R.OnPaint"}});
     EXPECT_EQ(FrameLog(), expected);
     EXPECT_EQ(FrameLog(), expected);
 }

@@ -101,10 +101,10 @@ TEST(ScenePixels, ClipChildrenCutsAtTheParentUnlessTheChildOptsOut) {
     SceneFixture f(80, 60);
     auto* p = f.Box(f.root.get(), 10, 10, 40, 30, 0xFFC0C0C0);
     p->SetClipChildren(true);
-    f.Box(p, 25, 5, 30, 10, kRed);                                  // sticks out on the right
-    f.Box(p, -8, 18, 20, 8, kBlue)->SetCanClipped(false);           // sticks out on the left
-    f.Box(p, 45, 0, 10, 10, kGreen)->SetCanClipped(false);          // wholly outside
-    f.Box(p, -5, -5, 10, 10, kGreen);                               // the top-left corner
+    f.Box(p, 25, 5, 30, 10, kRed);                          // sticks out on the right
+    f.Box(p, -8, 18, 20, 8, kBlue)->SetCanClipped(false);   // sticks out on the left
+    f.Box(p, 45, 0, 10, 10, kGreen)->SetCanClipped(false);  // wholly outside
+    f.Box(p, -5, -5, 10, 10, kGreen);                       // the top-left corner
     f.scene.Frame();
     EXPECT_EQ(f.Pixel(45, 17), kRed);
     EXPECT_EQ(f.Pixel(50, 17), kWhite);

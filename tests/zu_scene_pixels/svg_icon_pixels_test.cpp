@@ -2,6 +2,8 @@
 // against what the system's own SVG renderer draws of the same files. Only icons made of
 // plain filled paths on a 16 x 16 view box are used, so that both drawings mean the same.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -10,8 +12,6 @@
 #include <regex>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "backend/zu_canvas_cairo/canvas_cairo.h"
 #include "scene/zu_scene/graphics/bitmap.h"

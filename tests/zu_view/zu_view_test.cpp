@@ -2,6 +2,8 @@
 // real pointer move lights the hover effect of the object under it and Escape, a key no
 // object takes, ends the program.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -12,7 +14,6 @@
 #include <string>
 #include <thread>
 
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>

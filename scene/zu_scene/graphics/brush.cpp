@@ -5,8 +5,8 @@
 namespace zu {
 
 namespace {
-const char* const kBrushStyleNames[] = {"zuBrushNone",     "zuBrushSolid",    "zuBrushGradient",
-                                        "zuBrushBitmap",   "zuBrushResource", "zuBrushVisual"};
+const char* const kBrushStyleNames[] = {"zuBrushNone",   "zuBrushSolid",    "zuBrushGradient",
+                                        "zuBrushBitmap", "zuBrushResource", "zuBrushVisual"};
 
 // Shared brushes may name each other; a chain this long can only be a cycle.
 constexpr int kMaxResourceDepth = 16;
@@ -19,7 +19,8 @@ const TzuClass& TzuBrush::StaticClass() {
     static const TzuPropInfo props[] = {
         P::String<&TzuBrush::ColorText, &TzuBrush::SetColorText>("Color").StoredIf<&TzuBrush::ColorStored>(),
         P::Object<&TzuBrush::Bitmap>("Bitmap").StoredIf<&TzuBrush::BitmapStored>(),
-        P::Enum<&TzuBrush::Style, &TzuBrush::SetStyle>("Style", kBrushStyleEnum).StoredIf<&TzuBrush::StyleStored>(),
+        P::Enum<&TzuBrush::Style, &TzuBrush::SetStyle>("Style", kBrushStyleEnum)
+            .StoredIf<&TzuBrush::StyleStored>(),
         P::Object<&TzuBrush::Gradient>("Gradient").StoredIf<&TzuBrush::GradientStored>(),
         P::Object<&TzuBrush::Resource>("Resource").StoredIf<&TzuBrush::ResourceStored>(),
         P::Object<&TzuBrush::Visual>("Visual").StoredIf<&TzuBrush::VisualStored>(),

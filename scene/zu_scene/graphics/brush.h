@@ -18,9 +18,9 @@
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/brush_bitmap.h"
 #include "scene/zu_scene/graphics/brush_resource.h"
-#include "scene/zu_scene/types/colour.h"
 #include "scene/zu_scene/graphics/gradient.h"
 #include "scene/zu_scene/graphics/visual.h"
+#include "scene/zu_scene/types/colour.h"
 
 namespace zu {
 

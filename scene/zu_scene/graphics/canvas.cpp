@@ -62,11 +62,10 @@ void AddCornerShape(TzuPathData& path, const CornerGeometry& g, TzuCornerType ty
         case zuCornerRound:
             path.CurveTo(Add(g.C, Scale(g.u, roundK)), Add(g.C, Scale(g.v, roundK)), end);
             break;
-        case zuCornerBevel:
-            path.LineTo(end);
-            break;
+        case zuCornerBevel: path.LineTo(end); break;
         case zuCornerInnerRound:
-            path.CurveTo(Add(g.C, Add(g.u, Scale(g.v, kCornerK))), Add(g.C, Add(g.v, Scale(g.u, kCornerK))), end);
+            path.CurveTo(Add(g.C, Add(g.u, Scale(g.v, kCornerK))), Add(g.C, Add(g.v, Scale(g.u, kCornerK))),
+                         end);
             break;
         case zuCornerInnerLine:
             path.LineTo(Add(g.C, Add(g.u, Scale(g.v, kCornerK))));
@@ -190,8 +189,8 @@ void TzuCanvas::FlushBufferRect(int x, int y, TzuCanvasTarget& target, const Tzu
     const int right = std::min(Trunc(rect.Right) + 1, m_width);
     const int bottom = std::min(Trunc(rect.Bottom) + 1, m_height);
     if (left >= right || top >= bottom) return;
-    target.PutPixels(x + left, y + top, m_bufferBits.get() + int64_t(top) * m_width + left, m_width, right - left,
-                     bottom - top);
+    target.PutPixels(x + left, y + top, m_bufferBits.get() + int64_t(top) * m_width + left, m_width,
+                     right - left, bottom - top);
 }
 
 void TzuCanvas::ClearRect(const TzuRect& rect, TzuColor color) {
@@ -210,13 +209,15 @@ void TzuCanvas::ClearRect(const TzuRect& rect, TzuColor color) {
         }
         return;
     }
-    for (int y = top; y < bottom; ++y) std::fill_n(m_bufferBits.get() + int64_t(y) * m_width + left, right - left, color);
+    for (int y = top; y < bottom; ++y)
+        std::fill_n(m_bufferBits.get() + int64_t(y) * m_width + left, right - left, color);
 }
 
 void TzuCanvas::AssignTo(TzuBitmap& target) const {
     target.SetSize(m_width, m_height);
     const uint32_t* source = m_bufferBits.get();
-    if (!source && m_bitmap && m_bitmap != &target && m_bitmap->Width() == m_width && m_bitmap->Height() == m_height) {
+    if (!source && m_bitmap && m_bitmap != &target && m_bitmap->Width() == m_width &&
+        m_bitmap->Height() == m_height) {
         source = m_bitmap->Bits();
     }
     if (source) {
@@ -232,7 +233,8 @@ void TzuCanvas::AssignTo(TzuBitmap& target) const {
 int TzuCanvas::SaveCanvas() {
     const int token = SaveBackendState();
     if (token < 0) return -1;
-    auto it = std::find_if(m_states.begin(), m_states.end(), [](const TzuSaveData& s) { return s.Token == -1; });
+    auto it =
+        std::find_if(m_states.begin(), m_states.end(), [](const TzuSaveData& s) { return s.Token == -1; });
     if (it == m_states.end()) it = m_states.insert(m_states.end(), TzuSaveData{});
     TzuSaveData& s = *it;
     s.Token = token;
@@ -299,8 +301,8 @@ void TzuCanvas::AddCornerFigure(TzuPathData& path, const TzuRect& r, float xRadi
     path.ClosePath();
 }
 
-void TzuCanvas::DrawRectSides(const TzuRect& r, float xRadius, float yRadius, TzuCorners corners, TzuSides sides,
-                              float opacity, TzuCornerType cornerType) {
+void TzuCanvas::DrawRectSides(const TzuRect& r, float xRadius, float yRadius, TzuCorners corners,
+                              TzuSides sides, float opacity, TzuCornerType cornerType) {
     CornerGeometry g[4];
     CornersOf(r, xRadius, yRadius, g);
     // The sides met by each corner (clockwise: before it, after it), and the side after it.

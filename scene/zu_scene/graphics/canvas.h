@@ -17,8 +17,8 @@
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/graphics/font.h"
-#include "scene/zu_scene/types/geometry.h"
 #include "scene/zu_scene/graphics/path_data.h"
+#include "scene/zu_scene/types/geometry.h"
 
 namespace zu {
 
@@ -183,8 +183,10 @@ public:
     void FillPolygon(const TzuPolygon& polygon, float opacity);
     void DrawPolygon(const TzuPolygon& polygon, float opacity);
     // Angles in degrees.
-    void FillArc(const TzuPoint& center, const TzuPoint& radius, float startAngle, float sweepAngle, float opacity);
-    void DrawArc(const TzuPoint& center, const TzuPoint& radius, float startAngle, float sweepAngle, float opacity);
+    void FillArc(const TzuPoint& center, const TzuPoint& radius, float startAngle, float sweepAngle,
+                 float opacity);
+    void DrawArc(const TzuPoint& center, const TzuPoint& radius, float startAngle, float sweepAngle,
+                 float opacity);
     // Strokes only the listed sides; unlisted corners are square, listed ones shaped.
     void DrawRectSides(const TzuRect& r, float xRadius, float yRadius, TzuCorners corners, TzuSides sides,
                        float opacity, TzuCornerType cornerType);
@@ -262,7 +264,8 @@ TzuCanvasFactory DefaultCanvasClass();
 // Paints a scene object into rect of canvas, which is already clipped to the figure, with
 // the object's opacity temporarily set to opacity. The visual-object code installs it; the
 // backend calls it for zuBrushVisual. Nothing is painted while none is installed.
-using TzuVisualBrushPainter = void (*)(TzuCanvas& canvas, TzuComponent* visual, const TzuRect& rect, float opacity);
+using TzuVisualBrushPainter = void (*)(TzuCanvas& canvas, TzuComponent* visual, const TzuRect& rect,
+                                       float opacity);
 void SetVisualBrushPainter(TzuVisualBrushPainter painter);
 TzuVisualBrushPainter VisualBrushPainter();
 

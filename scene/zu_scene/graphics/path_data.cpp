@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/core/property.h"
 #include "platform/core/component.h"
+#include "platform/core/property.h"
 #include "scene/zu_scene/graphics/shared_resource.h"
 #include "scene/zu_scene/graphics/svg_path.h"
 #include "scene/zu_scene/types/value_text.h"
@@ -165,8 +165,10 @@ void TzuPathData::ClosePath() { Add(zuPathPointClose, m_startPoint); }
 void TzuPathData::AddArc(const TzuPoint& center, const TzuPoint& radius, float startAngle, float sweepAngle) {
     std::vector<TzuPoint> pts;
     if (!ArcCurves(center, radius, startAngle, sweepAngle, pts) || pts.empty()) return;
-    if (m_points.empty()) MoveTo(pts[0]);
-    else LineTo(pts[0]);
+    if (m_points.empty())
+        MoveTo(pts[0]);
+    else
+        LineTo(pts[0]);
     for (size_t i = 1; i + 2 < pts.size(); i += 3) CurveTo(pts[i], pts[i + 1], pts[i + 2]);
 }
 
@@ -269,10 +271,13 @@ TzuPolygon TzuPathData::FlattenToPolygon(float flatness, TzuPoint* size) const {
                     const TzuPoint& p1 = e.Point;
                     const TzuPoint& p2 = m_points[i + 1].Point;
                     const TzuPoint& p3 = m_points[i + 2].Point;
-                    const double steps = std::nearbyint(std::hypot(double(p3.X) - p1.X, double(p3.Y) - p1.Y) / step);
+                    const double steps =
+                        std::nearbyint(std::hypot(double(p3.X) - p1.X, double(p3.Y) - p1.Y) / step);
                     int n = 2;
-                    if (steps > kMaxCurveSteps) n = kMaxCurveSteps;
-                    else if (steps > 2) n = int(steps);
+                    if (steps > kMaxCurveSteps)
+                        n = kMaxCurveSteps;
+                    else if (steps > 2)
+                        n = int(steps);
                     const float cx = 3 * (p1.X - current.X), cy = 3 * (p1.Y - current.Y);
                     const float bx = 3 * (p2.X - p1.X) - cx, by = 3 * (p2.Y - p1.Y) - cy;
                     const float ax = p3.X - current.X - cx - bx, ay = p3.Y - current.Y - cy - by;
@@ -334,9 +339,7 @@ std::string TzuPathData::GetData() const {
                 s += "L ";
                 point(e.Point);
                 break;
-            case zuPathPointClose:
-                s += "Z ";
-                break;
+            case zuPathPointClose: s += "Z "; break;
         }
     }
     return s;
@@ -419,7 +422,8 @@ private:
         const size_t before = m_path.m_points.size();
         const TzuPoint start = m_path.m_startPoint;
         bool ok = build();
-        for (size_t i = before; ok && i < m_path.m_points.size(); ++i) ok = IsFinite(m_path.m_points[i].Point);
+        for (size_t i = before; ok && i < m_path.m_points.size(); ++i)
+            ok = IsFinite(m_path.m_points[i].Point);
         if (!ok) {
             m_path.m_points.resize(before);
             m_path.m_startPoint = start;
@@ -431,7 +435,11 @@ private:
     template <class Read, class Build>
     bool Repeated(Read&& read, Build&& build) {
         do {
-            if (!read() || !Step([&] { build(); return true; })) return false;
+            if (!read() || !Step([&] {
+                    build();
+                    return true;
+                }))
+                return false;
         } while (More());
         return true;
     }
@@ -442,25 +450,47 @@ private:
         TzuPoint a, b, e;
         float v;
         switch (c) {
-            case 'Z': case 'z': d.ClosePath(); return true;
-            case 'M': case 'm':
+            case 'Z':
+            case 'z': d.ClosePath(); return true;
+            case 'M':
+            case 'm':
                 // Points after the first of a move are lines.
-                if (!Point(a) || !Step([&] { rel ? d.MoveToRel(a) : d.MoveTo(a); return true; })) return false;
-                return !More() || Repeated([&] { return Point(a); }, [&] { rel ? d.LineToRel(a) : d.LineTo(a); });
-            case 'L': case 'l':
-                return Repeated([&] { return Point(a); }, [&] { rel ? d.LineToRel(a) : d.LineTo(a); });
-            case 'C': case 'c':
+                if (!Point(a) || !Step([&] {
+                        rel ? d.MoveToRel(a) : d.MoveTo(a);
+                        return true;
+                    }))
+                    return false;
+                return !More() ||
+                       Repeated([&] { return Point(a); }, [&] { rel ? d.LineToRel(a) : d.LineTo(a); });
+            case 'L':
+            case 'l': return Repeated([&] { return Point(a); }, [&] { rel ? d.LineToRel(a) : d.LineTo(a); });
+            case 'C':
+            case 'c':
                 return Repeated([&] { return Point(a) && Point(b) && Point(e); },
                                 [&] { rel ? d.CurveToRel(a, b, e) : d.CurveTo(a, b, e); });
-            case 'S': case 's':
+            case 'S':
+            case 's':
                 return Repeated([&] { return Point(b) && Point(e); },
                                 [&] { rel ? d.SmoothCurveToRel(b, e) : d.SmoothCurveTo(b, e); });
-            case 'H': case 'h': return Number(v) && Step([&] { rel ? d.HLineToRel(v) : d.HLineTo(v); return true; });
-            case 'V': case 'v': return Number(v) && Step([&] { rel ? d.VLineToRel(v) : d.VLineTo(v); return true; });
+            case 'H':
+            case 'h':
+                return Number(v) && Step([&] {
+                           rel ? d.HLineToRel(v) : d.HLineTo(v);
+                           return true;
+                       });
+            case 'V':
+            case 'v':
+                return Number(v) && Step([&] {
+                           rel ? d.VLineToRel(v) : d.VLineTo(v);
+                           return true;
+                       });
             // Quadratic curves are not part of this form: read and dropped.
-            case 'Q': case 'q': return Point(a) && Point(b);
-            case 'T': case 't': return Point(a);
-            case 'A': case 'a': {
+            case 'Q':
+            case 'q': return Point(a) && Point(b);
+            case 'T':
+            case 't': return Point(a);
+            case 'A':
+            case 'a': {
                 TzuPoint flags;
                 if (!Point(a) || !Number(v) || !Point(flags) || !Point(e)) return false;
                 return Step([&] {
@@ -513,7 +543,8 @@ bool TzuPathData::LoadFromBytes(const TzuBytes& bytes) {
         for (size_t i = 0, at = 4; i < n; ++i, at += record) {
             const int64_t kind = record == 9 ? bytes[at] : int64_t(int32_t(Get32(bytes, at)));
             const size_t xy = at + record - 8;
-            const TzuPoint pt{std::bit_cast<float>(Get32(bytes, xy)), std::bit_cast<float>(Get32(bytes, xy + 4))};
+            const TzuPoint pt{std::bit_cast<float>(Get32(bytes, xy)),
+                              std::bit_cast<float>(Get32(bytes, xy + 4))};
             if (kind < zuPathPointMoveTo || kind > zuPathPointClose || !IsFinite(pt)) return false;
             points.push_back(TzuPathPoint{TzuPathPointKind(kind), pt});
         }

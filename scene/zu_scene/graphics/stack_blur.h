@@ -29,8 +29,8 @@ void StackBlur(uint32_t* pixels, int width, int height, int radius, StackBlurPat
 // floor(sum / (radius + 1)^2) == (uint64_t(sum) * multiplier) >> shift for every sum a
 // blur of 8-bit values can reach (0 ... 255 * (radius + 1)^2), radius 1 ... kStackBlurMaxRadius.
 struct StackBlurDivisor {
-  uint32_t multiplier;
-  int shift;
+    uint32_t multiplier;
+    int shift;
 };
 
 StackBlurDivisor StackBlurDivisorFor(int radius);

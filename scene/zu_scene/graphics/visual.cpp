@@ -1,7 +1,7 @@
 #include "scene/zu_scene/graphics/visual.h"
 
-#include "platform/core/property.h"
 #include "platform/core/component.h"
+#include "platform/core/property.h"
 #include "scene/zu_scene/graphics/shared_resource.h"
 
 namespace zu {

@@ -9,9 +9,9 @@
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/tree/ani_thread.h"
 #include "scene/zu_scene/tree/control.h"
+#include "scene/zu_scene/tree/frame_paint.h"
 #include "scene/zu_scene/tree/resources.h"
 #include "scene/zu_scene/tree/visual_object.h"
-#include "scene/zu_scene/tree/frame_paint.h"
 
 namespace zu {
 

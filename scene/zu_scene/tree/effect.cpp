@@ -68,7 +68,8 @@ void TzuEffect::ApplyTrigger(TzuObject* instance, std::string_view trigger) {
         rest = semi == std::string_view::npos ? std::string_view() : rest.substr(semi + 1);
         size_t eq = cond.find('=');
         std::string_view name = TrimBlanks(cond.substr(0, eq));
-        std::string_view expected = eq == std::string_view::npos ? std::string_view() : TrimBlanks(cond.substr(eq + 1));
+        std::string_view expected =
+            eq == std::string_view::npos ? std::string_view() : TrimBlanks(cond.substr(eq + 1));
         const TzuPropInfo* prop = instance->ClassType().FindProperty(name);
         if (!prop || prop->kind != TzuPropKind::Enum) continue;
         result = SameText(prop->enumInfo->NameOf(prop->getOrd(instance)), expected);

@@ -38,7 +38,8 @@ bool PaintFrame(TzuCanvas& canvas, std::span<const TzuRect> rects, const std::ve
         const TzuRect area = v->UpdateRect();
         // An object that only touches a rectangle's edge has nothing to show in it.
         TzuRect common;
-        if (std::none_of(rects.begin(), rects.end(), [&](const TzuRect& r) { return RectIntersection(r, area, common); })) {
+        if (std::none_of(rects.begin(), rects.end(),
+                         [&](const TzuRect& r) { return RectIntersection(r, area, common); })) {
             continue;
         }
         canvas.SetMatrix(v->AbsoluteMatrix());

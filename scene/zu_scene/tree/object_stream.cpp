@@ -63,8 +63,8 @@ void ReadObjectInto(TzuObject* object, std::span<const uint8_t> stream, const Tz
     if (!wasDesigning) object->SetDesigning(false);
 }
 
-TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream, const TzuSkipHook& onSkip,
-                                TzuUnknownClasses unknown) {
+TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream,
+                                const TzuSkipHook& onSkip, TzuUnknownClasses unknown) {
     try {
         const TzuStreamHeader header = TzuStreamReader::ReadHeader(stream);
         std::unique_ptr<TzuObject> object = NewObject(FindClass(header.className), owner);

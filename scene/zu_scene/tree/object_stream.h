@@ -33,7 +33,8 @@ void SaveObjectToText(TzuObject* object, std::string& text);
 
 // Creates an object of the stream's root class owned by owner and reads the stream into
 // it. Null on any error: bad signature, unknown or non-scene class, malformed data.
-TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream, const TzuSkipHook& onSkip = {},
+TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream,
+                                const TzuSkipHook& onSkip = {},
                                 TzuUnknownClasses unknown = TzuUnknownClasses::Fail);
 // The same from the text form; a syntax error also gives null.
 TzuObject* LoadObjectFromText(TzuComponent* owner, std::string_view text, const TzuSkipHook& onSkip = {},

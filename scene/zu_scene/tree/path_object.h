@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "scene/zu_scene/tree/object.h"
 #include "scene/zu_scene/graphics/path_data.h"
+#include "scene/zu_scene/tree/object.h"
 
 namespace zu {
 

@@ -11,11 +11,10 @@ namespace zu {
 
 namespace {
 const char* const kAlignNames[] = {
-    "vaNone", "vaTopLeft", "vaTopRight", "vaBottomLeft", "vaBottomRight",
-    "vaTop", "vaLeft", "vaRight", "vaBottom",
-    "vaMostTop", "vaMostBottom", "vaMostLeft", "vaMostRight",
-    "vaClient", "vaContents", "vaCenter", "vaVertCenter", "vaHorzCenter",
-    "vaHorizontal", "vaVertical", "vaScale", "vaFit", "vaFitLeft", "vaFitRight",
+    "vaNone",       "vaTopLeft",  "vaTopRight", "vaBottomLeft", "vaBottomRight", "vaTop",
+    "vaLeft",       "vaRight",    "vaBottom",   "vaMostTop",    "vaMostBottom",  "vaMostLeft",
+    "vaMostRight",  "vaClient",   "vaContents", "vaCenter",     "vaVertCenter",  "vaHorzCenter",
+    "vaHorizontal", "vaVertical", "vaScale",    "vaFit",        "vaFitLeft",     "vaFitRight",
 };
 const char* const kDragModeNames[] = {"zuDragManual", "zuDragAutomatic"};
 
@@ -291,7 +290,8 @@ void TzuVisualObject::InvalidateAbsoluteMatrix() {
 TzuMatrix TzuVisualObject::AbsoluteMatrix() {
     if (!m_absoluteStale) return m_absoluteMatrix;
     if (TzuVisualObject* p = VisualParent()) {
-        m_absoluteMatrix = MatrixMultiply(MatrixMultiply(m_localMatrix, p->ChildrenMatrix()), p->AbsoluteMatrix());
+        m_absoluteMatrix =
+            MatrixMultiply(MatrixMultiply(m_localMatrix, p->ChildrenMatrix()), p->AbsoluteMatrix());
     } else {
         m_absoluteMatrix = m_localMatrix;
     }
@@ -332,7 +332,8 @@ TzuRect TzuVisualObject::AbsoluteRect() {
     TzuMatrix m = AbsoluteMatrix();
     TzuPoint pts[4];
     const TzuPoint corners[4] = {{0, 0}, {m_width, 0}, {m_width, m_height}, {0, m_height}};
-    for (int i = 0; i < 4; ++i) pts[i] = PointFromVector(VectorTransform(TzuVector{corners[i].X, corners[i].Y, 1}, m));
+    for (int i = 0; i < 4; ++i)
+        pts[i] = PointFromVector(VectorTransform(TzuVector{corners[i].X, corners[i].Y, 1}, m));
     return PointsBounds(pts, 4);
 }
 
@@ -462,7 +463,8 @@ void TzuVisualObject::Notification(TzuComponent* component, TzuOperation operati
     if (operation == TzuOperation::opRemove && m_extra && m_extra->popupMenu == component) {
         m_extra->popupMenu = nullptr;
     }
-    if (operation == TzuOperation::opRemove && m_extra && m_extra->caret == component) m_extra->caret = nullptr;
+    if (operation == TzuOperation::opRemove && m_extra && m_extra->caret == component)
+        m_extra->caret = nullptr;
 }
 
 // ---- Tree ----

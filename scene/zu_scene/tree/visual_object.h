@@ -16,9 +16,9 @@
 #include "platform/core/property.h"
 #include "platform/core/window.h"
 #include "scene/zu_scene/tree/drag_object.h"
+#include "scene/zu_scene/tree/object.h"
 #include "scene/zu_scene/types/bounds.h"
 #include "scene/zu_scene/types/colour.h"
-#include "scene/zu_scene/tree/object.h"
 #include "scene/zu_scene/types/position.h"
 
 namespace zu {
@@ -28,11 +28,30 @@ class TzuCanvas;
 class TzuVisualObject;
 
 enum TzuAlign : uint8_t {
-    vaNone, vaTopLeft, vaTopRight, vaBottomLeft, vaBottomRight,
-    vaTop, vaLeft, vaRight, vaBottom,
-    vaMostTop, vaMostBottom, vaMostLeft, vaMostRight,
-    vaClient, vaContents, vaCenter, vaVertCenter, vaHorzCenter,
-    vaHorizontal, vaVertical, vaScale, vaFit, vaFitLeft, vaFitRight,
+    vaNone,
+    vaTopLeft,
+    vaTopRight,
+    vaBottomLeft,
+    vaBottomRight,
+    vaTop,
+    vaLeft,
+    vaRight,
+    vaBottom,
+    vaMostTop,
+    vaMostBottom,
+    vaMostLeft,
+    vaMostRight,
+    vaClient,
+    vaContents,
+    vaCenter,
+    vaVertCenter,
+    vaHorzCenter,
+    vaHorizontal,
+    vaVertical,
+    vaScale,
+    vaFit,
+    vaFitLeft,
+    vaFitRight,
 };
 extern const TzuEnumInfo kAlignEnum;
 
@@ -43,9 +62,9 @@ extern const TzuEnumInfo kDragModeEnum;
 // Platform cursor identifier; 0 is the default cursor.
 using TzuCursor = int16_t;
 namespace cursors {
-inline constexpr TzuCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6, crSizeNS = -7,
-                           crSizeNWSE = -8, crSizeWE = -9, crHourGlass = -11, crNo = -12, crHandPoint = -21,
-                           crSizeAll = -22;
+inline constexpr TzuCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
+                           crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crHourGlass = -11, crNo = -12,
+                           crHandPoint = -21, crSizeAll = -22;
 }  // namespace cursors
 
 using TzuMouseEvent = TzuEvent<TzuPersistent*, TzuMouseButton, TzuShiftState, float, float>;
@@ -106,7 +125,9 @@ public:
     TzuBounds* Margins() const;
     TzuBounds* Padding() const;
     TzuPoint ScalePoint() const { return m_scale ? m_scale->GetPoint() : TzuPoint{1, 1}; }
-    TzuPoint RotateCenterPoint() const { return m_rotateCenter ? m_rotateCenter->GetPoint() : TzuPoint{0.5f, 0.5f}; }
+    TzuPoint RotateCenterPoint() const {
+        return m_rotateCenter ? m_rotateCenter->GetPoint() : TzuPoint{0.5f, 0.5f};
+    }
     TzuRect MarginsRect() const { return m_margins ? m_margins->GetRect() : TzuRect{}; }
     TzuRect PaddingRect() const { return m_padding ? m_padding->GetRect() : TzuRect{}; }
     void SetBounds(float x, float y, float width, float height);
@@ -265,15 +286,25 @@ public:
     TzuVisualExtra& Extra();
     bool HasExtra() const { return m_extra != nullptr; }
     TzuCursor Cursor() const { return m_extra ? m_extra->cursor : 0; }
-    void SetCursor(TzuCursor value) { if (value != Cursor()) Extra().cursor = value; }
+    void SetCursor(TzuCursor value) {
+        if (value != Cursor()) Extra().cursor = value;
+    }
     TzuDragMode DragMode() const { return m_extra ? m_extra->dragMode : zuDragManual; }
-    void SetDragMode(TzuDragMode value) { if (value != DragMode()) Extra().dragMode = value; }
+    void SetDragMode(TzuDragMode value) {
+        if (value != DragMode()) Extra().dragMode = value;
+    }
     bool DragDisableHighlight() const { return m_extra && m_extra->dragDisableHighlight; }
-    void SetDragDisableHighlight(bool value) { if (value != DragDisableHighlight()) Extra().dragDisableHighlight = value; }
+    void SetDragDisableHighlight(bool value) {
+        if (value != DragDisableHighlight()) Extra().dragDisableHighlight = value;
+    }
     std::u16string Hint() const { return m_extra ? m_extra->hint : std::u16string(); }
-    void SetHint(const std::u16string& value) { if (value != Hint()) Extra().hint = value; }
+    void SetHint(const std::u16string& value) {
+        if (value != Hint()) Extra().hint = value;
+    }
     bool ShowHint() const { return m_extra && m_extra->showHint; }
-    void SetShowHint(bool value) { if (value != ShowHint()) Extra().showHint = value; }
+    void SetShowHint(bool value) {
+        if (value != ShowHint()) Extra().showHint = value;
+    }
     TzuComponent* PopupMenu() const { return m_extra ? m_extra->popupMenu : nullptr; }
     void SetPopupMenu(TzuComponent* menu);
     void Notification(TzuComponent* component, TzuOperation operation) override;

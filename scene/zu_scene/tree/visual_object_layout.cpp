@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "scene/zu_scene/tree/visual_object.h"
 #include "scene/zu_scene/tree/child_range.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 namespace zu {
 
@@ -11,9 +11,9 @@ namespace {
 // Outer stacks first, then inner stacks, the client area, and the rest; anchored
 // children last, because they work from the difference to the previous size.
 constexpr TzuAlign kPassOrder[] = {
-    vaMostTop, vaMostBottom, vaMostLeft, vaMostRight, vaTop, vaBottom, vaLeft, vaRight,
-    vaClient, vaHorizontal, vaVertical, vaContents, vaCenter, vaHorzCenter, vaVertCenter,
-    vaScale, vaFit, vaFitLeft, vaFitRight, vaTopRight, vaBottomLeft, vaBottomRight,
+    vaMostTop, vaMostBottom, vaMostLeft, vaMostRight, vaTop,        vaBottom,      vaLeft,       vaRight,
+    vaClient,  vaHorizontal, vaVertical, vaContents,  vaCenter,     vaHorzCenter,  vaVertCenter, vaScale,
+    vaFit,     vaFitLeft,    vaFitRight, vaTopRight,  vaBottomLeft, vaBottomRight,
 };
 
 // Whether child goes before already listed l in a pass's order.
@@ -21,35 +21,52 @@ bool GoesBefore(TzuAlign a, TzuVisualObject* child, TzuVisualObject* l) {
     const TzuPosition* cp = child->Position();
     const TzuPosition* lp = l->Position();
     switch (a) {
-        case vaTop: case vaMostTop: return cp->Y() < lp->Y();
-        case vaLeft: case vaMostLeft: return cp->X() < lp->X();
-        case vaRight: case vaMostRight: return cp->X() + child->Width() >= lp->X() + l->Width();
-        case vaBottom: case vaMostBottom: return cp->Y() + child->Height() >= lp->Y() + l->Height();
+        case vaTop:
+        case vaMostTop: return cp->Y() < lp->Y();
+        case vaLeft:
+        case vaMostLeft: return cp->X() < lp->X();
+        case vaRight:
+        case vaMostRight: return cp->X() + child->Width() >= lp->X() + l->Width();
+        case vaBottom:
+        case vaMostBottom: return cp->Y() + child->Height() >= lp->Y() + l->Height();
         default: return false;
     }
 }
 
 bool KeepsOwnWidth(TzuAlign a) {
     switch (a) {
-        case vaTopLeft: case vaTopRight: case vaBottomLeft: case vaBottomRight:
-        case vaLeft: case vaRight: case vaMostLeft: case vaMostRight: case vaVertical:
-            return true;
+        case vaTopLeft:
+        case vaTopRight:
+        case vaBottomLeft:
+        case vaBottomRight:
+        case vaLeft:
+        case vaRight:
+        case vaMostLeft:
+        case vaMostRight:
+        case vaVertical: return true;
         default: return false;
     }
 }
 
 bool KeepsOwnHeight(TzuAlign a) {
     switch (a) {
-        case vaTopLeft: case vaTopRight: case vaBottomLeft: case vaBottomRight:
-        case vaTop: case vaBottom: case vaMostTop: case vaMostBottom: case vaHorizontal:
-            return true;
+        case vaTopLeft:
+        case vaTopRight:
+        case vaBottomLeft:
+        case vaBottomRight:
+        case vaTop:
+        case vaBottom:
+        case vaMostTop:
+        case vaMostBottom:
+        case vaHorizontal: return true;
         default: return false;
     }
 }
 }  // namespace
 
 void TzuVisualObject::Realign() {
-    if (IsDestroying() || (m_width > -2 && m_width < 2) || (m_height > -2 && m_height < 2) || m_realigning) return;
+    if (IsDestroying() || (m_width > -2 && m_width < 2) || (m_height > -2 && m_height < 2) || m_realigning)
+        return;
     if (IsLoading()) {
         m_lastWidth = m_width;
         m_lastHeight = m_height;
@@ -158,10 +175,20 @@ void TzuVisualObject::LayoutChild(TzuVisualObject* child, TzuAlign align, TzuRec
 
     switch (align) {
         // Stacks take their slot off one side of the space left.
-        case vaTop: case vaMostTop: space.Top += height; break;
-        case vaBottom: case vaMostBottom: space.Bottom -= height; y = space.Bottom; break;
-        case vaLeft: case vaMostLeft: space.Left += width; break;
-        case vaRight: case vaMostRight: space.Right -= width; x = space.Right; break;
+        case vaTop:
+        case vaMostTop: space.Top += height; break;
+        case vaBottom:
+        case vaMostBottom:
+            space.Bottom -= height;
+            y = space.Bottom;
+            break;
+        case vaLeft:
+        case vaMostLeft: space.Left += width; break;
+        case vaRight:
+        case vaMostRight:
+            space.Right -= width;
+            x = space.Right;
+            break;
         case vaCenter:
             x = space.Left + std::trunc((width - ownWidth) / 2);
             y = space.Top + std::trunc((height - ownHeight) / 2);
@@ -176,7 +203,9 @@ void TzuVisualObject::LayoutChild(TzuVisualObject* child, TzuAlign align, TzuRec
             y = space.Top + std::trunc((height - ownHeight) / 2);
             height = ownHeight;
             break;
-        case vaFit: case vaFitLeft: case vaFitRight: {
+        case vaFit:
+        case vaFitLeft:
+        case vaFitRight: {
             const TzuRect fit = FitSlot(child, align, padding);
             x = fit.Left;
             y = fit.Top;
@@ -188,7 +217,8 @@ void TzuVisualObject::LayoutChild(TzuVisualObject* child, TzuAlign align, TzuRec
     }
 
     child->StorePosition(x + padding.Left, y + padding.Top);
-    const float newWidth = width - padding.Left - padding.Right, newHeight = height - padding.Top - padding.Bottom;
+    const float newWidth = width - padding.Left - padding.Right,
+                newHeight = height - padding.Top - padding.Bottom;
     if (newWidth != child->m_width || newHeight != child->m_height) {
         child->m_width = newWidth;
         child->m_height = newHeight;

@@ -5,9 +5,9 @@
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/child_range.h"
 #include "scene/zu_scene/tree/effect.h"
 #include "scene/zu_scene/tree/visual_object.h"
-#include "scene/zu_scene/tree/child_range.h"
 
 namespace zu {
 
@@ -274,8 +274,10 @@ void TzuVisualObject::PaintEffects() {
             // An empty picture has nothing to show and no bitmap to hold it.
             if (bw <= 0 || bh <= 0) continue;
             auto& bitmap = Extra().effectBitmap;
-            if (!bitmap) bitmap = std::make_unique<TzuBitmap>(bw, bh);
-            else if (bitmap->Width() != bw || bitmap->Height() != bh) bitmap->SetSize(bw, bh);
+            if (!bitmap)
+                bitmap = std::make_unique<TzuBitmap>(bw, bh);
+            else if (bitmap->Width() != bw || bitmap->Height() != bh)
+                bitmap->SetSize(bw, bh);
             bitmap->Clear(0);
             TzuCanvas* bc = bitmap->Canvas();
             if (!bc) continue;
@@ -293,7 +295,8 @@ void TzuVisualObject::PaintEffects() {
             e->ProcessEffect(bc, bitmap.get(), scale.X);
             RectScale(er, 1 / scale.X, 1 / scale.Y);
             cv->SetMatrix(AbsoluteMatrix());
-            cv->DrawBitmap(*bitmap, TzuRect{0, 0, float(bw), float(bh)}, er, AbsoluteOpacity(), m_rotateAngle == 0);
+            cv->DrawBitmap(*bitmap, TzuRect{0, 0, float(bw), float(bh)}, er, AbsoluteOpacity(),
+                           m_rotateAngle == 0);
         }
         m_effectStale = false;
     } else if (TzuBitmap* bitmap = EffectBitmap()) {
@@ -301,7 +304,8 @@ void TzuVisualObject::PaintEffects() {
         TzuRect src{0, 0, float(bitmap->Width()), float(bitmap->Height())};
         for (int i = 0; i < ChildrenCount(); ++i) {
             if (TzuEffect* e = EnabledEffect(Children(i))) {
-                cv->DrawBitmap(*bitmap, src, e->GetEffectRect(LocalRect()), AbsoluteOpacity(), m_rotateAngle == 0);
+                cv->DrawBitmap(*bitmap, src, e->GetEffectRect(LocalRect()), AbsoluteOpacity(),
+                               m_rotateAngle == 0);
             }
         }
     }

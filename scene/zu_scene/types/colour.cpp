@@ -272,9 +272,12 @@ void RGBToHSL(TzuColor color, float& h, float& s, float& l) {
     double d = mx - mn;
     s = float(lum >= 0.5 ? d / (2 - mx - mn) : d / (mx + mn));
     double hue;
-    if (mx == r) hue = (g - b) / d;
-    else if (mx != g) hue = (r - g) / d + 4;
-    else hue = (b - r) / d + 2;
+    if (mx == r)
+        hue = (g - b) / d;
+    else if (mx != g)
+        hue = (r - g) / d + 4;
+    else
+        hue = (b - r) / d + 2;
     hue /= 6;
     if (hue < 0) hue += 1;
     h = float(hue);
@@ -318,8 +321,9 @@ TzuColor TextToColor(std::string_view text) {
     TzuColor result = 0;
     if (text.empty()) return 0;
     if (text[0] == '#' || text[0] == '$') return ParseHex(text.substr(1), result) ? result : 0;
-    auto it = std::lower_bound(kNamedColors.begin(), kNamedColors.end(), text,
-                               [](const TzuNamedColor& e, std::string_view t) { return CompareNoCase(e.name, t) < 0; });
+    auto it = std::lower_bound(
+        kNamedColors.begin(), kNamedColors.end(), text,
+        [](const TzuNamedColor& e, std::string_view t) { return CompareNoCase(e.name, t) < 0; });
     if (it != kNamedColors.end() && CompareNoCase(it->name, text) == 0) {
         ParseHex(std::string_view(it->text).substr(1), result);
         return result;

@@ -26,9 +26,13 @@ float FromGrid(int64_t g) { return static_cast<float>(static_cast<double>(g) / 6
 
 }  // namespace
 
-float DegreesToRadians(float a) { return static_cast<float>(static_cast<double>(a) * static_cast<double>(0.017453292f)); }
+float DegreesToRadians(float a) {
+    return static_cast<float>(static_cast<double>(a) * static_cast<double>(0.017453292f));
+}
 
-float RadiansToDegrees(float a) { return static_cast<float>(static_cast<double>(a) * static_cast<double>(57.29578f)); }
+float RadiansToDegrees(float a) {
+    return static_cast<float>(static_cast<double>(a) * static_cast<double>(57.29578f));
+}
 
 float NormalizeAngle(float a) {
     double turns = std::trunc(static_cast<double>(a) * static_cast<double>(0.0027777778f));
@@ -145,7 +149,9 @@ TzuVector VectorTransform(const TzuVector& v, const TzuMatrix& m) {
                      static_cast<float>(x * m.m12 + y * m.m22 + w * m.m32), 1};
 }
 
-TzuVector VectorSubtract(const TzuVector& a, const TzuVector& b) { return TzuVector{a.X - b.X, a.Y - b.Y, 1}; }
+TzuVector VectorSubtract(const TzuVector& a, const TzuVector& b) {
+    return TzuVector{a.X - b.X, a.Y - b.Y, 1};
+}
 
 float VectorLength(const TzuVector& v) {
     const double x = v.X, y = v.Y;

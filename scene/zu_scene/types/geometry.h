@@ -44,7 +44,9 @@ using TzuPolygon = std::vector<TzuPoint>;
 inline constexpr TzuMatrix IdentityMatrix{1, 0, 0, 0, 1, 0, 0, 0, 1};
 
 inline TzuPoint zuPoint(float x, float y) { return TzuPoint{x, y}; }
-inline TzuRect zuRect(float left, float top, float right, float bottom) { return TzuRect{left, top, right, bottom}; }
+inline TzuRect zuRect(float left, float top, float right, float bottom) {
+    return TzuRect{left, top, right, bottom};
+}
 inline TzuVector zuVector(float x, float y, float w) { return TzuVector{x, y, w}; }
 inline TzuVector VectorFromPoint(const TzuPoint& p, float w) { return TzuVector{p.X, p.Y, w}; }
 inline TzuPoint PointFromVector(const TzuVector& v) { return TzuPoint{v.X, v.Y}; }

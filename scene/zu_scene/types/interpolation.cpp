@@ -8,10 +8,10 @@ namespace zu {
 namespace {
 
 const char* const kInterpolationNames[] = {
-    "zuInterpolationLinear",     "zuInterpolationQuadratic",  "zuInterpolationCubic",
-    "zuInterpolationQuartic",    "zuInterpolationQuintic",    "zuInterpolationSinusoidal",
+    "zuInterpolationLinear",      "zuInterpolationQuadratic", "zuInterpolationCubic",
+    "zuInterpolationQuartic",     "zuInterpolationQuintic",   "zuInterpolationSinusoidal",
     "zuInterpolationExponential", "zuInterpolationCircular",  "zuInterpolationElastic",
-    "zuInterpolationBack",       "zuInterpolationBounce",
+    "zuInterpolationBack",        "zuInterpolationBounce",
 };
 const char* const kAnimationNames[] = {"zuAnimationIn", "zuAnimationOut", "zuAnimationInOut"};
 
@@ -181,7 +181,8 @@ double InterpolateElastic(double t, double b, double c, double d, double a, doub
             const double v = u - 1;
             return -(a * std::exp2(10 * v) * std::sin((v * d - s) * (2 * kPi) / p)) + b;
         }
-        if (type == zuAnimationOut) return a * std::exp2(-10 * u) * std::sin((u * d - s) * (2 * kPi) / p) + c + b;
+        if (type == zuAnimationOut)
+            return a * std::exp2(-10 * u) * std::sin((u * d - s) * (2 * kPi) / p) + c + b;
         const double v = h - 1;
         if (h < 1) return -0.5 * a * std::exp2(10 * v) * std::sin((v * d - s) * (2 * kPi) / p) + b;
         return 0.5 * a * std::exp2(-10 * v) * std::sin((v * d - s) * (2 * kPi) / p) + c + b;
@@ -227,9 +228,12 @@ TzuSplineMatrix SplineCoefficients(const std::vector<double>& ys) {
 float Evaluate(const TzuSplineMatrix& m, int count, float t) {
     if (m.empty()) return 0;
     int index;
-    if (!(t > 0)) index = 0;  // NaN lands here too rather than in an integer conversion
-    else if (t > count - 1) index = count - 1;
-    else index = static_cast<int>(t);
+    if (!(t > 0))
+        index = 0;  // NaN lands here too rather than in an integer conversion
+    else if (t > count - 1)
+        index = count - 1;
+    else
+        index = static_cast<int>(t);
     if (index >= count - 1) index = count - 2;
     const TzuSplineVector& s = m[static_cast<size_t>(index)];
     const double x = t;

@@ -29,7 +29,8 @@ std::u16string Translate(std::u16string_view text) {
             for (int i = 0, n = dict->Count(); i < n; ++i) {
                 std::u16string line = dict->Get(i);
                 size_t eq = line.find(u'=');
-                if (eq != std::u16string::npos && dict->CompareStrings(std::u16string_view(line).substr(eq + 1), text) == 0) {
+                if (eq != std::u16string::npos &&
+                    dict->CompareStrings(std::u16string_view(line).substr(eq + 1), text) == 0) {
                     result = line.substr(0, eq);
                     break;
                 }
@@ -40,7 +41,9 @@ std::u16string Translate(std::u16string_view text) {
 }
 
 TzuWideStrings* TranslateCollector() { return State().collector.get(); }
-void SetTranslateCollector(std::unique_ptr<TzuWideStrings> collector) { State().collector = std::move(collector); }
+void SetTranslateCollector(std::unique_ptr<TzuWideStrings> collector) {
+    State().collector = std::move(collector);
+}
 TzuWideStringList* TranslateDictionary() { return State().dictionary.get(); }
 void SetTranslateDictionary(std::unique_ptr<TzuWideStringList> dictionary) {
     State().dictionary = std::move(dictionary);

@@ -36,8 +36,8 @@ struct UpdateScope {
 const TzuClass& TzuWideStrings::StaticClass() {
     using P = ZuProps<TzuWideStrings>;
     static const TzuPropInfo props[] = {
-        P::Defined<&TzuWideStrings::ReadStrings, &TzuWideStrings::WriteStrings, &TzuWideStrings::StringsStored>(
-            "strings"),
+        P::Defined<&TzuWideStrings::ReadStrings, &TzuWideStrings::WriteStrings,
+                   &TzuWideStrings::StringsStored>("strings"),
     };
     static const TzuClass cls = ZuClass<TzuWideStrings, TzuPersistent>("TzuWideStrings", props);
     return cls;
@@ -139,7 +139,8 @@ int TzuWideStrings::IndexOfName(std::u16string_view name) const {
     for (int i = 0, n = Count(); i < n; ++i) {
         std::u16string s = Get(i);
         size_t eq = s.find(u'=');
-        if (eq != std::u16string::npos && CompareStrings(std::u16string_view(s).substr(0, eq), name) == 0) return i;
+        if (eq != std::u16string::npos && CompareStrings(std::u16string_view(s).substr(0, eq), name) == 0)
+            return i;
     }
     return -1;
 }
@@ -153,8 +154,10 @@ void TzuWideStrings::SetValue(std::u16string_view name, const std::u16string& va
     int i = IndexOfName(name);
     std::u16string line = std::u16string(name) + u"=" + value;
     if (!value.empty()) {
-        if (i < 0) Add(line);
-        else Put(i, line);
+        if (i < 0)
+            Add(line);
+        else
+            Put(i, line);
     } else if (i >= 0) {
         Delete(i);
     }
@@ -329,8 +332,10 @@ void TzuWideStringList::Move(int curIndex, int newIndex) {
     if (curIndex == newIndex) return;
     Changing();
     auto first = m_items.begin();
-    if (curIndex < newIndex) std::rotate(first + curIndex, first + curIndex + 1, first + newIndex + 1);
-    else std::rotate(first + newIndex, first + curIndex, first + curIndex + 1);
+    if (curIndex < newIndex)
+        std::rotate(first + curIndex, first + curIndex + 1, first + newIndex + 1);
+    else
+        std::rotate(first + newIndex, first + curIndex, first + curIndex + 1);
     Changed();
 }
 
@@ -372,7 +377,9 @@ void TzuWideStringList::SortItems(const std::function<int(const TzuWideStringLis
 }
 
 void TzuWideStringList::Sort() {
-    CustomSort([](const TzuWideStringList& l, int a, int b) { return l.CompareStrings(l.m_items[a].text, l.m_items[b].text); });
+    CustomSort([](const TzuWideStringList& l, int a, int b) {
+        return l.CompareStrings(l.m_items[a].text, l.m_items[b].text);
+    });
 }
 
 void TzuWideStringList::CustomSort(const std::function<int(const TzuWideStringList&, int, int)>& compare) {
@@ -415,8 +422,10 @@ void TzuWideStringList::Changing() {
 }
 
 void TzuWideStringList::Changed() {
-    if (UpdateCount() > 0) m_changePending = true;
-    else if (m_onChange) m_onChange(this);
+    if (UpdateCount() > 0)
+        m_changePending = true;
+    else if (m_onChange)
+        m_onChange(this);
 }
 
 }  // namespace zu

@@ -1,12 +1,13 @@
 #include "app/quillorn_display/line_log.h"
 
+#include <gtest/gtest.h>
+
 #include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

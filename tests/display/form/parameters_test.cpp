@@ -44,8 +44,10 @@ TEST(StrToInt, ReadsHexadecimalAfterDollarXOr0x) {
 }
 
 TEST(StrToInt, RejectsWhatIsNoInteger) {
-    for (const char* text : {"", " ", "-", "+", "$", "0x", "x", "12a", "1 ", "1.5", "\t1", "--1", "+-1", "$G",
-                             "1e3", "٣", "2147483648", "-2147483649", "$100000000", "99999999999999999999"}) {
+    for (const char* text : {"",    " ",          "-",           "+",          "$",
+                             "0x",  "x",          "12a",         "1 ",         "1.5",
+                             "\t1", "--1",        "+-1",         "$G",         "1e3",
+                             "٣",   "2147483648", "-2147483649", "$100000000", "99999999999999999999"}) {
         EXPECT_TRUE(Rejected(text)) << "'" << text << "'";
     }
 }

@@ -1,7 +1,6 @@
 #include "app/quillorn_display/quillorn_form.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,23 +8,25 @@
 #include <iterator>
 #include <memory>
 
+#include <unistd.h>
+
 #include "app/quillorn_display/form_resource.h"
 #include "platform/headless/headless_application.h"
 #include "platform/headless/headless_window.h"
 #include "scene/zu_effects/blur_effect.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/host/scene.h"
+#include "scene/zu_scene/tree/background.h"
 
 namespace zu {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kDemo = {"20", "30", "400", "100", "40", "1", "#FF102030",
-                                        "#FF000000", "#FFBEBEBE", "#FF4DF4FF", "0", "F"};
+const std::vector<std::string> kDemo = {"20",        "30",        "400",       "100",       "40", "1",
+                                        "#FF102030", "#FF000000", "#FFBEBEBE", "#FF4DF4FF", "0",  "F"};
 
 class TForm2Test : public ::testing::Test {
 protected:
@@ -136,15 +137,15 @@ TEST_F(TForm2Test, AppliesEveryParameter) {
 
 TEST_F(TForm2Test, BoldOnlyWhenTheLowestByteIsOneAndStretchOnlyForACapitalT) {
     const std::pair<const char*, TzuFontStyle> weights[] = {
-        {"1", zuFontBold}, {"257", zuFontBold}, {"$101", zuFontBold}, {"0", zuFontRegular},
+        {"1", zuFontBold},    {"257", zuFontBold},    {"$101", zuFontBold}, {"0", zuFontRegular},
         {"2", zuFontRegular}, {"700", zuFontRegular}, {"-1", zuFontRegular}};
     for (const auto& [text, style] : weights) {
         std::vector<std::string> p = kDemo;
         p[5] = text;
         EXPECT_EQ(Make(p)->Text1->Font()->Style(), style) << text;
     }
-    const std::pair<const char*, bool> flags[] = {
-        {"T", true}, {"True", true}, {"Tx", true}, {"true", false}, {"t", false}, {"F", false}, {"", false}, {" T", false}};
+    const std::pair<const char*, bool> flags[] = {{"T", true},  {"True", true}, {"Tx", true}, {"true", false},
+                                                  {"t", false}, {"F", false},   {"", false},  {" T", false}};
     for (const auto& [text, stretch] : flags) {
         std::vector<std::string> p = kDemo;
         p[11] = text;
