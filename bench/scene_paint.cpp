@@ -85,8 +85,12 @@ struct World {
     // difference is then the tree's own work, not the cost of clipping.
     void Direct(const TzuRect& area) {
         scene.rects.assign(1, area);
-        canvas->SetClipRects(scene.rects);
+        // Clipped as PaintFrame clips: the rectangles are in scene pixels, so the matrix
+        // the last box left behind must not move them.
         canvas->BeginScene();
+        canvas->ResetClipRect();
+        canvas->SetMatrix(IdentityMatrix);
+        canvas->SetClipRects(scene.rects);
         for (const TzuRect& r : boxes) {
             TzuMatrix m = IdentityMatrix;
             m.m31 = r.Left;
