@@ -23,6 +23,7 @@ leak:libgdk-3.so
 leak:libX11.so
 leak:libharfbuzz.so
 leak:libfreetype.so
+leak:libdbus-1.so
 SUPP
 
 export ASAN_OPTIONS="detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
