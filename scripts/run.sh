@@ -46,7 +46,7 @@ fi
 
 num=99
 while [ -e "/tmp/.X11-unix/X$num" ] || [ -e "/tmp/.X$num-lock" ]; do num=$((num + 1)); done
-Xvfb ":$num" -screen 0 2560x1440x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$num" -screen 0 2560x1440x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 display_pid=""
 cleanup() {

@@ -25,9 +25,11 @@ trap stop_xvfb EXIT
 if [ -z "${DISPLAY:-}" ]; then
   # The screen is wider than the display window (1760 wide at 14,115), so it is shown whole.
   # Pick the first free display number from 99 up so parallel runs do not collide.
+  # -noreset: without it the server resets whenever its last client leaves, and a test that
+  # connects at that moment is refused.
   num=99
   while [ -e "/tmp/.X11-unix/X$num" ] || [ -e "/tmp/.X$num-lock" ]; do num=$((num + 1)); done
-  Xvfb ":$num" -screen 0 2560x1440x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$num" -screen 0 2560x1440x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$num"
   for _ in $(seq 50); do
