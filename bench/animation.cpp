@@ -13,6 +13,7 @@
 #include <new>
 #include <vector>
 
+#include "bench/counting_allocator.h"
 #include "platform/core/clock.h"
 #include "scene/zu_ani/color_animation.h"
 #include "scene/zu_ani/register_animations.h"
@@ -22,46 +23,8 @@
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/tree/ani_thread.h"
 
-namespace {
-
-std::size_t g_liveBytes = 0;
-std::size_t g_allocations = 0;
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-
-void* Allocate(std::size_t size) {
-    auto* p = static_cast<unsigned char*>(std::malloc(size + kHeader));
-    if (!p) throw std::bad_alloc();
-    *reinterpret_cast<std::size_t*>(p) = size;
-    g_liveBytes += size;
-    ++g_allocations;
-    return p + kHeader;
-}
-
-void Release(void* block) noexcept {
-    if (!block) return;
-    auto* p = static_cast<unsigned char*>(block) - kHeader;
-    g_liveBytes -= *reinterpret_cast<std::size_t*>(p);
-    std::free(p);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, std::size_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t) noexcept { Release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
+using zu::bench::g_allocations;
+using zu::bench::g_liveBytes;
 
 using namespace zu;
 

@@ -11,53 +11,14 @@
 #include <new>
 #include <vector>
 
+#include "bench/counting_allocator.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/graphics/canvas.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
-namespace {
-
-// Live heap bytes and allocation count. Each block carries its size in front of it so
-// that unsized deletes can be counted too.
-std::size_t g_liveBytes = 0;
-std::size_t g_allocations = 0;
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-
-void* Allocate(std::size_t size) {
-    auto* p = static_cast<unsigned char*>(std::malloc(size + kHeader));
-    if (!p) throw std::bad_alloc();
-    *reinterpret_cast<std::size_t*>(p) = size;
-    g_liveBytes += size;
-    ++g_allocations;
-    return p + kHeader;
-}
-
-void Release(void* block) noexcept {
-    if (!block) return;
-    auto* p = static_cast<unsigned char*>(block) - kHeader;
-    g_liveBytes -= *reinterpret_cast<std::size_t*>(p);
-    std::free(p);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, std::size_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t) noexcept { Release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
+using zu::bench::g_allocations;
+using zu::bench::g_liveBytes;
 
 using namespace zu;
 

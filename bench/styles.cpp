@@ -15,6 +15,7 @@
 #include <new>
 #include <vector>
 
+#include "bench/counting_allocator.h"
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"
 #include "scene/zu_ani/color_animation.h"
@@ -28,44 +29,8 @@
 #include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/object_stream.h"
 
-namespace {
-
-std::size_t g_liveBytes = 0;
-constexpr std::size_t kHeader = alignof(std::max_align_t);
-
-void* Allocate(std::size_t size) {
-    auto* p = static_cast<unsigned char*>(std::malloc(size + kHeader));
-    if (!p) throw std::bad_alloc();
-    *reinterpret_cast<std::size_t*>(p) = size;
-    g_liveBytes += size;
-    return p + kHeader;
-}
-
-void Release(void* block) noexcept {
-    if (!block) return;
-    auto* p = static_cast<unsigned char*>(block) - kHeader;
-    g_liveBytes -= *reinterpret_cast<std::size_t*>(p);
-    std::free(p);
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return Allocate(size);
-    } catch (...) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, std::size_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t) noexcept { Release(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
+using zu::bench::g_allocations;
+using zu::bench::g_liveBytes;
 
 namespace zu {
 namespace {
