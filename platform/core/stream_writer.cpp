@@ -109,11 +109,14 @@ void TzuStreamWriter::WriteName(const std::string& prefix, const char* name) {
 void TzuStreamWriter::WriteProperties(TzuPersistent* obj, const std::string& prefix, int depth) {
     if (depth >= kMaxStreamDepth) throw EzuError("Stream write error: properties nested too deeply");
     const TzuClass& cls = obj->ClassType();
+    // A derived class may publish a base property again with its own default; only the
+    // entry a reader would find is written.
+    auto visible = [&](const TzuPropInfo& p) { return cls.FindProperty(p.name) == &p; };
     ForEachProperty(cls, [&](const TzuPropInfo& p) {
-        if (p.kind != TzuPropKind::Defined) WriteProperty(obj, p, prefix, depth);
+        if (p.kind != TzuPropKind::Defined && visible(p)) WriteProperty(obj, p, prefix, depth);
     });
     ForEachProperty(cls, [&](const TzuPropInfo& p) {
-        if (p.kind == TzuPropKind::Defined) WriteProperty(obj, p, prefix, depth);
+        if (p.kind == TzuPropKind::Defined && visible(p)) WriteProperty(obj, p, prefix, depth);
     });
 }
 
