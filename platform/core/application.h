@@ -62,6 +62,12 @@ public:
     virtual std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) = 0;
     virtual std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) = 0;
 
+    // ---- Screen ----
+    // The pointer's position in screen pixels; the origin on platforms without a pointer.
+    virtual TzuWinPoint CursorPos() const { return {}; }
+    // The usable area of the monitor showing the screen point (without panels and docks).
+    virtual TzuWinRect ScreenWorkArea(TzuWinPoint /*near*/) const { return {0, 0, 1 << 20, 1 << 20}; }
+
     // ---- Clipboard ----
     // Unicode text on the system clipboard. The base keeps a copy inside the process, for
     // platforms without a clipboard; nullopt when no text is there.

@@ -98,6 +98,9 @@ public:
     virtual void WindowResized(int /*width*/, int /*height*/) {}
     // The user asked to close a top-level window; the control decides whether it goes.
     virtual void WindowCloseRequest() {}
+    // A top-level window gained or lost activation. A popup window also reports a press
+    // outside itself as lost activation, as no window manager may be there to move it.
+    virtual void WindowActivate(bool /*active*/) {}
 
     // ---- Input ----
     // Coordinates are client pixels of the window that receives the event.
@@ -161,6 +164,12 @@ public:
     // The pointer shape shown over the window. The base only remembers it, for platforms
     // that have no pointer.
     virtual void SetCursor(TzuCursorShape shape) { m_cursor = shape; }
+
+    // Forms, before they are shown: makes the window a popup of the owner form's window: no
+    // frame, kept above other windows, shown without taking activation from the owner.
+    // With dismissOnOutsidePress a press anywhere outside the popup (on the owner or
+    // another application alike) reports WindowActivate(false) to it.
+    virtual void SetPopup(IzuWindow* /*owner*/, bool /*dismissOnOutsidePress*/) {}
     TzuCursorShape Cursor() const { return m_cursor; }
 
 protected:

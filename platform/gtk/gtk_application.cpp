@@ -123,4 +123,22 @@ void TzuGtkApplication::ShowErrorBox(const std::string& title, const std::string
     gtk_widget_destroy(dialog);
 }
 
+TzuWinPoint TzuGtkApplication::CursorPos() const {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkSeat* seat = display ? gdk_display_get_default_seat(display) : nullptr;
+    GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
+    int x = 0, y = 0;
+    if (pointer) gdk_device_get_position(pointer, nullptr, &x, &y);
+    return {x, y};
+}
+
+TzuWinRect TzuGtkApplication::ScreenWorkArea(TzuWinPoint near) const {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = display ? gdk_display_get_monitor_at_point(display, near.X, near.Y) : nullptr;
+    if (!monitor) return TzuApplication::ScreenWorkArea(near);
+    GdkRectangle r;
+    gdk_monitor_get_workarea(monitor, &r);
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
+
 }  // namespace zu

@@ -34,6 +34,8 @@ public:
     void StopTimer(uint64_t id) override;
     std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) override;
     std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) override;
+    TzuWinPoint CursorPos() const override;
+    TzuWinRect ScreenWorkArea(TzuWinPoint near) const override;
     // The system clipboard (the CLIPBOARD selection, not the primary one).
     void SetClipboardText(const std::u16string& text) override;
     std::optional<std::u16string> ClipboardText() override;

@@ -32,6 +32,9 @@ TzuShiftState ShiftOf(guint state) {
 
 constexpr int kWheelNotch = 120;
 
+// Shown popups that close on a press outside themselves, newest last.
+std::vector<TzuGtkFormWindow*> g_dismissablePopups;
+
 gint GdkButtonOf(TzuMouseButton b) { return b == mbLeft ? 1 : b == mbMiddle ? 2 : 3; }
 
 const char* CursorName(TzuCursorShape shape) {
@@ -222,6 +225,7 @@ gboolean TzuGtkWindow::OnButton(GtkWidget*, GdkEventButton* e, gpointer self) {
         RunGuarded([&] { w->m_events.MouseUp(button, shift, x, y, false); });
         return TRUE;
     }
+    if (TzuGtkFormWindow::PressDismissesPopups(w->m_widget, e)) return TRUE;
     const bool dbl = w->CompletesDoubleClick(e);
     if (dbl) shift |= ssDouble;
     if (!gtk_widget_has_focus(w->m_widget)) gtk_widget_grab_focus(w->m_widget);
@@ -375,7 +379,86 @@ TzuGtkFormWindow::TzuGtkFormWindow(IzuWindowEvents& events)
     g_signal_connect(m_widget, "draw", G_CALLBACK(&OnDraw), this);
     g_signal_connect(m_widget, "delete-event", G_CALLBACK(&OnDelete), this);
     g_signal_connect(m_widget, "configure-event", G_CALLBACK(&OnConfigure), this);
+    g_signal_connect(m_widget, "map-event", G_CALLBACK(&OnMap), this);
+    g_signal_connect(m_widget, "unmap-event", G_CALLBACK(&OnUnmap), this);
+    g_signal_connect(m_widget, "focus-in-event", G_CALLBACK(&OnFocus), this);
+    g_signal_connect(m_widget, "focus-out-event", G_CALLBACK(&OnFocus), this);
+    gtk_widget_add_events(m_widget, GDK_STRUCTURE_MASK | GDK_FOCUS_CHANGE_MASK);
     ConnectInput();
+}
+
+TzuGtkFormWindow::~TzuGtkFormWindow() {
+    std::erase(g_dismissablePopups, this);
+    ReleaseGrab();
+}
+
+void TzuGtkFormWindow::SetPopup(IzuWindow* owner, bool dismissOnOutsidePress) {
+    GtkWindow* w = GTK_WINDOW(m_widget);
+    gtk_window_set_decorated(w, FALSE);
+    gtk_window_set_keep_above(w, TRUE);
+    gtk_window_set_skip_taskbar_hint(w, TRUE);
+    gtk_window_set_skip_pager_hint(w, TRUE);
+    // Mapping must not take activation away from the owner, whose caption stays active.
+    gtk_window_set_focus_on_map(w, FALSE);
+    if (!gtk_widget_get_realized(m_widget)) gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_POPUP_MENU);
+    if (auto* o = dynamic_cast<TzuGtkWindow*>(owner)) {
+        GtkWidget* top = gtk_widget_get_toplevel(o->Widget());
+        if (GTK_IS_WINDOW(top) && top != m_widget) gtk_window_set_transient_for(w, GTK_WINDOW(top));
+    }
+    m_dismissOnOutsidePress = dismissOnOutsidePress;
+    std::erase(g_dismissablePopups, this);
+    if (dismissOnOutsidePress) g_dismissablePopups.push_back(this);
+}
+
+bool TzuGtkFormWindow::PressDismissesPopups(GtkWidget* pressed, const GdkEventButton* e) {
+    GtkWidget* top = gtk_widget_get_toplevel(pressed);
+    bool usedUp = false;
+    // Closing one popup may free others; each is looked up again before it is told.
+    for (TzuGtkFormWindow* p : std::vector<TzuGtkFormWindow*>(g_dismissablePopups)) {
+        if (std::find(g_dismissablePopups.begin(), g_dismissablePopups.end(), p) == g_dismissablePopups.end())
+            continue;
+        if (!gtk_widget_get_visible(p->m_widget)) continue;
+        if (p->m_widget == top) {
+            // The pointer grab reports presses outside every window of ours to the popup
+            // itself, outside its own area.
+            const bool outside = e->x < 0 || e->y < 0 || e->x >= p->m_width || e->y >= p->m_height;
+            if (!outside || pressed != p->m_widget) continue;
+            usedUp = true;
+        }
+        RunGuarded([&] { p->m_events.WindowActivate(false); });
+    }
+    return usedUp;
+}
+
+void TzuGtkFormWindow::ReleaseGrab() {
+    if (!m_grabbed) return;
+    m_grabbed = false;
+    if (GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(m_widget))) gdk_seat_ungrab(seat);
+}
+
+gboolean TzuGtkFormWindow::OnMap(GtkWidget*, GdkEvent*, gpointer self) {
+    auto* w = static_cast<TzuGtkFormWindow*>(self);
+    if (!w->m_dismissOnOutsidePress || w->m_grabbed) return FALSE;
+    GdkWindow* window = gtk_widget_get_window(w->m_widget);
+    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(w->m_widget));
+    // Owner events: our own windows keep receiving their presses, and a press anywhere
+    // else comes to the popup, which closes on it.
+    if (window && seat)
+        w->m_grabbed = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL_POINTING, TRUE, nullptr, nullptr,
+                                     nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    return FALSE;
+}
+
+gboolean TzuGtkFormWindow::OnUnmap(GtkWidget*, GdkEvent*, gpointer self) {
+    static_cast<TzuGtkFormWindow*>(self)->ReleaseGrab();
+    return FALSE;
+}
+
+gboolean TzuGtkFormWindow::OnFocus(GtkWidget*, GdkEventFocus* e, gpointer self) {
+    auto* w = static_cast<TzuGtkFormWindow*>(self);
+    const bool active = e->in != 0;
+    RunGuarded([&] { w->m_events.WindowActivate(active); });
+    return FALSE;
 }
 
 void TzuGtkFormWindow::SetBounds(int left, int top, int width, int height) {

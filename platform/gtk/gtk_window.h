@@ -78,6 +78,7 @@ protected:
 class TzuGtkFormWindow : public TzuGtkWindow {
 public:
     explicit TzuGtkFormWindow(IzuWindowEvents& events);
+    ~TzuGtkFormWindow() override;
 
     void SetBounds(int left, int top, int width, int height) override;
     void SetCaption(const std::string& utf8) override;
@@ -87,10 +88,21 @@ public:
     bool Layered() const override { return m_layered; }
     bool BeginMoveDrag(TzuMouseButton button, TzuWinPoint screen) override;
     bool BeginResizeDrag(TzuMouseButton button, TzuWinPoint screen) override;
+    void SetPopup(IzuWindow* owner, bool dismissOnOutsidePress) override;
     GtkFixed* Container() const override { return m_fixed; }
     TzuWinPoint ContainerOrigin() const override { return {0, 0}; }
 
+    // A press on the given widget: popups that close on an outside press and do not hold
+    // the widget hear that they lost activation. True when the press fell outside a popup
+    // onto nothing of ours and is used up by closing it.
+    static bool PressDismissesPopups(GtkWidget* pressed, const GdkEventButton* e);
+
 private:
+    static gboolean OnMap(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean OnUnmap(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean OnFocus(GtkWidget*, GdkEventFocus* e, gpointer self);
+    void ReleaseGrab();
+
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
     static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointer self);
@@ -98,6 +110,8 @@ private:
     GtkFixed* m_fixed;
     uint32_t m_background = 0xFFF0F0F0;
     bool m_layered = false;
+    bool m_dismissOnOutsidePress = false;
+    bool m_grabbed = false;
 };
 
 class TzuGtkChildWindow : public TzuGtkWindow {

@@ -118,6 +118,26 @@ void TzuHeadlessApplication::Advance(int64_t ms) {
     ProcessMessages();
 }
 
+void TzuHeadlessApplication::PressOutsidePopups(TzuHeadlessWindow* pressedForm) {
+    // A handler may close (free) any popup, so each is looked up again before it is told.
+    for (TzuHeadlessWindow* w : std::vector<TzuHeadlessWindow*>(m_windows)) {
+        if (w == pressedForm || !HasWindow(w)) continue;
+        if (w->IsPopup() && w->DismissOnOutsidePress() && w->Visible()) w->InjectActivate(false);
+    }
+}
+
+bool TzuHeadlessApplication::HasWindow(const TzuHeadlessWindow* w) const {
+    return std::find(m_windows.begin(), m_windows.end(), w) != m_windows.end();
+}
+
+std::vector<TzuHeadlessWindow*> TzuHeadlessApplication::FormWindows() const {
+    std::vector<TzuHeadlessWindow*> out;
+    for (TzuHeadlessWindow* w : m_windows) {
+        if (!w->Parent()) out.push_back(w);
+    }
+    return out;
+}
+
 std::unique_ptr<IzuWindow> TzuHeadlessApplication::CreateFormWindow(IzuWindowEvents& events) {
     return std::make_unique<TzuHeadlessWindow>(*this, events, nullptr);
 }

@@ -60,6 +60,20 @@ public:
         m_errorTitles.clear();
     }
 
+    // ---- Screen and pointer ----
+    TzuWinPoint CursorPos() const override { return m_cursor; }
+    void SetCursorPos(TzuWinPoint p) { m_cursor = p; }
+    TzuWinRect ScreenWorkArea(TzuWinPoint /*near*/) const override { return m_workArea; }
+    void SetScreenWorkArea(const TzuWinRect& r) { m_workArea = r; }
+    // A press on the desktop, outside every window of the application.
+    void InjectDesktopPress() { PressOutsidePopups(nullptr); }
+    // Tells every shown popup that closes on an outside press, other than the form
+    // pressed, that it lost activation.
+    void PressOutsidePopups(TzuHeadlessWindow* pressedForm);
+    bool HasWindow(const TzuHeadlessWindow* w) const;
+    // The live form windows (not controls), oldest first.
+    std::vector<TzuHeadlessWindow*> FormWindows() const;
+
     // Windows register themselves while they live.
     void AddWindow(TzuHeadlessWindow* w) { m_windows.push_back(w); }
     void RemoveWindow(TzuHeadlessWindow* w);
@@ -81,6 +95,8 @@ private:
     std::vector<TzuHeadlessWindow*> m_windows;
     std::vector<std::string> m_errors;
     std::vector<std::string> m_errorTitles;
+    TzuWinPoint m_cursor{};
+    TzuWinRect m_workArea{0, 0, 1920, 1080};
     uint64_t m_nextId = 1;
     int64_t m_now = 0;
     bool m_terminated = false;

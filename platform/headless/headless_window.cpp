@@ -88,8 +88,28 @@ uint32_t TzuHeadlessWindow::Pixel(int x, int y) const {
     return row && x >= 0 && x < m_image.Width() ? row[x] : 0;
 }
 
+void TzuHeadlessWindow::SetPopup(IzuWindow* owner, bool dismissOnOutsidePress) {
+    m_popup = true;
+    m_popupOwner = owner;
+    m_dismiss = dismissOnOutsidePress;
+    m_borderless = true;
+}
+
+TzuHeadlessWindow* TzuHeadlessWindow::TopWindow() {
+    TzuHeadlessWindow* w = this;
+    while (w->m_parent) w = w->m_parent;
+    return w;
+}
+
+void TzuHeadlessWindow::InjectActivate(bool active) {
+    RunGuarded([&] { m_events.WindowActivate(active); });
+}
+
 void TzuHeadlessWindow::InjectMouseDown(TzuMouseButton button, int x, int y, TzuShiftState shift,
                                         bool doubleClick) {
+    // Open popups that close on an outside press hear of it first, as a grab tells them.
+    m_app.PressOutsidePopups(TopWindow());
+    if (!m_app.HasWindow(this)) return;
     RunGuarded([&] { m_events.MouseDown(button, shift, x, y, doubleClick); });
 }
 

@@ -33,6 +33,7 @@ public:
     bool Layered() const override { return m_layered; }
     void PresentLayered(const uint32_t* pixels, int stride, int width, int height) override;
     TzuWinPoint ClientToScreen(TzuWinPoint p) const override;
+    void SetPopup(IzuWindow* owner, bool dismissOnOutsidePress) override;
 
     // ---- For tests ----
     // What the window shows: what was put into it, premultiplied pixels.
@@ -55,6 +56,11 @@ public:
     uint32_t BackgroundColor() const { return m_background; }
     TzuWinRect Bounds() const { return {m_left, m_top, m_left + m_image.Width(), m_top + m_image.Height()}; }
     TzuHeadlessWindow* Parent() const { return m_parent; }
+    // The form window this one belongs to (itself for a form).
+    TzuHeadlessWindow* TopWindow();
+    bool IsPopup() const { return m_popup; }
+    IzuWindow* PopupOwner() const { return m_popupOwner; }
+    bool DismissOnOutsidePress() const { return m_dismiss; }
 
     // Runs WindowPaint for the collected rectangles; false when there were none.
     bool PaintPending();
@@ -74,6 +80,8 @@ public:
     void InjectKeyChar(char16_t ch);
     // A whole key stroke: KeyDown, KeyChar when ch is not 0, then KeyUp.
     void InjectKey(TzuKeyCode key, TzuShiftState shift = 0, char16_t ch = 0);
+    // The window system moved activation to (true) or away from (false) this form.
+    void InjectActivate(bool active);
 
 private:
     TzuHeadlessApplication& m_app;
@@ -90,6 +98,9 @@ private:
     bool m_visible = false;
     bool m_borderless = false;
     bool m_layered = false;
+    bool m_popup = false;
+    bool m_dismiss = false;
+    IzuWindow* m_popupOwner = nullptr;
 };
 
 }  // namespace zu

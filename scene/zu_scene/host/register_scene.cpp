@@ -8,6 +8,9 @@
 #include "scene/zu_scene/graphics/gradient.h"
 #include "scene/zu_scene/graphics/path_data.h"
 #include "scene/zu_scene/graphics/visual.h"
+#include "scene/zu_scene/host/message_popup.h"
+#include "scene/zu_scene/host/popup.h"
+#include "scene/zu_scene/host/popup_form.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/tree/bitmap_object.h"
@@ -38,6 +41,8 @@ void RegisterSceneClasses() {
     RegisterObjects("Controls", {&TzuBackground::StaticClass()});
     RegisterObjects("Resources", {&TzuResources::StaticClass()});
     RegisterObjects("", {&TzuContent::StaticClass()});
+    RegisterObjects("Controls", {&TzuPopup::StaticClass(), &TzuMessagePopup::StaticClass()});
+    RegisterObjects("", {&TzuPopupForm::StaticClass()});
     RegisterObjects("", {&TzuCustomScene::StaticClass(), &TzuScene::StaticClass(), &TzuTimer::StaticClass(),
                          &TzuForm::StaticClass()});
     // Fills with visual brushes show their objects from now on.
