@@ -1,10 +1,16 @@
 #include "scene/zu_controls/register_controls.h"
 
 #include "scene/zu_controls/button.h"
+#include "scene/zu_controls/check_box.h"
+#include "scene/zu_controls/group_box.h"
 #include "scene/zu_controls/label.h"
 #include "scene/zu_controls/panel.h"
+#include "scene/zu_controls/progress_bar.h"
+#include "scene/zu_controls/radio_button.h"
 #include "scene/zu_controls/speed_button.h"
 #include "scene/zu_controls/text_control.h"
+#include "scene/zu_controls/thumb.h"
+#include "scene/zu_controls/track.h"
 #include "scene/zu_scene/host/register_scene.h"
 
 namespace zu {
@@ -23,6 +29,15 @@ void RegisterControlClasses() {
     RegisterObjects("HUD", {&TzuHudLabel::StaticClass(), &TzuHudButton::StaticClass(),
                             &TzuHudSpeedButton::StaticClass(), &TzuHudRoundButton::StaticClass(),
                             &TzuHudCircleButton::StaticClass(), &TzuHudPanel::StaticClass()});
+    RegisterObjects("Controls",
+                    {&TzuCheckBox::StaticClass(), &TzuPathCheckBox::StaticClass(),
+                     &TzuRadioButton::StaticClass(), &TzuGroupBox::StaticClass(),
+                     &TzuProgressBar::StaticClass(), &TzuTrack::StaticClass(), &TzuTrackBar::StaticClass()});
+    RegisterObjects(
+        "HUD", {&TzuHudCheckBox::StaticClass(), &TzuHudRadioButton::StaticClass(),
+                &TzuHudGroupBox::StaticClass(), &TzuHudTrack::StaticClass(), &TzuHudTrackBar::StaticClass()});
+    // Parts that only styles place.
+    RegisterObjects("", {&TzuThumb::StaticClass()});
 }
 
 }  // namespace zu

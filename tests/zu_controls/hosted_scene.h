@@ -45,6 +45,15 @@ protected:
         return c;
     }
     void Advance(int ms) { app.Advance(ms); }
+    // Runs n ticks of the animation clock.
+    void Tick(int n) {
+        for (int i = 0; i < n; ++i) app.Advance(TzuAniThread::kInterval);
+    }
+    // Lets pending paints style what was added and runs one clock tick.
+    void Settle() {
+        app.ProcessMessages();
+        Tick(1);
+    }
     TzuHeadlessWindow* window() const { return static_cast<TzuHeadlessWindow*>(scene->Window()); }
     void Press(int x, int y) { window()->InjectMouseDown(mbLeft, x, y, ssLeft); }
     void Drag(int x, int y) { window()->InjectMouseMove(x, y, ssLeft); }

@@ -6,6 +6,7 @@
 #include "platform/core/property.h"
 #include "platform/core/stream_format.h"
 #include "platform/core/stream_text.h"
+#include "scene/zu_scene/tree/visual_object.h"
 
 namespace zu {
 namespace {
@@ -110,6 +111,21 @@ TEST_F(ObjectStreamTest, CloneCopiesStoredTreeWithoutNames) {
     // Read in design and loading state, and out of both afterwards.
     EXPECT_TRUE(As<TTestShape>(copy)->setWhileDesigning);
     EXPECT_TRUE(As<TTestShape>(copy)->setWhileLoading);
+}
+
+// Opacity is written whenever it is not 1: a fully transparent object stays transparent
+// through a copy (a style part that fades in from nothing relies on it).
+TEST_F(ObjectStreamTest, OpacityOtherThanOneSurvivesACopy) {
+    for (float opacity : {0.0f, 0.25f, 1.0f}) {
+        TzuVisualObject source(nullptr);
+        source.SetOpacity(opacity);
+        std::string text;
+        SaveObjectToText(&source, text);
+        EXPECT_EQ(text.find("Opacity") != std::string::npos, opacity != 1) << text;
+        std::unique_ptr<TzuObject> copy(CloneObject(&source, nullptr));
+        ASSERT_NE(copy, nullptr);
+        EXPECT_FLOAT_EQ(static_cast<TzuVisualObject*>(copy.get())->Opacity(), opacity);
+    }
 }
 
 TEST_F(ObjectStreamTest, SaveAndLoadBothForms) {

@@ -49,7 +49,7 @@ const TzuClass& TzuVisualObject::StaticClass() {
         P::Float<&V::Height, &V::SetHeight>("Height"),
         P::Object<&V::Margins>("Margins"),
         P::Object<&V::Padding>("Padding"),
-        P::Float<&V::Opacity, &V::SetOpacity>("Opacity").StoredIf<&V::OpacityStored>(),
+        P::Float<&V::Opacity, &V::SetOpacity>("Opacity").Default(1),
         P::Bool<&V::ClipChildren, &V::SetClipChildren>("ClipChildren").Default(0),
         P::Bool<&V::ClipParent, &V::SetClipParent>("ClipParent").Default(0),
         P::Bool<&V::HitTest, &V::SetHitTest>("HitTest").Default(1),

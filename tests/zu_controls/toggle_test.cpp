@@ -1,0 +1,160 @@
+// Check boxes, radio buttons and progress bars: the press cycle through routed input,
+// keys, radio groups and the indicator's length.
+
+#include <gtest/gtest.h>
+
+#include "hosted_scene.h"
+#include "scene/zu_controls/check_box.h"
+#include "scene/zu_controls/group_box.h"
+#include "scene/zu_controls/progress_bar.h"
+#include "scene/zu_controls/radio_button.h"
+#include "scene/zu_objects/path.h"
+
+namespace zu::test {
+namespace {
+
+class HostedToggle : public HostedScene {
+protected:
+    void SetUp() override {
+        HostedScene::SetUp();
+        check = new TzuCheckBox(nullptr);
+        check->SetBounds(10, 10, 120, 19);
+        check->SetParent(root);
+        check->OnChange().Set([this](TzuPersistent*) { ++changes; });
+    }
+    TzuRadioButton* Radio(float y, const std::string& group = {}) {
+        auto* r = new TzuRadioButton(nullptr);
+        r->SetBounds(150, y, 120, 19);
+        r->SetGroupName(group);
+        r->SetParent(root);
+        return r;
+    }
+    TzuCheckBox* check = nullptr;
+    int changes = 0;
+};
+
+TEST_F(HostedToggle, AClickTogglesAndDraggingOutsideCancels) {
+    Settle();
+    ClickAt(40, 20);
+    EXPECT_TRUE(check->IsChecked());
+    EXPECT_EQ(changes, 1);
+    // Pressed, dragged out (shows released), back in (pressed again), out and released: no toggle.
+    Press(40, 20);
+    EXPECT_TRUE(check->IsPressed());
+    Drag(200, 100);
+    EXPECT_FALSE(check->IsPressed());
+    Drag(41, 20);
+    EXPECT_TRUE(check->IsPressed());
+    Drag(200, 100);
+    Release(200, 100);
+    EXPECT_FALSE(check->IsPressed());
+    EXPECT_TRUE(check->IsChecked());
+    EXPECT_EQ(changes, 1);
+    // Enter and Space toggle the focused box.
+    ASSERT_TRUE(check->IsFocused());
+    window()->InjectKey(keys::Space);
+    EXPECT_FALSE(check->IsChecked());
+    window()->InjectKey(keys::Enter);
+    EXPECT_TRUE(check->IsChecked());
+    EXPECT_EQ(changes, 3);
+    // Data is the Boolean.
+    check->SetData(false);
+    EXPECT_FALSE(VariantToBool(check->GetData()));
+}
+
+TEST_F(HostedToggle, TheCheckMarkFadesWithTheState) {
+    Settle();
+    auto* mark = As<TzuVisualObject>(check->FindResource("checkmark"));
+    ASSERT_NE(mark, nullptr);
+    EXPECT_FLOAT_EQ(mark->Opacity(), 0);
+    check->SetIsChecked(true);
+    Tick(6);
+    EXPECT_FLOAT_EQ(mark->Opacity(), 1);
+    check->SetIsChecked(false);
+    Tick(6);
+    EXPECT_FLOAT_EQ(mark->Opacity(), 0);
+}
+
+TEST_F(HostedToggle, RadioGroupsStayExclusiveAndRefuseToEmpty) {
+    TzuRadioButton* a = Radio(10, "g");
+    TzuRadioButton* b = Radio(30, "G");  // group names compare without case
+    TzuRadioButton* c = Radio(50, "g");
+    TzuRadioButton* other = Radio(70, "h");
+    other->SetIsChecked(true);
+    int bChanges = 0;
+    b->OnChange().Set([&](TzuPersistent*) { ++bChanges; });
+    Settle();
+    a->SetIsChecked(true);
+    ClickAt(160, 40);  // b
+    EXPECT_FALSE(a->IsChecked());
+    EXPECT_TRUE(b->IsChecked());
+    EXPECT_FALSE(c->IsChecked());
+    EXPECT_EQ(bChanges, 1);
+    // A click on the checked button changes nothing.
+    ClickAt(160, 40);
+    EXPECT_TRUE(b->IsChecked());
+    EXPECT_EQ(bChanges, 1);
+    // Nor does unchecking it in code while no other is checked; another group is untouched.
+    b->SetIsChecked(false);
+    EXPECT_TRUE(b->IsChecked());
+    EXPECT_TRUE(other->IsChecked());
+    // A lone radio button cannot be unchecked at all.
+    other->SetIsChecked(false);
+    EXPECT_TRUE(other->IsChecked());
+    // Check boxes among the siblings are no part of any group.
+    check->SetIsChecked(true);
+    c->SetIsChecked(true);
+    EXPECT_TRUE(check->IsChecked());
+    EXPECT_FALSE(b->IsChecked());
+}
+
+TEST_F(HostedToggle, APathCheckBoxCarriesItsMarkIntoTheStyle) {
+    auto* box = new TzuPathCheckBox(nullptr);
+    box->SetBounds(10, 40, 120, 19);
+    box->SetParent(root);
+    Settle();
+    auto* mark = As<TzuPath>(box->FindResource("checkmark"));
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->Data()->Data(), box->Path()->Data());
+    box->Path()->SetData("M 0,0 L 10,0 L 10,10 Z");
+    mark = As<TzuPath>(box->FindResource("checkmark"));
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->Data()->Data(), box->Path()->Data());
+    // A group box is a text control that takes no focus.
+    TzuGroupBox group(nullptr);
+    EXPECT_FALSE(group.CanFocus());
+    EXPECT_EQ(group.Width(), 120);
+    EXPECT_EQ(group.Height(), 100);
+}
+
+TEST_F(HostedToggle, ProgressIndicatorLengthFollowsValueOverTheTrack) {
+    auto* bar = new TzuProgressBar(nullptr);
+    bar->SetBounds(10, 60, 154, 20);  // a 150-wide track inside the style's margins
+    bar->SetParent(root);
+    Settle();
+    auto* track = As<TzuVisualObject>(bar->FindResource("htrack"));
+    auto* ind = As<TzuVisualObject>(bar->FindResource("hindicator"));
+    ASSERT_NE(track, nullptr);
+    ASSERT_NE(ind, nullptr);
+    const TzuRect m = track->MarginsRect();
+    const float room = track->Width() - m.Left - m.Right;
+    bar->SetValue(50);
+    EXPECT_FLOAT_EQ(ind->Width(), room / 2);
+    EXPECT_TRUE(ind->Visible());
+    bar->SetValue(1);  // 1% of the room is at most 2 pixels: hidden
+    EXPECT_FALSE(ind->Visible());
+    bar->SetValue(250);  // never past the track's end
+    EXPECT_FLOAT_EQ(ind->Width(), room);
+    // Vertical: the other pair shows.
+    bar->SetOrientation(zuVertical);
+    bar->SetBounds(10, 60, 20, 104);
+    bar->SetValue(50);
+    auto* vind = As<TzuVisualObject>(bar->FindResource("vindicator"));
+    ASSERT_NE(vind, nullptr);
+    EXPECT_FALSE(track->Visible());
+    EXPECT_TRUE(vind->Visible());
+    EXPECT_FALSE(ind->Visible());
+}
+
+}  // namespace
+}  // namespace zu::test
