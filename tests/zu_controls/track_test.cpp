@@ -109,7 +109,7 @@ TEST(TzuTrack, DragOverACollapsedTrackTakesNoStep) {
     TzuTrack track(nullptr);
     track.SetValue(40);
     track.SetWidth(0);
-    track.Drag(10, 0);
+    track.DragTo(10, 0);
     EXPECT_FLOAT_EQ(track.Value(), 40);
     EXPECT_FALSE(std::isnan(track.ThumbRect().Left));
 }
