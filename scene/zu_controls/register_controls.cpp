@@ -7,6 +7,7 @@
 #include "scene/zu_controls/panel.h"
 #include "scene/zu_controls/progress_bar.h"
 #include "scene/zu_controls/radio_button.h"
+#include "scene/zu_controls/scroll_bar.h"
 #include "scene/zu_controls/speed_button.h"
 #include "scene/zu_controls/text_control.h"
 #include "scene/zu_controls/thumb.h"
@@ -29,13 +30,14 @@ void RegisterControlClasses() {
     RegisterObjects("HUD", {&TzuHudLabel::StaticClass(), &TzuHudButton::StaticClass(),
                             &TzuHudSpeedButton::StaticClass(), &TzuHudRoundButton::StaticClass(),
                             &TzuHudCircleButton::StaticClass(), &TzuHudPanel::StaticClass()});
-    RegisterObjects("Controls",
-                    {&TzuCheckBox::StaticClass(), &TzuPathCheckBox::StaticClass(),
-                     &TzuRadioButton::StaticClass(), &TzuGroupBox::StaticClass(),
-                     &TzuProgressBar::StaticClass(), &TzuTrack::StaticClass(), &TzuTrackBar::StaticClass()});
     RegisterObjects(
-        "HUD", {&TzuHudCheckBox::StaticClass(), &TzuHudRadioButton::StaticClass(),
-                &TzuHudGroupBox::StaticClass(), &TzuHudTrack::StaticClass(), &TzuHudTrackBar::StaticClass()});
+        "Controls",
+        {&TzuCheckBox::StaticClass(), &TzuPathCheckBox::StaticClass(), &TzuRadioButton::StaticClass(),
+         &TzuGroupBox::StaticClass(), &TzuProgressBar::StaticClass(), &TzuTrack::StaticClass(),
+         &TzuTrackBar::StaticClass(), &TzuScrollBar::StaticClass(), &TzuSmallScrollBar::StaticClass()});
+    RegisterObjects("HUD", {&TzuHudCheckBox::StaticClass(), &TzuHudRadioButton::StaticClass(),
+                            &TzuHudGroupBox::StaticClass(), &TzuHudTrack::StaticClass(),
+                            &TzuHudTrackBar::StaticClass(), &TzuHudScrollBar::StaticClass()});
     // Parts that only styles place.
     RegisterObjects("", {&TzuThumb::StaticClass()});
 }
