@@ -45,7 +45,9 @@ void TzuCustomButton::SetIsPressed(bool value) {
 void TzuCustomButton::SetPressedState(bool value) {
     if (value == m_isPressed) return;
     m_isPressed = value;
+    TzuObjectGuard guard(this);
     AnnounceState("IsPressed");
+    if (guard.Alive()) PressedChanged();
 }
 
 void TzuCustomButton::SetRepeatClick(bool value) {

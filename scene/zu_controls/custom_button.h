@@ -47,6 +47,8 @@ protected:
     void ApplyStyle() override;
     // Stores the pressed state and tells the style when it changed.
     void SetPressedState(bool value);
+    // Told after the pressed state changed and the style heard of it.
+    virtual void PressedChanged() {}
 
 private:
     void StopRepeat();

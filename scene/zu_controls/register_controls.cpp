@@ -1,14 +1,24 @@
 #include "scene/zu_controls/register_controls.h"
 
+#include "scene/zu_controls/bitmap_button.h"
+#include "scene/zu_controls/bitmap_state_button.h"
 #include "scene/zu_controls/button.h"
 #include "scene/zu_controls/check_box.h"
+#include "scene/zu_controls/corner_button.h"
 #include "scene/zu_controls/group_box.h"
 #include "scene/zu_controls/label.h"
 #include "scene/zu_controls/panel.h"
+#include "scene/zu_controls/path_button.h"
 #include "scene/zu_controls/progress_bar.h"
 #include "scene/zu_controls/radio_button.h"
+<<<<<<< HEAD
 #include "scene/zu_controls/scroll_bar.h"
+=======
+#include "scene/zu_controls/selection_item.h"
+#include "scene/zu_controls/size_grip.h"
+>>>>>>> 4fbc9b7 (Glyph, corner and bitmap-state buttons, status and tool bars, the size grip and their styles)
 #include "scene/zu_controls/speed_button.h"
+#include "scene/zu_controls/status_bar.h"
 #include "scene/zu_controls/text_control.h"
 #include "scene/zu_controls/thumb.h"
 #include "scene/zu_controls/track.h"
@@ -22,14 +32,34 @@ void RegisterControlClasses() {
     done = true;
     RegisterSceneClasses();
     // The text-control base is abstract for tools but streams as the parent of its kinds.
-    RegisterObjects("", {&TzuTextControl::StaticClass(), &TzuCustomButton::StaticClass()});
+    RegisterObjects("", {&TzuTextControl::StaticClass(), &TzuCustomButton::StaticClass(),
+                         &TzuSelectionItem::StaticClass()});
     RegisterObjects("Controls",
                     {&TzuPanel::StaticClass(), &TzuLabel::StaticClass(), &TzuValueLabel::StaticClass()});
     RegisterObjects("Buttons", {&TzuButton::StaticClass(), &TzuRoundButton::StaticClass(),
+<<<<<<< HEAD
                                 &TzuCircleButton::StaticClass(), &TzuSpeedButton::StaticClass()});
     RegisterObjects("HUD", {&TzuHudLabel::StaticClass(), &TzuHudButton::StaticClass(),
                             &TzuHudSpeedButton::StaticClass(), &TzuHudRoundButton::StaticClass(),
                             &TzuHudCircleButton::StaticClass(), &TzuHudPanel::StaticClass()});
+=======
+                                &TzuCircleButton::StaticClass(), &TzuBitmapButton::StaticClass(),
+                                &TzuPathButton::StaticClass(), &TzuSpeedButton::StaticClass(),
+                                &TzuCornerButton::StaticClass(), &TzuBitmapStateButton::StaticClass()});
+    RegisterObjects("Tool and Status", {&TzuStatusBar::StaticClass(), &TzuToolBar::StaticClass(),
+                                        &TzuToolButton::StaticClass(), &TzuToolPathButton::StaticClass()});
+    // The scene registers the background under its own category.
+    RegisterObjects("Windows", {&TzuSizeGrip::StaticClass()});
+    RegisterObjects(
+        "HUD", {&TzuHudLabel::StaticClass(), &TzuHudButton::StaticClass(), &TzuHudSpeedButton::StaticClass(),
+                &TzuHudRoundButton::StaticClass(), &TzuHudCircleButton::StaticClass(),
+                &TzuHudCornerButton::StaticClass(), &TzuHudPanel::StaticClass(),
+                &TzuHudStatusBar::StaticClass(), &TzuHudSizeGrip::StaticClass()});
+    RegisterObjects("Controls",
+                    {&TzuCheckBox::StaticClass(), &TzuPathCheckBox::StaticClass(),
+                     &TzuRadioButton::StaticClass(), &TzuGroupBox::StaticClass(),
+                     &TzuProgressBar::StaticClass(), &TzuTrack::StaticClass(), &TzuTrackBar::StaticClass()});
+>>>>>>> 4fbc9b7 (Glyph, corner and bitmap-state buttons, status and tool bars, the size grip and their styles)
     RegisterObjects(
         "Controls",
         {&TzuCheckBox::StaticClass(), &TzuPathCheckBox::StaticClass(), &TzuRadioButton::StaticClass(),

@@ -36,6 +36,15 @@ TEST_F(ControlStyles, EveryKindWearsItsStyleAndFindsItsParts) {
         {"TzuHudButton", "TzuRectangle", true},
         {"TzuHudRoundButton", "TzuRoundRect", true},
         {"TzuHudCircleButton", "TzuCircle", true},
+        {"TzuCornerButton", "TzuRectangle", true},
+        {"TzuHudCornerButton", "TzuRectangle", true},
+        {"TzuBitmapButton", "TzuRectangle", true},
+        {"TzuToolButton", "TzuRectangle", true},
+        {"TzuPathButton", "TzuRectangle", true},
+        {"TzuToolPathButton", "TzuRectangle", true},
+        {"TzuToolBar", "TzuRectangle", false},
+        {"TzuSizeGrip", nullptr, false},
+        {"TzuHudSizeGrip", nullptr, false},
     };
     for (const StyleCase& c : cases) {
         SCOPED_TRACE(c.className);
