@@ -11,12 +11,9 @@
 #include "scene/zu_controls/path_button.h"
 #include "scene/zu_controls/progress_bar.h"
 #include "scene/zu_controls/radio_button.h"
-<<<<<<< HEAD
 #include "scene/zu_controls/scroll_bar.h"
-=======
 #include "scene/zu_controls/selection_item.h"
 #include "scene/zu_controls/size_grip.h"
->>>>>>> 4fbc9b7 (Glyph, corner and bitmap-state buttons, status and tool bars, the size grip and their styles)
 #include "scene/zu_controls/speed_button.h"
 #include "scene/zu_controls/status_bar.h"
 #include "scene/zu_controls/text_control.h"
@@ -37,12 +34,6 @@ void RegisterControlClasses() {
     RegisterObjects("Controls",
                     {&TzuPanel::StaticClass(), &TzuLabel::StaticClass(), &TzuValueLabel::StaticClass()});
     RegisterObjects("Buttons", {&TzuButton::StaticClass(), &TzuRoundButton::StaticClass(),
-<<<<<<< HEAD
-                                &TzuCircleButton::StaticClass(), &TzuSpeedButton::StaticClass()});
-    RegisterObjects("HUD", {&TzuHudLabel::StaticClass(), &TzuHudButton::StaticClass(),
-                            &TzuHudSpeedButton::StaticClass(), &TzuHudRoundButton::StaticClass(),
-                            &TzuHudCircleButton::StaticClass(), &TzuHudPanel::StaticClass()});
-=======
                                 &TzuCircleButton::StaticClass(), &TzuBitmapButton::StaticClass(),
                                 &TzuPathButton::StaticClass(), &TzuSpeedButton::StaticClass(),
                                 &TzuCornerButton::StaticClass(), &TzuBitmapStateButton::StaticClass()});
@@ -55,11 +46,6 @@ void RegisterControlClasses() {
                 &TzuHudRoundButton::StaticClass(), &TzuHudCircleButton::StaticClass(),
                 &TzuHudCornerButton::StaticClass(), &TzuHudPanel::StaticClass(),
                 &TzuHudStatusBar::StaticClass(), &TzuHudSizeGrip::StaticClass()});
-    RegisterObjects("Controls",
-                    {&TzuCheckBox::StaticClass(), &TzuPathCheckBox::StaticClass(),
-                     &TzuRadioButton::StaticClass(), &TzuGroupBox::StaticClass(),
-                     &TzuProgressBar::StaticClass(), &TzuTrack::StaticClass(), &TzuTrackBar::StaticClass()});
->>>>>>> 4fbc9b7 (Glyph, corner and bitmap-state buttons, status and tool bars, the size grip and their styles)
     RegisterObjects(
         "Controls",
         {&TzuCheckBox::StaticClass(), &TzuPathCheckBox::StaticClass(), &TzuRadioButton::StaticClass(),

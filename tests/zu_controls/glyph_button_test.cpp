@@ -59,8 +59,12 @@ TEST_F(GlyphButtons, EveryLayoutPlacesTheBitmapAndPadsTheText) {
         TzuImage* image = b->ImagePart();
         EXPECT_EQ(image->Align(), c.align);
         EXPECT_EQ(image->Padding()->GetRect(), c.padding);
-        if (c.width > 0) EXPECT_FLOAT_EQ(image->Width(), c.width);
-        if (c.height > 0) EXPECT_FLOAT_EQ(image->Height(), c.height);
+        if (c.width > 0) {
+            EXPECT_FLOAT_EQ(image->Width(), c.width);
+        }
+        if (c.height > 0) {
+            EXPECT_FLOAT_EQ(image->Height(), c.height);
+        }
         EXPECT_EQ(text->Padding()->GetRect(), (TzuRect{3, 3, 3, 3}));
     }
     // A restyle places the glyph again in the new copy.
