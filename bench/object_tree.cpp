@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,16 @@ double WideTreeNanosPerChild(const std::string& className, int n, bool ownerFree
     return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - t0).count() / n;
 }
 
+// Nanoseconds per child to hang n visual objects one by one under a visual parent outside
+// loading, the way code builds a tree, and free them.
+double AddedOneByOneNanosPerChild(int n) {
+    auto t0 = std::chrono::steady_clock::now();
+    auto parent = std::make_unique<TzuVisualObject>(nullptr);
+    for (int i = 0; i < n; ++i) (new TzuVisualObject(parent.get()))->SetParent(parent.get());
+    parent.reset();
+    return std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - t0).count() / n;
+}
+
 template <class F>
 double NanosPerCall(F&& f, int n) {
     auto t0 = std::chrono::steady_clock::now();
@@ -188,6 +199,11 @@ int main(int argc, char** argv) {
     double vResolved = NanosPerCall([&](int i) { vref.prop->setFloat(vref.object, val(i)); }, n / 10);
     double vByName =
         NanosPerCall([&](int i) { SetPropValue(ResolveProperty(&v, "Opacity"), double(val(i))); }, n / 10);
+    const double addedSmall = AddedOneByOneNanosPerChild(10000);
+    const double addedLarge = AddedOneByOneNanosPerChild(100000);
+    std::printf("children_added_one_by_one: %.0f ns per child at 10k, %.0f at 100k\n", addedSmall,
+                addedLarge);
+    std::printf("ratio added_one_by_one_per_child_100k_vs_10k %.2f\n", addedLarge / addedSmall);
     std::printf("ratio set_by_name_vs_direct_position_x %.2f\n", byName / direct);
     std::printf("ratio set_resolved_vs_direct_position_x %.2f\n", resolved / direct);
     scene.RemoveObject(&v);

@@ -42,7 +42,15 @@ uint32_t NameHash(std::string_view name) {
 struct PropIndex {
     std::vector<const TzuPropInfo*> slots;
     uint32_t mask = 0;
+    std::vector<const TzuPropInfo*> stored;  // write order
 };
+
+const TzuPropInfo* Lookup(const PropIndex& index, std::string_view name) {
+    for (uint32_t k = NameHash(name) & index.mask;; k = (k + 1) & index.mask) {
+        const TzuPropInfo* p = index.slots[k];
+        if (!p || SameText(p->name, name)) return p;
+    }
+}
 
 std::vector<std::unique_ptr<PropIndex>>& AllIndexes() {
     static std::vector<std::unique_ptr<PropIndex>> all;
@@ -70,6 +78,18 @@ const PropIndex& IndexOf(const TzuClass& cls) {
             }
         }
     }
+    // Writing walks this list for every object; a flat list keeps it off the class chain.
+    std::vector<const TzuClass*> chain;
+    for (const TzuClass* c = &cls; c; c = c->parent) chain.insert(chain.begin(), c);
+    for (bool defined : {false, true}) {
+        for (const TzuClass* c : chain) {
+            for (int i = 0; i < c->propCount; ++i) {
+                const TzuPropInfo* p = &c->props[i];
+                if (p->stored && (p->kind == TzuPropKind::Defined) == defined && Lookup(*index, p->name) == p)
+                    index->stored.push_back(p);
+            }
+        }
+    }
     cls.propIndex = index.get();
     AllIndexes().push_back(std::move(index));
     return *AllIndexes().back();
@@ -78,13 +98,10 @@ const PropIndex& IndexOf(const TzuClass& cls) {
 }  // namespace
 
 const TzuPropInfo* TzuClass::FindProperty(std::string_view name) const {
-    const PropIndex& index = IndexOf(*this);
-    for (uint32_t k = NameHash(name) & index.mask;; k = (k + 1) & index.mask) {
-        const TzuPropInfo* p = index.slots[k];
-        if (!p) return nullptr;
-        if (SameText(p->name, name)) return p;
-    }
+    return Lookup(IndexOf(*this), name);
 }
+
+std::span<const TzuPropInfo* const> TzuClass::StoredProperties() const { return IndexOf(*this).stored; }
 
 const TzuMethodInfo* TzuClass::FindMethod(std::string_view name) const {
     for (const TzuClass* c = this; c; c = c->parent) {

@@ -3,6 +3,7 @@
 // published properties, factory) and can copy itself from another object with Assign.
 // Ownership is not handled here; components (component.h) add owners and names.
 
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,6 +38,9 @@ struct TzuClass {
     // Looks a published property up by name (ASCII case-insensitive), this class first,
     // then its bases.
     const TzuPropInfo* FindProperty(std::string_view name) const;
+    // The stored properties of the whole chain in stream order: bases first, the
+    // class-defined ones after all others. Built with the index.
+    std::span<const TzuPropInfo* const> StoredProperties() const;
     const TzuMethodInfo* FindMethod(std::string_view name) const;
 };
 

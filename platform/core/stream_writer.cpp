@@ -1,5 +1,7 @@
 #include "platform/core/stream_writer.h"
 
+#include <algorithm>
+
 #include "platform/core/property.h"
 #include "platform/core/utf.h"
 
@@ -103,21 +105,23 @@ void TzuStreamWriter::WriteComponent(TzuComponent* component, int depth) {
 }
 
 void TzuStreamWriter::WriteName(const std::string& prefix, const char* name) {
-    m_out.WriteShortString(prefix + name);  // cut to 255 bytes
+    if (prefix.empty()) {
+        m_out.WriteShortString(name);  // cut to 255 bytes
+        return;
+    }
+    const std::string_view tail(name);
+    const size_t len = std::min<size_t>(prefix.size() + tail.size(), 255);
+    m_out.WriteByte(static_cast<uint8_t>(len));
+    const size_t head = std::min(prefix.size(), len);
+    m_out.WriteBytes(prefix.data(), head);
+    m_out.WriteBytes(tail.data(), len - head);
 }
 
 void TzuStreamWriter::WriteProperties(TzuPersistent* obj, const std::string& prefix, int depth) {
     if (depth >= kMaxStreamDepth) throw EzuError("Stream write error: properties nested too deeply");
-    const TzuClass& cls = obj->ClassType();
-    // A derived class may publish a base property again with its own default; only the
-    // entry a reader would find is written.
-    auto visible = [&](const TzuPropInfo& p) { return cls.FindProperty(p.name) == &p; };
-    ForEachProperty(cls, [&](const TzuPropInfo& p) {
-        if (p.kind != TzuPropKind::Defined && visible(p)) WriteProperty(obj, p, prefix, depth);
-    });
-    ForEachProperty(cls, [&](const TzuPropInfo& p) {
-        if (p.kind == TzuPropKind::Defined && visible(p)) WriteProperty(obj, p, prefix, depth);
-    });
+    // A derived class may publish a base property again with its own default; the list
+    // holds only the entry a reader would find.
+    for (const TzuPropInfo* p : obj->ClassType().StoredProperties()) WriteProperty(obj, *p, prefix, depth);
 }
 
 void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuPropInfo& p, const std::string& prefix,

@@ -91,6 +91,10 @@ std::string Utf16ToUtf8(std::u16string_view s) {
 }
 
 std::string AnsiToUtf8(std::string_view s) {
+    // Names and most stored texts are plain ASCII, which is the same in both encodings.
+    bool ascii = true;
+    for (char c : s) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return std::string(s);
     std::string out;
     out.reserve(s.size());
     for (char c : s) {

@@ -178,7 +178,9 @@ void TzuObject::AddObject(TzuObject* child) {
         }
     }
     child->ParentChanged();
-    m_effectsStale = true;
+    // Only an effect changes the answer of HasEffect; other children keep it valid, so
+    // adding many children does not rescan them all each time.
+    if (As<TzuEffect>(child)) m_effectsStale = true;
     AfterAddObject(child);
     if (child->m_isVisual && !IsLoading() && !m_isVisual) child->InvalidateAbsoluteOpacityTree();
 }
@@ -194,7 +196,7 @@ void TzuObject::RemoveObject(TzuObject* child) {
     child->m_scene = nullptr;
     // BeforeRemoveObject may run code that changes the list; look the child up again.
     if (auto it = found(); it != m_children->rend()) m_children->erase(std::next(it).base());
-    m_effectsStale = true;
+    if (As<TzuEffect>(child)) m_effectsStale = true;
 }
 
 void TzuObject::SetParent(TzuObject* parent) {
