@@ -22,6 +22,8 @@
 #include <X11/Xlib.h>   // NOLINT
 #include <X11/Xutil.h>  // NOLINT
 
+#include "x_window.h"  // NOLINT
+
 namespace zu::test {
 namespace {
 
@@ -71,36 +73,12 @@ protected:
         Window w = 0;
         WaitUntil(
             [&] {
-                w = FindByTitle(DefaultRootWindow(x), title);
+                w = FindWindowByTitle(x, DefaultRootWindow(x), title);
                 XWindowAttributes a;
                 return w && XGetWindowAttributes(x, w, &a) && a.map_state == IsViewable;
             },
             std::chrono::seconds(10));
         return w;
-    }
-    static bool WaitUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout) {
-        const auto end = std::chrono::steady_clock::now() + timeout;
-        while (std::chrono::steady_clock::now() < end) {
-            if (pred()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return pred();
-    }
-    Window FindByTitle(Window w, const std::string& name) {
-        char* found = nullptr;
-        if (XFetchName(x, w, &found) && found) {
-            const bool match = name == found;
-            XFree(found);
-            if (match) return w;
-        }
-        Window root, parent, *children = nullptr;
-        unsigned count = 0;
-        Window result = 0;
-        if (XQueryTree(x, w, &root, &parent, &children, &count)) {
-            for (unsigned i = 0; i < count && !result; ++i) result = FindByTitle(children[i], name);
-            if (children) XFree(children);
-        }
-        return result;
     }
     // The green channel of a pixel: the style's greys have all three the same.
     int Grey(Window w, int px, int py) {

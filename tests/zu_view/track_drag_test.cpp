@@ -22,6 +22,8 @@
 #include <X11/Xlib.h>   // NOLINT
 #include <X11/Xutil.h>  // NOLINT
 
+#include "x_window.h"  // NOLINT
+
 namespace zu::test {
 namespace {
 
@@ -83,7 +85,7 @@ protected:
         fcntl(out, F_SETFL, O_NONBLOCK);
         ASSERT_TRUE(WaitUntil(
             [&] {
-                w = FindByTitle(DefaultRootWindow(x), title);
+                w = FindWindowByTitle(x, DefaultRootWindow(x), title);
                 XWindowAttributes a;
                 return w && XGetWindowAttributes(x, w, &a) && a.map_state == IsViewable && a.width == 240;
             },
@@ -92,30 +94,6 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return ThumbCentre() > 0; }, std::chrono::seconds(5)));
     }
 
-    static bool WaitUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout) {
-        const auto end = std::chrono::steady_clock::now() + timeout;
-        while (std::chrono::steady_clock::now() < end) {
-            if (pred()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return pred();
-    }
-    Window FindByTitle(Window at, const std::string& wanted) {
-        char* name = nullptr;
-        if (XFetchName(x, at, &name) && name) {
-            const bool match = wanted == name;
-            XFree(name);
-            if (match) return at;
-        }
-        Window root, parent, *children = nullptr;
-        unsigned count = 0;
-        Window found = 0;
-        if (XQueryTree(x, at, &root, &parent, &children, &count)) {
-            for (unsigned i = 0; i < count && !found; ++i) found = FindByTitle(children[i], wanted);
-            if (children) XFree(children);
-        }
-        return found;
-    }
     // The pixels of a window rectangle, 0xRRGGBB each.
     std::vector<uint32_t> Pixels(int left, int top, int width, int height) {
         std::vector<uint32_t> pixels;

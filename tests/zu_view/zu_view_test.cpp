@@ -22,6 +22,8 @@
 #include <X11/Xlib.h>   // NOLINT
 #include <X11/Xutil.h>  // NOLINT
 
+#include "x_window.h"  // NOLINT
+
 namespace zu::test {
 namespace {
 
@@ -72,32 +74,6 @@ protected:
         s << std::ifstream(dir / "err").rdbuf();
         err = s.str();
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-    static bool WaitUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout) {
-        const auto end = std::chrono::steady_clock::now() + timeout;
-        while (std::chrono::steady_clock::now() < end) {
-            if (pred()) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return pred();
-    }
-
-    Window FindByTitle(Window w, const std::string& title) {
-        char* name = nullptr;
-        if (XFetchName(x, w, &name) && name) {
-            const bool match = title == name;
-            XFree(name);
-            if (match) return w;
-        }
-        Window root, parent, *children = nullptr;
-        unsigned count = 0;
-        Window found = 0;
-        if (XQueryTree(x, w, &root, &parent, &children, &count)) {
-            for (unsigned i = 0; i < count && !found; ++i) found = FindByTitle(children[i], title);
-            if (children) XFree(children);
-        }
-        return found;
     }
 
     uint32_t Pixel(Window w, int px, int py) {
@@ -156,7 +132,7 @@ TEST_F(ZuView, PointerLightsTheHoveredObjectAndEscapeEndsTheProgram) {
     Window w = 0;
     ASSERT_TRUE(WaitUntil(
         [&] {
-            w = FindByTitle(DefaultRootWindow(x), title);
+            w = FindWindowByTitle(x, DefaultRootWindow(x), title);
             XWindowAttributes a;
             return w && XGetWindowAttributes(x, w, &a) && a.map_state == IsViewable && a.width == 160;
         },
