@@ -19,6 +19,17 @@ bool SameText(std::string_view a, std::string_view b) {
     return true;
 }
 
+bool ContainsText(std::string_view text, std::string_view part) {
+    if (part.size() > text.size()) return false;
+    if (part.empty()) return true;
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    const char first = lower(part[0]);
+    for (size_t i = 0; i + part.size() <= text.size(); ++i) {
+        if (lower(text[i]) == first && SameText(text.substr(i, part.size()), part)) return true;
+    }
+    return false;
+}
+
 bool TzuClass::InheritsFrom(const TzuClass& other) const {
     for (const TzuClass* c = this; c; c = c->parent) {
         if (c == &other) return true;

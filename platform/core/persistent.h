@@ -81,6 +81,8 @@ const T* As(const TzuPersistent* obj) {
 
 // ASCII case-insensitive comparison used for every name in the system.
 bool SameText(std::string_view a, std::string_view b);
+// Whether text holds part anywhere, ASCII letters compared without case.
+bool ContainsText(std::string_view text, std::string_view part);
 
 }  // namespace zu
 

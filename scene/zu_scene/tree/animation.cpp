@@ -18,13 +18,6 @@ std::string Trimmed(std::string_view s) {
     return std::string(s);
 }
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
-    return out;
-}
 }  // namespace
 
 const TzuClass& TzuAnimation::StaticClass() {
@@ -245,18 +238,31 @@ void TzuAnimation::Advance(float delta) {
 
 // ---- Triggers ----
 
-void TzuAnimation::ApplyTrigger(TzuObject* instance, std::string_view trigger) {
-    if (m_trigger.empty() || !instance) return;
-    if (Lower(m_trigger).find(Lower(trigger)) == std::string::npos) return;
+void TzuAnimation::SetTrigger(const std::string& trigger) {
+    if (trigger == m_trigger) return;
+    m_trigger = trigger;
+    m_conditions.clear();
     std::string conditions = m_trigger;
-    bool matched = false;
     while (!conditions.empty()) {
         std::string condition = ExtractToken(conditions, ";");
         std::string name = ExtractToken(condition, "=");
-        const std::string& expected = condition;
-        const TzuPropInfo* prop = instance->ClassType().FindProperty(name);
+        m_conditions.push_back({std::move(name), std::move(condition)});
+    }
+}
+
+void TzuAnimation::ApplyTrigger(TzuObject* instance, std::string_view trigger) {
+    if (m_trigger.empty() || !instance) return;
+    if (!ContainsText(m_trigger, trigger)) return;
+    bool matched = false;
+    for (TriggerCondition& c : m_conditions) {
+        const TzuClass& cls = instance->ClassType();
+        if (c.cls != &cls) {
+            c.cls = &cls;
+            c.prop = cls.FindProperty(c.name);
+        }
+        const TzuPropInfo* prop = c.prop;
         if (!prop || prop->kind != TzuPropKind::Enum || !prop->getOrd) continue;
-        if (!SameText(prop->enumInfo->NameOf(prop->getOrd(instance)), expected)) return;
+        if (!SameText(prop->enumInfo->NameOf(prop->getOrd(instance)), c.expected)) return;
         matched = true;
     }
     if (matched) Start();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/event.h"
 #include "platform/core/property.h"
@@ -34,7 +35,7 @@ public:
     bool Inverse() const { return m_inverse; }
     void SetInverse(bool value) { m_inverse = value; }
     const std::string& Trigger() const { return m_trigger; }
-    void SetTrigger(const std::string& trigger) { m_trigger = trigger; }
+    void SetTrigger(const std::string& trigger);
     bool Loop() const { return m_loop; }
     void SetLoop(bool value) { m_loop = value; }
     bool AutoReverse() const { return m_autoReverse; }
@@ -160,6 +161,16 @@ private:
     EventSlots& Events();
     std::unique_ptr<EventSlots> m_events;
     std::string m_trigger;
+    // The Trigger's "name=value" conditions, split once when it is set: every state change
+    // of a control asks each of its style's animations, so the text is not parsed then.
+    struct TriggerCondition {
+        std::string name;
+        std::string expected;
+        // The property the name found on the last class asked (class tables are static).
+        const TzuClass* cls = nullptr;
+        const TzuPropInfo* prop = nullptr;
+    };
+    std::vector<TriggerCondition> m_conditions;
     std::string m_propertyName;
 };
 

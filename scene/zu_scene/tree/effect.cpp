@@ -12,13 +12,6 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-    }
-    return out;
-}
 }  // namespace
 
 const TzuClass& TzuEffect::StaticClass() {
@@ -59,7 +52,7 @@ void TzuEffect::EffectChanged() {
 
 void TzuEffect::ApplyTrigger(TzuObject* instance, std::string_view trigger) {
     if (m_trigger.empty() || !instance) return;
-    if (Lower(m_trigger).find(Lower(trigger)) == std::string::npos) return;
+    if (!ContainsText(m_trigger, trigger)) return;
     bool result = false;
     std::string_view rest = m_trigger;
     while (!rest.empty()) {
