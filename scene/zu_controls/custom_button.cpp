@@ -117,6 +117,14 @@ void TzuCustomButton::StopRepeat() {
 }
 
 void TzuCustomButton::RepeatTick() {
+    // A button that lost the pointer without a release (taken out of its scene, the
+    // capture taken by another) stops, rather than clicking on for ever.
+    if (!Scene() || Scene()->Captured() != this) {
+        StopRepeat();
+        m_tracking = false;
+        SetPressedState(false);
+        return;
+    }
     if (!m_repeating) {
         // The delay is over: from now on every tick is a click.
         m_repeating = true;

@@ -161,6 +161,22 @@ TEST_F(Buttons, HeldSpeedButtonRepeatsFrom600msEvery100msAndClicksOnRelease) {
     (void)clicks;
 }
 
+TEST_F(Buttons, RepeatingStopsWhenTheButtonLeavesItsSceneWhileHeld) {
+    int clicks = 0;
+    auto* b = Counted<TzuSpeedButton>(clicks);
+    window()->InjectMouseMove(20, 20);
+    Press(20, 20);
+    Advance(750);
+    EXPECT_EQ(clicks, 2);
+    // Taken out of the tree with the button still down: no release will come.
+    b->SetParent(nullptr);
+    Advance(1000);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(b->IsPressed());
+    EXPECT_FALSE(b->Tracking());
+    delete b;
+}
+
 TEST_F(Buttons, AClickHandlerMayFreeItsOwnButton) {
     // On a repeat tick, on a release and from a key: nothing touches the button after.
     auto* speed = Add<TzuSpeedButton>(10, 10);
