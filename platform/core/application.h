@@ -68,6 +68,16 @@ public:
     // The usable area of the monitor showing the screen point (without panels and docks).
     virtual TzuWinRect ScreenWorkArea(TzuWinPoint /*near*/) const { return {0, 0, 1 << 20, 1 << 20}; }
 
+    // ---- Dialogs ----
+    // The platform's file-open dialog offering the files that match masks ("*.png;*.jpg",
+    // shown as filterName); the chosen file, or nullopt when the user cancelled. Platforms
+    // without dialogs answer nullopt.
+    virtual std::optional<std::string> OpenFileDialog(const std::string& /*title*/,
+                                                      const std::string& /*filterName*/,
+                                                      const std::string& /*masks*/) {
+        return std::nullopt;
+    }
+
     // ---- Clipboard ----
     // Unicode text on the system clipboard. The base keeps a copy inside the process, for
     // platforms without a clipboard; nullopt when no text is there.

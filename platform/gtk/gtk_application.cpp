@@ -1,5 +1,8 @@
 #include "platform/gtk/gtk_application.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include <gtk/gtk.h>
 
 #include "platform/core/persistent.h"
@@ -121,6 +124,45 @@ void TzuGtkApplication::ShowErrorBox(const std::string& title, const std::string
     gtk_dialog_run(GTK_DIALOG(dialog));
     m_errorBox = previous;
     gtk_widget_destroy(dialog);
+}
+
+std::optional<std::string> TzuGtkApplication::OpenFileDialog(const std::string& title,
+                                                             const std::string& filterName,
+                                                             const std::string& masks) {
+    GtkWidget* dialog =
+        gtk_file_chooser_dialog_new(title.c_str(), nullptr, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
+                                    GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+    if (!masks.empty()) {
+        GtkFileFilter* filter = gtk_file_filter_new();
+        gtk_file_filter_set_name(filter, filterName.c_str());
+        size_t start = 0;
+        while (start <= masks.size()) {
+            const size_t end = std::min(masks.find(';', start), masks.size());
+            const std::string mask = masks.substr(start, end - start);
+            // Masks match the extension in either case, as file names on the original
+            // platform did.
+            if (!mask.empty()) {
+                std::string pattern;
+                for (char c : mask) {
+                    const char lo = char(std::tolower(static_cast<unsigned char>(c)));
+                    const char up = char(std::toupper(static_cast<unsigned char>(c)));
+                    pattern += lo == up ? std::string(1, c) : std::string("[") + lo + up + "]";
+                }
+                gtk_file_filter_add_pattern(filter, pattern.c_str());
+            }
+            start = end + 1;
+        }
+        gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
+    }
+    std::optional<std::string> chosen;
+    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+        if (char* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog))) {
+            chosen = name;
+            g_free(name);
+        }
+    }
+    gtk_widget_destroy(dialog);
+    return chosen;
 }
 
 TzuWinPoint TzuGtkApplication::CursorPos() const {

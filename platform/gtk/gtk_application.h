@@ -35,6 +35,8 @@ public:
     std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) override;
     std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) override;
     TzuWinPoint CursorPos() const override;
+    std::optional<std::string> OpenFileDialog(const std::string& title, const std::string& filterName,
+                                              const std::string& masks) override;
     TzuWinRect ScreenWorkArea(TzuWinPoint near) const override;
     // The system clipboard (the CLIPBOARD selection, not the primary one).
     void SetClipboardText(const std::u16string& text) override;

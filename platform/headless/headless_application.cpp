@@ -118,6 +118,14 @@ void TzuHeadlessApplication::Advance(int64_t ms) {
     ProcessMessages();
 }
 
+std::optional<std::string> TzuHeadlessApplication::OpenFileDialog(const std::string& /*title*/,
+                                                                  const std::string& /*filterName*/,
+                                                                  const std::string& masks) {
+    ++m_openFileDialogs;
+    m_openFileMasks = masks;
+    return m_openFileAnswer;
+}
+
 void TzuHeadlessApplication::PressOutsidePopups(TzuHeadlessWindow* pressedForm) {
     // A handler may close (free) any popup, so each is looked up again before it is told.
     for (TzuHeadlessWindow* w : std::vector<TzuHeadlessWindow*>(m_windows)) {

@@ -60,6 +60,15 @@ public:
         m_errorTitles.clear();
     }
 
+    // ---- Dialogs ----
+    // The file-open dialog answers what the test set (nullopt: cancelled) and remembers
+    // the masks it was asked for.
+    std::optional<std::string> OpenFileDialog(const std::string& title, const std::string& filterName,
+                                              const std::string& masks) override;
+    void SetOpenFileAnswer(std::optional<std::string> answer) { m_openFileAnswer = std::move(answer); }
+    int OpenFileDialogCount() const { return m_openFileDialogs; }
+    const std::string& OpenFileMasks() const { return m_openFileMasks; }
+
     // ---- Screen and pointer ----
     TzuWinPoint CursorPos() const override { return m_cursor; }
     void SetCursorPos(TzuWinPoint p) { m_cursor = p; }
@@ -96,6 +105,9 @@ private:
     std::vector<std::string> m_errors;
     std::vector<std::string> m_errorTitles;
     TzuWinPoint m_cursor{};
+    std::optional<std::string> m_openFileAnswer;
+    std::string m_openFileMasks;
+    int m_openFileDialogs = 0;
     TzuWinRect m_workArea{0, 0, 1920, 1080};
     uint64_t m_nextId = 1;
     int64_t m_now = 0;

@@ -1,11 +1,16 @@
 #include "scene/zu_controls/register_controls.h"
 
+#include "scene/zu_controls/angle_button.h"
+#include "scene/zu_controls/ani_indicator.h"
 #include "scene/zu_controls/bitmap_button.h"
 #include "scene/zu_controls/bitmap_state_button.h"
 #include "scene/zu_controls/button.h"
 #include "scene/zu_controls/check_box.h"
+#include "scene/zu_controls/close_button.h"
 #include "scene/zu_controls/corner_button.h"
 #include "scene/zu_controls/group_box.h"
+#include "scene/zu_controls/hud_window.h"
+#include "scene/zu_controls/image_control.h"
 #include "scene/zu_controls/label.h"
 #include "scene/zu_controls/panel.h"
 #include "scene/zu_controls/path_button.h"
@@ -15,10 +20,12 @@
 #include "scene/zu_controls/selection_item.h"
 #include "scene/zu_controls/size_grip.h"
 #include "scene/zu_controls/speed_button.h"
+#include "scene/zu_controls/splitter.h"
 #include "scene/zu_controls/status_bar.h"
 #include "scene/zu_controls/text_control.h"
 #include "scene/zu_controls/thumb.h"
 #include "scene/zu_controls/track.h"
+#include "scene/zu_controls/window.h"
 #include "scene/zu_scene/host/register_scene.h"
 
 namespace zu {
@@ -56,6 +63,11 @@ void RegisterControlClasses() {
                             &TzuHudTrackBar::StaticClass(), &TzuHudScrollBar::StaticClass()});
     // Parts that only styles place.
     RegisterObjects("", {&TzuThumb::StaticClass()});
+    RegisterObjects("Controls", {&TzuSplitter::StaticClass(), &TzuWindow::StaticClass(),
+                                 &TzuCloseButton::StaticClass(), &TzuAngleButton::StaticClass(),
+                                 &TzuAniIndicator::StaticClass(), &TzuImageControl::StaticClass()});
+    RegisterObjects("HUD", {&TzuHudWindow::StaticClass(), &TzuHudCloseButton::StaticClass(),
+                            &TzuHudAngleButton::StaticClass()});
 }
 
 }  // namespace zu
