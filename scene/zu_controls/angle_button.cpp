@@ -70,9 +70,11 @@ void TzuAngleButton::ApplyStyle() {
 void TzuAngleButton::UpdateTexts() {
     const std::u16string text = Utf8ToUtf16(FloatToText(std::round(m_value))) + u"\u00B0";
     if (auto* track = As<TzuText>(FindResource("tracktext"))) {
-        track->SetVisible(false);
+        // Shown while a drag runs untracked: the value is not applied yet, only read out.
+        const bool shown = m_dragging && !m_tracking;
+        track->SetVisible(shown);
         track->SetText(text);
-        track->SetOpacity(m_dragging && !m_tracking ? 1 : 0);
+        track->SetOpacity(shown ? 1 : 0);
     }
     if (auto* shown = As<TzuText>(FindResource("text"))) {
         shown->SetVisible(m_showValue);

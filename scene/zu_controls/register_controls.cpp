@@ -8,6 +8,7 @@
 #include "scene/zu_controls/check_box.h"
 #include "scene/zu_controls/close_button.h"
 #include "scene/zu_controls/corner_button.h"
+#include "scene/zu_controls/expander.h"
 #include "scene/zu_controls/group_box.h"
 #include "scene/zu_controls/hud_window.h"
 #include "scene/zu_controls/image_control.h"
@@ -65,7 +66,8 @@ void RegisterControlClasses() {
     RegisterObjects("", {&TzuThumb::StaticClass()});
     RegisterObjects("Controls", {&TzuSplitter::StaticClass(), &TzuWindow::StaticClass(),
                                  &TzuCloseButton::StaticClass(), &TzuAngleButton::StaticClass(),
-                                 &TzuAniIndicator::StaticClass(), &TzuImageControl::StaticClass()});
+                                 &TzuAniIndicator::StaticClass(), &TzuImageControl::StaticClass(),
+                                 &TzuExpander::StaticClass(), &TzuExpanderButton::StaticClass()});
     RegisterObjects("HUD", {&TzuHudWindow::StaticClass(), &TzuHudCloseButton::StaticClass(),
                             &TzuHudAngleButton::StaticClass()});
 }

@@ -109,12 +109,10 @@ float TzuSplitter::PendingSize(float x, float y) {
     const float delta = Horizontal() ? x - m_pressPoint.X : y - m_pressPoint.Y;
     float size = 0;
     switch (Align()) {
-        case vaTop: size = m_target->Height() + delta; break;
+        case vaTop:
         case vaLeft:
-        case vaMostLeft: size = m_target->Width() + delta; break;
-        case vaRight:
-        case vaMostRight: size = m_target->Width() - delta; break;
-        default: size = m_target->Height() - delta; break;
+        case vaMostLeft: size = m_pressSize + delta; break;
+        default: size = m_pressSize - delta; break;
     }
     if (size < m_minSize)
         size = m_minSize;
@@ -147,7 +145,8 @@ void TzuSplitter::MouseDown(TzuMouseButton button, TzuShiftState shift, float x,
             room -= c->Height() + pad.Top + pad.Bottom;
     }
     m_maxSize = room - m_minSize + (leftRight ? m_target->Width() : m_target->Height());
-    m_lastSize = leftRight ? m_target->Width() : m_target->Height();
+    m_pressSize = leftRight ? m_target->Width() : m_target->Height();
+    m_lastSize = m_pressSize;
 }
 
 void TzuSplitter::MouseMove(TzuShiftState shift, float x, float y, float dx, float dy) {

@@ -1,8 +1,9 @@
 #pragma once
 // TzuSplitter sits between aligned siblings and resizes the one it is aligned against:
 // dragging it widens or narrows that target, never below MinSize and never so far that
-// the other aligned siblings lose their MinSize of room. Its target is a weak reference
-// held only while a drag runs.
+// the other aligned siblings lose their MinSize of room. The pointer is followed in the
+// parent's units, since the splitter itself moves as its target changes size. Its
+// target is a weak reference held only while a drag runs.
 
 #include "scene/zu_scene/tree/control.h"
 
@@ -45,6 +46,7 @@ private:
     TzuPoint m_pressPoint{};
     TzuVisualObject* m_target = nullptr;
     float m_maxSize = 0;
+    float m_pressSize = 0;  // the target's size when the drag began
     float m_lastSize = -1;
 };
 
