@@ -277,6 +277,18 @@ TEST_F(WindowControls, WindowPanelsMoveTheirFormAndShowTheirParts) {
     EXPECT_EQ(form->Left(), 30);
     EXPECT_EQ(form->Top(), 20);
 
+    // A press on the size grip resizes the host form.
+    auto* grip = As<TzuVisualObject>(window->FindResource("sizegrip"));
+    ASSERT_NE(grip, nullptr);
+    const TzuRect g = grip->AbsoluteRect();
+    Press(int(g.Left) + 8, int(g.Top) + 8);
+    Drag(int(g.Left) + 28, int(g.Top) + 18);
+    Release(int(g.Left) + 28, int(g.Top) + 18);
+    EXPECT_EQ(form->Width(), 320);
+    EXPECT_EQ(form->Height(), 210);
+    window->SetShowSizeGrip(false);
+    EXPECT_FALSE(As<TzuVisualObject>(window->FindResource("sizegrip"))->Visible());
+
     // Properties restyle the parts.
     window->Fill()->SetColor(0xFF102030);
     window->SetStrokeThickness(3);
