@@ -75,6 +75,9 @@ TEST_F(GlyphButtons, EveryLayoutPlacesTheBitmapAndPadsTheText) {
     // An empty bitmap leaves the whole button to the text.
     b->SetBitmap(*Solid(1, 1, 0));
     EXPECT_EQ(b->ImagePart()->Align(), vaNone);
+    // The restyle replaced the text part too.
+    text = As<TzuText>(b->FindResource("text"));
+    ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->Padding()->GetRect(), (TzuRect{3, 3, 3, 3}));
 }
 
