@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hosted_scene.h"
+#include "platform/core/property.h"
 #include "scene/zu_controls/button.h"
 #include "scene/zu_controls/speed_button.h"
 #include "scene/zu_objects/rectangle.h"
@@ -16,6 +17,21 @@
 
 namespace zu::test {
 namespace {
+
+// A scene object whose published method handles clicks, so a handler can travel as data.
+class THandler : public TzuObject {
+    ZU_CLASS(THandler)
+public:
+    using TzuObject::TzuObject;
+    void Clicked(TzuPersistent* sender) { senders.push_back(sender); }
+    std::vector<TzuPersistent*> senders;
+};
+
+const TzuClass& THandler::StaticClass() {
+    static const TzuMethodInfo methods[] = {ZuMethod<&THandler::Clicked>("Clicked")};
+    static const TzuClass cls = ZuClass<THandler, TzuObject>("THandler", {}, methods);
+    return cls;
+}
 
 class Buttons : public HostedScene {
 protected:
@@ -246,6 +262,25 @@ TEST_F(Buttons, AClickHandsTheModalResultToTheHostForm) {
     window()->InjectKey(keys::Space, 0, u' ');
     EXPECT_EQ(form->ModalResult(), mrRetry);
     EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(Buttons, DataSetsTheTextAndAnEventValueBecomesTheClickHandler) {
+    THandler handler(nullptr);
+    TzuButton* source = Add<TzuButton>(10, 50);
+    source->OnClick().Bind(&handler, THandler::StaticClass().FindMethod("Clicked"));
+    const std::string method = MethodToDataText(source->OnClick());
+    ASSERT_EQ(method.rfind("zumet", 0), 0u);
+    TzuButton* b = Add<TzuButton>(10, 10);
+    b->SetData(std::string("Apply"));
+    EXPECT_EQ(b->Text(), u"Apply");
+    EXPECT_EQ(VariantToWide(b->GetData()), u"Apply");
+    b->SetData(method);
+    EXPECT_EQ(b->Text(), u"Apply");  // the handler is not a caption
+    ClickAt(30, 20);
+    EXPECT_EQ(handler.senders, (std::vector<TzuPersistent*>{b}));
+    // A text that only looks like a handler is a caption.
+    b->SetData(std::string("zumet-not-a-method"));
+    EXPECT_EQ(b->Text(), u"zumet-not-a-method");
 }
 
 TEST_F(Buttons, StreamsOnlyWhatDiffersFromEachKindsDefaults) {
