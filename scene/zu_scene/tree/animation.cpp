@@ -259,10 +259,15 @@ void TzuAnimation::ApplyTrigger(TzuObject* instance, std::string_view trigger) {
         if (c.cls != &cls) {
             c.cls = &cls;
             c.prop = cls.FindProperty(c.name);
+            c.expectedOrd =
+                c.prop && c.prop->kind == TzuPropKind::Enum ? c.prop->enumInfo->ValueOf(c.expected) : -1;
         }
         const TzuPropInfo* prop = c.prop;
         if (!prop || prop->kind != TzuPropKind::Enum || !prop->getOrd) continue;
-        if (!SameText(prop->enumInfo->NameOf(prop->getOrd(instance)), c.expected)) return;
+        const int64_t ord = prop->getOrd(instance);
+        const bool holds =
+            c.expectedOrd >= 0 ? ord == c.expectedOrd : SameText(prop->enumInfo->NameOf(ord), c.expected);
+        if (!holds) return;
         matched = true;
     }
     if (matched) Start();

@@ -169,6 +169,7 @@ private:
         // The property the name found on the last class asked (class tables are static).
         const TzuClass* cls = nullptr;
         const TzuPropInfo* prop = nullptr;
+        int expectedOrd = -1;  // the expected value's ordinal in the property's enumeration
     };
     std::vector<TriggerCondition> m_conditions;
     std::string m_propertyName;

@@ -436,15 +436,26 @@ void TzuObject::StopAnimation(std::u16string_view name) {
     }
 }
 
-void TzuObject::StartTriggerAnimation(TzuObject* instance, std::string_view trigger) {
-    StopTriggerAnimation(instance);
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* child = Children(i);
-        if (auto* a = As<TzuAnimation>(child))
+namespace {
+// Offers a state change to the trigger animations of object and of its passive style parts,
+// all of which the caller has stopped already.
+void ApplyTriggerAnimations(TzuObject* object, TzuObject* instance, std::string_view trigger) {
+    for (int i = 0; i < object->ChildrenCount(); ++i) {
+        TzuObject* child = object->Children(i);
+        if (child->IsVisual()) {
+            if (child->IsPassiveStylePart()) ApplyTriggerAnimations(child, instance, trigger);
+        } else if (auto* a = As<TzuAnimation>(child)) {
             a->ApplyTrigger(instance, trigger);
-        else if (child->IsPassiveStylePart())
-            child->StartTriggerAnimation(instance, trigger);
+        }
     }
+}
+}  // namespace
+
+void TzuObject::StartTriggerAnimation(TzuObject* instance, std::string_view trigger) {
+    // One stop of the whole subtree first: a style part's animations are never stopped
+    // again level by level.
+    StopTriggerAnimation(instance);
+    ApplyTriggerAnimations(this, instance, trigger);
 }
 
 void TzuObject::StartTriggerAnimationWait(TzuObject* instance, std::string_view trigger) {
@@ -465,12 +476,13 @@ void TzuObject::StartTriggerAnimationWait(TzuObject* instance, std::string_view 
 }
 
 void TzuObject::StopTriggerAnimation(TzuObject* instance) {
+    // Animations and effects are never visual, passive style parts always are.
     for (int i = 0; i < ChildrenCount(); ++i) {
         TzuObject* child = Children(i);
-        if (auto* a = As<TzuAnimation>(child)) {
+        if (child->IsVisual()) {
+            if (child->IsPassiveStylePart()) child->StopTriggerAnimation(instance);
+        } else if (auto* a = As<TzuAnimation>(child)) {
             if (!a->Trigger().empty()) a->Stop();
-        } else if (child->IsPassiveStylePart()) {
-            child->StopTriggerAnimation(instance);
         }
     }
 }
@@ -478,10 +490,11 @@ void TzuObject::StopTriggerAnimation(TzuObject* instance) {
 void TzuObject::ApplyTriggerEffect(TzuObject* instance, std::string_view trigger) {
     for (int i = 0; i < ChildrenCount(); ++i) {
         TzuObject* child = Children(i);
-        if (auto* e = As<TzuEffect>(child))
+        if (child->IsVisual()) {
+            if (child->IsPassiveStylePart()) child->ApplyTriggerEffect(instance, trigger);
+        } else if (auto* e = As<TzuEffect>(child)) {
             e->ApplyTrigger(instance, trigger);
-        else if (child->IsPassiveStylePart())
-            child->ApplyTriggerEffect(instance, trigger);
+        }
     }
 }
 
