@@ -5,6 +5,9 @@
 # a desktop (no DISPLAY), it runs on a private Xvfb, receives one demo message, and a
 # screenshot of the screen is written to build/quillorn-display-demo.png. The display's
 # log, tst.txt, goes to build/.
+# "scripts/run.sh gallery" instead opens resources/gallery.txt, every control in the default
+# style, live in zu-view (on a desktop; without one it renders the gallery to
+# build/gallery.png with zu-render).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +17,15 @@ BUILD_DIR="${BUILD_DIR:-build}"
 bash scripts/install-deps.sh
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$BUILD_DIR" -j "$JOBS"
+
+if [ "${1:-}" = "gallery" ]; then
+  if [ -n "${DISPLAY:-}" ]; then
+    exec "$BUILD_DIR/app/zu-view" resources/gallery.txt --title "Quillorn gallery"
+  fi
+  "$BUILD_DIR/app/zu-render" resources/gallery.txt "$BUILD_DIR/gallery.png" --at 500
+  echo "run: no desktop; the gallery is rendered to $BUILD_DIR/gallery.png"
+  exit 0
+fi
 
 display_exe="$(find "$BUILD_DIR" -type f -name quillorn-display -perm -u+x | head -n 1)"
 if [ -z "$display_exe" ]; then
