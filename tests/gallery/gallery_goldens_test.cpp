@@ -80,7 +80,8 @@ TEST_F(Gallery, ButtonsHoveredPressedAndFocused) {
 TEST_F(Gallery, CheckAndRadioCheckedByClicks) {
     TzuBitmap frame;
     // "Not checked" becomes checked, the second radio button takes the choice from the
-    // first, the pointer rests over the path check box and space unchecks the focused one.
+    // first (and from the hud radio button, their sibling), the pointer rests over the path
+    // check box. Then clicks uncheck the first box and the hud box, which keeps the focus.
     ASSERT_TRUE(Render("--click 240,63@0 --click 240,131@100 --mouse 240,85@200 --at 800", frame));
     EXPECT_TRUE(GroupMatches(frame, GroupAt(1, 0), "gallery_checks_checked"));
     ASSERT_TRUE(Render("--click 240,41@0 --click 258,147@100 --at 700", frame));
@@ -95,7 +96,7 @@ TEST_F(Gallery, TracksScrollBarsAndExpanderFollowThePointer) {
     // The expander's header collapses it.
     ASSERT_TRUE(Render("--click 500,226 --at 800", frame));
     EXPECT_TRUE(GroupMatches(frame, GroupAt(2, 1), "gallery_expander_collapsed"));
-    // A tool button and a hud window's close button hovered.
+    // A tool button hovered.
     ASSERT_TRUE(Render("--mouse 48,313 --at 600", frame));
     EXPECT_TRUE(GroupMatches(frame, GroupAt(0, 1), "gallery_panels_hovered"));
 }
