@@ -48,6 +48,12 @@ function(zu_test_suite name)
   target_compile_definitions(${name} PRIVATE ZU_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   # Listing the tests at ctest time rather than after linking means a suite that opens a
   # display in a static initialiser is listed under the test run's Xvfb, not the build's.
-  gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} DISCOVERY_TIMEOUT 60
+  # Integration tests share the X server's one pointer and keyboard focus: two of them
+  # moving the pointer at once would steal each other's hover and drags.
+  set(lock)
+  if(ARG_LABEL STREQUAL "integration")
+    set(lock RESOURCE_LOCK x_input)
+  endif()
+  gtest_discover_tests(${name} PROPERTIES LABELS ${ARG_LABEL} ${lock} DISCOVERY_TIMEOUT 60
                        DISCOVERY_MODE PRE_TEST)
 endfunction()
