@@ -18,12 +18,23 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/core/window.h"
 
 namespace zu {
 
 class TzuComponent;
+
+// One line of a popup menu as the platform shows it.
+struct TzuMenuEntry {
+    std::u16string Caption;
+    bool Enabled = true;
+    bool Checked = false;
+    bool Separator = false;
+};
+// Told the index of the chosen entry, or -1 when the menu closed without a choice.
+using TzuMenuChoice = std::function<void(int index)>;
 
 class TzuApplication {
 public:
@@ -83,6 +94,16 @@ public:
     // platforms without a clipboard; nullopt when no text is there.
     virtual void SetClipboardText(const std::u16string& text) { m_clipboard = text; }
     virtual std::optional<std::u16string> ClipboardText() { return m_clipboard; }
+
+    // ---- Dialogs and menus ----
+    // Shows a popup menu with its top-left corner at a screen point, over the window near
+    // (may be null). Returns at once; chosen runs later, exactly once, on the loop.
+    virtual void ShowPopupMenu(IzuWindow* near, const std::vector<TzuMenuEntry>& items, TzuWinPoint screen,
+                               TzuMenuChoice chosen) = 0;
+    // The modal colour chooser, starting at initial (0xAARRGGBB). The chosen colour is
+    // opaque; nullopt when the user cancelled.
+    virtual std::optional<uint32_t> ChooseColor(IzuWindow* near, uint32_t initial,
+                                                const std::string& title) = 0;
 
     // ---- Errors ----
     // Shows message as the application shows errors: a full stop is added when its last

@@ -4,6 +4,7 @@
 // stream is read. Published methods are listed per class (TzuClass::methods) with a typed
 // thunk; binding checks that the method's signature matches the event's.
 
+#include <cstdint>
 #include <functional>
 #include <string_view>
 
@@ -40,12 +41,23 @@ public:
     std::string_view MethodName() const { return m_method ? m_method->name : ""; }
     virtual bool Assigned() const { return m_method != nullptr; }
     virtual ~TzuEventBase() = default;
+    // Whether both slots call the same handler: the same method of the same object, or
+    // copies of the same code wiring (a callable keeps its identity when the slot is copied).
+    bool SameHandler(const TzuEventBase& other) const {
+        if (m_method) return m_method == other.m_method && m_data == other.m_data;
+        return m_callableId != 0 && m_callableId == other.m_callableId;
+    }
 
 protected:
     virtual void ResetCallable() = 0;
+    static uint64_t NextCallableId() {
+        static uint64_t next = 0;
+        return ++next;
+    }
     TzuPersistent* m_data = nullptr;
     const TzuMethodInfo* m_method = nullptr;
     const void* m_signature;
+    uint64_t m_callableId = 0;  // 0: no code wiring
 };
 
 template <class... Args>
@@ -60,11 +72,13 @@ public:
         m_fn = std::forward<F>(fn);
         m_data = nullptr;
         m_method = nullptr;
+        m_callableId = m_fn ? NextCallableId() : 0;
     }
     void Clear() {
         m_fn = nullptr;
         m_data = nullptr;
         m_method = nullptr;
+        m_callableId = 0;
     }
     bool Assigned() const override { return m_fn || m_method; }
     explicit operator bool() const { return Assigned(); }
@@ -78,7 +92,10 @@ public:
     }
 
 private:
-    void ResetCallable() override { m_fn = nullptr; }
+    void ResetCallable() override {
+        m_fn = nullptr;
+        m_callableId = 0;
+    }
     std::function<void(Args...)> m_fn;
 };
 

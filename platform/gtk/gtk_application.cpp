@@ -7,6 +7,7 @@
 
 #include "platform/core/persistent.h"
 #include "platform/core/utf.h"
+#include "platform/gtk/gtk_menu.h"
 #include "platform/gtk/gtk_window.h"
 
 namespace zu {
@@ -181,6 +182,23 @@ TzuWinRect TzuGtkApplication::ScreenWorkArea(TzuWinPoint near) const {
     GdkRectangle r;
     gdk_monitor_get_workarea(monitor, &r);
     return {r.x, r.y, r.x + r.width, r.y + r.height};
+}
+
+namespace {
+GtkWidget* WidgetOf(IzuWindow* window) {
+    auto* w = dynamic_cast<TzuGtkWindow*>(window);
+    return w ? w->Widget() : nullptr;
+}
+}  // namespace
+
+void TzuGtkApplication::ShowPopupMenu(IzuWindow* near, const std::vector<TzuMenuEntry>& items,
+                                      TzuWinPoint screen, TzuMenuChoice chosen) {
+    ShowGtkPopupMenu(WidgetOf(near), items, screen, std::move(chosen));
+}
+
+std::optional<uint32_t> TzuGtkApplication::ChooseColor(IzuWindow* near, uint32_t initial,
+                                                       const std::string& title) {
+    return RunGtkColorChooser(WidgetOf(near), initial, title);
 }
 
 }  // namespace zu

@@ -42,6 +42,10 @@ public:
     void SetClipboardText(const std::u16string& text) override;
     std::optional<std::u16string> ClipboardText() override;
 
+    // A GtkMenu at the point, and a GtkColorChooserDialog without alpha.
+    void ShowPopupMenu(IzuWindow* near, const std::vector<TzuMenuEntry>& items, TzuWinPoint screen,
+                       TzuMenuChoice chosen) override;
+    std::optional<uint32_t> ChooseColor(IzuWindow* near, uint32_t initial, const std::string& title) override;
     // The error box shown at the moment, or null; lets tests and tools answer it.
     void* CurrentErrorBox() const { return m_errorBox; }
 

@@ -164,4 +164,31 @@ void TzuHeadlessApplication::ShowErrorBox(const std::string& title, const std::s
     m_errors.push_back(text);
 }
 
+void TzuHeadlessApplication::ShowPopupMenu(IzuWindow* near, const std::vector<TzuMenuEntry>& items,
+                                           TzuWinPoint screen, TzuMenuChoice chosen) {
+    // A menu already up closes first, as a new menu replaces the old one on screen.
+    if (m_popupChoice) ChoosePopupItem(-1);
+    m_popups.push_back({near, items, screen});
+    m_popupChoice = std::move(chosen);
+}
+
+void TzuHeadlessApplication::ChoosePopupItem(int index) {
+    if (!m_popupChoice) return;
+    const std::vector<TzuMenuEntry>& items = m_popups.back().items;
+    if (index < 0 || size_t(index) >= items.size() || !items[size_t(index)].Enabled ||
+        items[size_t(index)].Separator)
+        index = -1;
+    // Taken out first: the handler may open the next menu.
+    TzuMenuChoice choice = std::move(m_popupChoice);
+    m_popupChoice = nullptr;
+    choice(index);
+}
+
+std::optional<uint32_t> TzuHeadlessApplication::ChooseColor(IzuWindow*, uint32_t initial,
+                                                            const std::string&) {
+    m_colorRequests.push_back(initial);
+    if (!m_colorChoice) return std::nullopt;
+    return *m_colorChoice | 0xFF000000u;
+}
+
 }  // namespace zu

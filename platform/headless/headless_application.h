@@ -52,6 +52,29 @@ public:
     size_t TimerCount() const { return m_timers.size(); }
     size_t PendingMessageCount() const { return m_messages.size(); }
 
+    // ---- Popup menus ----
+    // Records the menu instead of showing it; a test answers it with ChoosePopupItem.
+    void ShowPopupMenu(IzuWindow* near, const std::vector<TzuMenuEntry>& items, TzuWinPoint screen,
+                       TzuMenuChoice chosen) override;
+    struct PopupRequest {
+        IzuWindow* near = nullptr;
+        std::vector<TzuMenuEntry> items;
+        TzuWinPoint screen;
+    };
+    // Every menu shown so far, oldest first.
+    const std::vector<PopupRequest>& PopupRequests() const { return m_popups; }
+    bool PopupOpen() const { return static_cast<bool>(m_popupChoice); }
+    // Answers the open menu as the user would: an enabled entry, or -1 to dismiss it. An
+    // entry that is disabled or a separator dismisses it like a click outside.
+    void ChoosePopupItem(int index);
+
+    // ---- Colour chooser ----
+    // The answer of the next choosers; nullopt (the start) answers as a cancel.
+    void SetColorChoice(std::optional<uint32_t> color) { m_colorChoice = color; }
+    std::optional<uint32_t> ChooseColor(IzuWindow* near, uint32_t initial, const std::string& title) override;
+    // The initial colours the choosers were opened with, oldest first.
+    const std::vector<uint32_t>& ColorRequests() const { return m_colorRequests; }
+
     // ---- Error box record ----
     const std::vector<std::string>& Errors() const { return m_errors; }
     const std::vector<std::string>& ErrorTitles() const { return m_errorTitles; }
@@ -102,6 +125,10 @@ private:
     std::map<uint64_t, std::function<void()>> m_messages;  // id order is post order
     std::map<uint64_t, Timer> m_timers;
     std::vector<TzuHeadlessWindow*> m_windows;
+    std::vector<PopupRequest> m_popups;
+    TzuMenuChoice m_popupChoice;
+    std::optional<uint32_t> m_colorChoice;
+    std::vector<uint32_t> m_colorRequests;
     std::vector<std::string> m_errors;
     std::vector<std::string> m_errorTitles;
     TzuWinPoint m_cursor{};

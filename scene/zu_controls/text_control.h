@@ -33,6 +33,11 @@ public:
     // The style's "text" part when it is a text shape, else the style itself when it is one.
     TzuText* TextPart() const { return m_textPart; }
 
+    // An action's caption becomes the text.
+    bool ShowsCaption() const override { return true; }
+    std::u16string CaptionText() const override { return m_text; }
+    void SetCaptionText(const std::u16string& value) override { SetText(value); }
+
     TzuVariant GetData() override;
     void SetData(const TzuVariant& value) override;
 

@@ -1,7 +1,10 @@
 #include "scene/zu_scene/host/register_scene.h"
 
+#include "platform/core/action.h"
 #include "platform/core/application.h"
+#include "platform/core/color_dialog.h"
 #include "platform/core/form.h"
+#include "platform/core/popup_menu.h"
 #include "platform/core/timer.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/graphics/brush.h"
@@ -45,6 +48,9 @@ void RegisterSceneClasses() {
     RegisterObjects("", {&TzuPopupForm::StaticClass()});
     RegisterObjects("", {&TzuCustomScene::StaticClass(), &TzuScene::StaticClass(), &TzuTimer::StaticClass(),
                          &TzuForm::StaticClass()});
+    RegisterObjects("Standard",
+                    {&TzuAction::StaticClass(), &TzuPopupMenu::StaticClass(), &TzuColorDialog::StaticClass(),
+                     &TzuMenuItem::StaticClass(), &TzuMenuItems::StaticClass()});
     // Fills with visual brushes show their objects from now on.
     SetVisualBrushPainter(&PaintVisualBrush);
     // Waits for animations run the application object's pending messages.

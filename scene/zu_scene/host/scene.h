@@ -15,6 +15,7 @@
 
 #include "platform/core/win_control.h"
 #include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/scene_intf.h"
 
 namespace zu {
@@ -98,6 +99,9 @@ public:
     void RouteKeyUp(uint16_t& key, char16_t& keyChar, TzuShiftState shift);
     // Moves the focus to the next (or previous) focusable object in tab order, wrapping.
     void TabNavigate(bool backward);
+    // Lets the action of every linked control of this scene update itself; also done
+    // periodically for all scenes while any control has an action.
+    void UpdateActions() { UpdateActionLinks(this); }
 
     // ---- Properties ----
     TzuBrush* Fill() const { return m_fill.get(); }

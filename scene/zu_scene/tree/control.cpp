@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/core/action.h"
 #include "platform/core/property.h"
+#include "scene/zu_scene/tree/control_action_link.h"
 #include "scene/zu_scene/tree/object_stream.h"
 #include "scene/zu_scene/tree/resources.h"
 #include "scene/zu_scene/types/translate.h"
@@ -53,6 +55,7 @@ const TzuClass& TzuControl::StaticClass() {
     static const TzuPropInfo props[] = {
         P::String<&TzuControl::Resource, &TzuControl::SetResource>("Resource"),
         P::Int<&TzuControl::TabOrder, &TzuControl::SetTabOrder>("TabOrder").Default(-1),
+        P::Reference<&TzuControl::Action, &TzuControl::SetAction>("Action"),
     };
     static const TzuClass cls = ZuClass<TzuControl, TzuVisualObject>("TzuControl", props);
     return cls;
@@ -61,6 +64,7 @@ const TzuClass& TzuControl::StaticClass() {
 TzuControl::TzuControl(TzuComponent* owner) : TzuVisualObject(owner) {}
 
 TzuControl::~TzuControl() {
+    SetAction(nullptr);
     SetBindingSource(nullptr);
     if (m_clients) {
         auto clients = std::move(*m_clients);
@@ -309,6 +313,8 @@ void TzuControl::Notification(TzuComponent* component, TzuOperation operation) {
     TzuVisualObject::Notification(component, operation);
     if (operation != TzuOperation::opRemove || !component) return;
     if (component == static_cast<TzuComponent*>(m_bindingSource)) m_bindingSource = nullptr;
+    // A freed action has already emptied its links.
+    if (m_actionLink && (!Action() || component == static_cast<TzuComponent*>(Action()))) SetAction(nullptr);
     if (m_clients) {
         std::erase_if(*m_clients,
                       [component](TzuControl* c) { return static_cast<TzuComponent*>(c) == component; });

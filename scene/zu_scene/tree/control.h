@@ -4,7 +4,8 @@
 // the scene's style resource or the default style, cloned and put under the control as
 // its first, unstored, locked child. The control owns that clone and frees it on restyle.
 // Controls also take part in tab order among their visual siblings and can mirror the
-// data value of another control (binding source and clients).
+// data value of another control (binding source and clients), and follow an action
+// through the action link they own.
 
 #include <memory>
 #include <string>
@@ -13,6 +14,9 @@
 #include "scene/zu_scene/tree/visual_object.h"
 
 namespace zu {
+
+class TzuAction;
+class TzuControlActionLink;
 
 class TzuControl : public TzuVisualObject {
     ZU_CLASS(TzuControl)
@@ -54,6 +58,27 @@ public:
     void PushBindingValue();
     void Notification(TzuComponent* component, TzuOperation operation) override;
 
+    // ---- Action link ----
+    // The linked action (streamed by name), or null. Linking takes over the action's
+    // caption, enabled and visible state, hint and execute handler.
+    TzuAction* Action() const;
+    void SetAction(TzuAction* action);
+    virtual TzuAction* GetAction() const { return Action(); }
+    TzuControlActionLink* ActionLink() const { return m_actionLink.get(); }
+    // Takes the action's state. With checkDefaults (an action still being loaded), values
+    // the control already has on its own are kept.
+    virtual void ActionChange(TzuAction* action, bool checkDefaults);
+    // Lets the linked action update its state (its OnUpdate); the periodic action update
+    // calls it on every linked control in a scene.
+    virtual void InitiateAction();
+    // The text an action's caption reaches. Controls that show a caption (text controls)
+    // override all three; the others have none.
+    virtual bool ShowsCaption() const { return false; }
+    virtual std::u16string CaptionText() const { return {}; }
+    virtual void SetCaptionText(const std::u16string& /*value*/) {}
+    // OnClick when it is the control's own handler, else the linked action.
+    void Click() override;
+
 protected:
     // Run after a style has been applied; styled controls bind their parts here.
     virtual void ApplyStyle();
@@ -72,6 +97,7 @@ private:
     std::string m_styleName;  // the name the applied style was found under
     TzuVisualObject* m_styleObject = nullptr;
     std::unique_ptr<std::vector<TzuControl*>> m_clients;
+    std::unique_ptr<TzuControlActionLink> m_actionLink;
     TzuControl* m_bindingSource = nullptr;
     bool m_styleLookup = true;
     bool m_autoTranslate = false;
@@ -89,5 +115,11 @@ TzuObject* DefaultStyle();
 // Reads the default style when it is not there yet; the root or null.
 TzuObject* LoadDefaultStyle();
 void FreeDefaultStyle();
+
+// Runs InitiateAction on every control with an action that is in a scene; when a scene is
+// given, only on those of that scene. While any control has an action, the application
+// object runs it every kActionUpdateInterval milliseconds.
+void UpdateActionLinks(const IzuScene* scene = nullptr);
+inline constexpr unsigned kActionUpdateInterval = 100;
 
 }  // namespace zu

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "platform/core/popup_menu.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/tree/child_range.h"
 
@@ -96,7 +97,7 @@ TzuVisualObject::~TzuVisualObject() {
     if (Scene()) Scene()->Notification(this, TzuOperation::opRemove);
     DetachFromTree();
     DeleteChildren();
-    if (PopupMenu()) PopupMenu()->RemoveFreeNotification(this);
+    SetPopupMenu(nullptr);
 }
 
 void TzuVisualObject::WireChange(TzuPosition& p) const {
@@ -453,7 +454,13 @@ void TzuVisualObject::SetDesignHide(bool value) {
 
 void TzuVisualObject::SetPopupMenu(TzuComponent* menu) {
     if (menu == PopupMenu()) return;
-    if (PopupMenu()) PopupMenu()->RemoveFreeNotification(this);
+    if (TzuComponent* old = PopupMenu()) {
+        // Dropping the link both ways also drops the menu's hold on this object as the one
+        // it was popped up for.
+        if (auto* popup = As<TzuPopupMenu>(old); popup && popup->PopupComponent() == this)
+            popup->SetPopupComponent(nullptr);
+        old->RemoveFreeNotification(this);
+    }
     Extra().popupMenu = menu;
     if (menu) menu->FreeNotification(this);
 }

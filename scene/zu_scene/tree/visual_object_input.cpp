@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "platform/core/popup_menu.h"
+#include "platform/core/win_control.h"
 #include "scene/zu_scene/tree/object_guard.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
@@ -100,8 +102,21 @@ void TzuVisualObject::DblClick() {
 
 void TzuVisualObject::ContextMenu(const TzuPoint& screen) {
     TzuComponent* menu = PopupMenu();
-    if (!menu || !g_popupMenuHook) return;
-    g_popupMenuHook(menu, this, int(std::lround(screen.X)), int(std::lround(screen.Y)));
+    if (!menu) return;
+    const int x = int(std::lround(screen.X)), y = int(std::lround(screen.Y));
+    if (g_popupMenuHook) {
+        g_popupMenuHook(menu, this, x, y);
+        return;
+    }
+    auto* popup = As<TzuPopupMenu>(menu);
+    if (!popup) return;
+    popup->SetPopupComponent(this);
+    // The menu belongs over the scene's window, where the press or key happened.
+    IzuWindow* near = nullptr;
+    if (Scene()) {
+        if (auto* control = As<TzuWinControl>(Scene()->SceneControl())) near = control->Window();
+    }
+    popup->Popup(x, y, near);
 }
 
 void TzuVisualObject::Capture() {
