@@ -7,6 +7,7 @@
 #include "scene/zu_controls/button.h"
 #include "scene/zu_controls/check_box.h"
 #include "scene/zu_controls/close_button.h"
+#include "scene/zu_controls/color_button.h"
 #include "scene/zu_controls/corner_button.h"
 #include "scene/zu_controls/expander.h"
 #include "scene/zu_controls/group_box.h"
@@ -15,6 +16,8 @@
 #include "scene/zu_controls/label.h"
 #include "scene/zu_controls/panel.h"
 #include "scene/zu_controls/path_button.h"
+#include "scene/zu_controls/popup_box.h"
+#include "scene/zu_controls/popup_button.h"
 #include "scene/zu_controls/progress_bar.h"
 #include "scene/zu_controls/radio_button.h"
 #include "scene/zu_controls/scroll_bar.h"
@@ -39,21 +42,22 @@ void RegisterControlClasses() {
     // The text-control base is abstract for tools but streams as the parent of its kinds.
     RegisterObjects("", {&TzuTextControl::StaticClass(), &TzuCustomButton::StaticClass(),
                          &TzuSelectionItem::StaticClass()});
-    RegisterObjects("Controls",
-                    {&TzuPanel::StaticClass(), &TzuLabel::StaticClass(), &TzuValueLabel::StaticClass()});
+    RegisterObjects("Controls", {&TzuPanel::StaticClass(), &TzuLabel::StaticClass(),
+                                 &TzuValueLabel::StaticClass(), &TzuPopupBox::StaticClass()});
     RegisterObjects("Buttons", {&TzuButton::StaticClass(), &TzuRoundButton::StaticClass(),
                                 &TzuCircleButton::StaticClass(), &TzuBitmapButton::StaticClass(),
                                 &TzuPathButton::StaticClass(), &TzuSpeedButton::StaticClass(),
-                                &TzuCornerButton::StaticClass(), &TzuBitmapStateButton::StaticClass()});
+                                &TzuCornerButton::StaticClass(), &TzuColorButton::StaticClass(),
+                                &TzuBitmapStateButton::StaticClass(), &TzuPopupButton::StaticClass()});
     RegisterObjects("Tool and Status", {&TzuStatusBar::StaticClass(), &TzuToolBar::StaticClass(),
                                         &TzuToolButton::StaticClass(), &TzuToolPathButton::StaticClass()});
     // The scene registers the background under its own category.
     RegisterObjects("Windows", {&TzuSizeGrip::StaticClass()});
-    RegisterObjects(
-        "HUD", {&TzuHudLabel::StaticClass(), &TzuHudButton::StaticClass(), &TzuHudSpeedButton::StaticClass(),
-                &TzuHudRoundButton::StaticClass(), &TzuHudCircleButton::StaticClass(),
-                &TzuHudCornerButton::StaticClass(), &TzuHudPanel::StaticClass(),
-                &TzuHudStatusBar::StaticClass(), &TzuHudSizeGrip::StaticClass()});
+    RegisterObjects("HUD", {&TzuHudLabel::StaticClass(), &TzuHudButton::StaticClass(),
+                            &TzuHudSpeedButton::StaticClass(), &TzuHudRoundButton::StaticClass(),
+                            &TzuHudCircleButton::StaticClass(), &TzuHudCornerButton::StaticClass(),
+                            &TzuHudPanel::StaticClass(), &TzuHudStatusBar::StaticClass(),
+                            &TzuHudSizeGrip::StaticClass(), &TzuHudPopupBox::StaticClass()});
     RegisterObjects(
         "Controls",
         {&TzuCheckBox::StaticClass(), &TzuPathCheckBox::StaticClass(), &TzuRadioButton::StaticClass(),

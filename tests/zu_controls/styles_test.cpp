@@ -43,6 +43,10 @@ TEST_F(ControlStyles, EveryKindWearsItsStyleAndFindsItsParts) {
         {"TzuPathButton", "TzuRectangle", true},
         {"TzuToolPathButton", "TzuRectangle", true},
         {"TzuToolBar", "TzuRectangle", false},
+        {"TzuPopupButton", "TzuRectangle", true},
+        {"TzuColorButton", "TzuRectangle", true},
+        {"TzuPopupBox", "TzuRectangle", true},
+        {"TzuHudPopupBox", "TzuRectangle", true},
         {"TzuSizeGrip", nullptr, false},
         {"TzuHudSizeGrip", nullptr, false},
     };

@@ -92,7 +92,8 @@ protected:
 };
 
 TEST_F(ButtonKindPixels, PushButtons) {
-    EXPECT_TRUE(Rows({"TzuButton", "TzuRoundButton", "TzuCircleButton", "TzuSpeedButton", "TzuCornerButton"},
+    EXPECT_TRUE(Rows({"TzuButton", "TzuRoundButton", "TzuCircleButton", "TzuSpeedButton", "TzuCornerButton",
+                      "TzuPopupButton", "TzuColorButton", "TzuPopupBox"},
                      90, 30, "buttons_push"));
 }
 
@@ -103,7 +104,7 @@ TEST_F(ButtonKindPixels, GlyphButtons) {
 
 TEST_F(ButtonKindPixels, HudButtons) {
     EXPECT_TRUE(Rows({"TzuHudButton", "TzuHudRoundButton", "TzuHudCircleButton", "TzuHudCornerButton",
-                      "TzuHudSpeedButton"},
+                      "TzuHudSpeedButton", "TzuHudPopupBox"},
                      90, 30, "buttons_hud"));
 }
 
