@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hosted_scene.h"
+#include "platform/core/action.h"
 #include "platform/core/property.h"
 #include "scene/zu_controls/button.h"
 #include "scene/zu_controls/speed_button.h"
@@ -281,6 +282,27 @@ TEST_F(Buttons, DataSetsTheTextAndAnEventValueBecomesTheClickHandler) {
     // A text that only looks like a handler is a caption.
     b->SetData(std::string("zumet-not-a-method"));
     EXPECT_EQ(b->Text(), u"zumet-not-a-method");
+}
+
+TEST_F(Buttons, ALinkedActionGivesTheCaptionAndRunsOnEveryKindOfClick) {
+    auto* action = new TzuAction(form);
+    action->SetCaption(u"Save");
+    int runs = 0;
+    action->OnExecute().Set([&runs](TzuPersistent*) { ++runs; });
+    TzuButton* b = Add<TzuButton>(10, 10);
+    b->SetAction(action);
+    EXPECT_EQ(b->Text(), u"Save");
+    ClickAt(30, 20);
+    b->SetFocus();
+    window()->InjectKey(keys::Space, 0, u' ');
+    b->SetDefault(true);
+    window()->InjectKey(keys::Enter, 0, u'\r');
+    EXPECT_EQ(runs, 3);
+    // A disabled action disables the button: no click reaches it.
+    action->SetEnabled(false);
+    ClickAt(30, 20);
+    EXPECT_EQ(runs, 3);
+    EXPECT_FALSE(b->Enabled());
 }
 
 TEST_F(Buttons, StreamsOnlyWhatDiffersFromEachKindsDefaults) {
