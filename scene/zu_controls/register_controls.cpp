@@ -21,6 +21,7 @@
 #include "scene/zu_controls/progress_bar.h"
 #include "scene/zu_controls/radio_button.h"
 #include "scene/zu_controls/scroll_bar.h"
+#include "scene/zu_controls/scroll_box.h"
 #include "scene/zu_controls/selection_item.h"
 #include "scene/zu_controls/size_grip.h"
 #include "scene/zu_controls/speed_button.h"
@@ -30,6 +31,7 @@
 #include "scene/zu_controls/thumb.h"
 #include "scene/zu_controls/track.h"
 #include "scene/zu_controls/window.h"
+#include "scene/zu_layouts/layout.h"
 #include "scene/zu_scene/host/register_scene.h"
 
 namespace zu {
@@ -72,6 +74,10 @@ void RegisterControlClasses() {
                                  &TzuCloseButton::StaticClass(), &TzuAngleButton::StaticClass(),
                                  &TzuAniIndicator::StaticClass(), &TzuImageControl::StaticClass(),
                                  &TzuExpander::StaticClass(), &TzuExpanderButton::StaticClass()});
+    RegisterObjects("", {&TzuScrollContent::StaticClass()});
+    RegisterObjects("Controls", {&TzuScrollBox::StaticClass(), &TzuVertScrollBox::StaticClass(),
+                                 &TzuFramedScrollBox::StaticClass(), &TzuFramedVertScrollBox::StaticClass()});
+    TzuScaledLayout::SetRealignHoldHook(&ScrollBoxHoldsRealign);
     RegisterObjects("HUD", {&TzuHudWindow::StaticClass(), &TzuHudCloseButton::StaticClass(),
                             &TzuHudAngleButton::StaticClass()});
 }

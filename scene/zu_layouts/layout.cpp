@@ -96,7 +96,14 @@ TzuMatrix TzuScaledLayout::ChildrenMatrix() {
     return m;
 }
 
+namespace {
+TzuScaledLayout::TzuRealignHoldHook g_realignHold = nullptr;
+}
+
+void TzuScaledLayout::SetRealignHoldHook(TzuRealignHoldHook hook) { g_realignHold = hook; }
+
 void TzuScaledLayout::Realign() {
+    if (g_realignHold && Parent() && g_realignHold(Parent())) return;
     TzuVisualObject::Realign();
     if (!IsSceneDesigning()) ChildrenMatrixChanged();
 }

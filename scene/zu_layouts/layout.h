@@ -37,6 +37,10 @@ public:
     void SetHeight(float value) override;
     TzuMatrix ChildrenMatrix() override;
     void Realign() override;
+    // A container above this unit (a scroll box while it is being updated) may hold the
+    // realigns of the scaled layouts directly inside it; it installs the test here.
+    using TzuRealignHoldHook = bool (*)(TzuObject* parent);
+    static void SetRealignHoldHook(TzuRealignHoldHook hook);
 
 protected:
     void Paint() override;

@@ -210,7 +210,7 @@ void TzuVisualObject::SetBounds(float x, float y, float width, float height) {
     if (IsLoading()) return;
     if (sizeChanged) {
         TzuVisualObject* p = VisualParent();
-        if (p && m_align != vaNone) p->Realign();
+        if (p && (m_align != vaNone || p->RealignsOnChildResize())) p->Realign();
         if (ChildrenCount() > 0) Realign();
     }
     InvalidateUpdateRect();

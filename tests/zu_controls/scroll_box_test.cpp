@@ -1,0 +1,277 @@
+// Scroll boxes: the content taking the box's children, bars following the content's size
+// (including the corner where one bar forces the other), wheel and flick glides on the
+// manual clock, hit tests kept to the viewport, nested updates and loading from a stream.
+
+#include "scene/zu_controls/scroll_box.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "hosted_scene.h"
+#include "scene/zu_controls/scroll_bar.h"
+#include "scene/zu_layouts/layout.h"
+#include "scene/zu_objects/rectangle.h"
+#include "scene/zu_scene/tree/object_stream.h"
+
+namespace zu::test {
+namespace {
+
+class HostedScrollBox : public HostedScene {
+protected:
+    void SetUp() override {
+        HostedScene::SetUp();
+        box = Add<TzuScrollBox>(10, 50);
+        box->SetBounds(10, 50, 150, 120);
+        Settle();
+    }
+    TzuRectangle* AddItem(float x, float y, float w, float h) {
+        auto* r = new TzuRectangle(nullptr);
+        r->SetBounds(x, y, w, h);
+        r->SetParent(box);
+        return r;
+    }
+    // Wheel notches at a scene point; negative scrolls down.
+    void Wheel(int notches, int x = 60, int y = 100) {
+        window()->InjectMouseMove(x, y);
+        window()->InjectMouseWheel(notches * 120, x, y);
+    }
+    TzuScrollBar* V() const { return box->VScrollBar(); }
+    TzuScrollBar* H() const { return box->HScrollBar(); }
+    TzuScrollBox* box = nullptr;
+};
+
+TEST_F(HostedScrollBox, BarsFollowTheContentIncludingTheCornerCase) {
+    ASSERT_NE(V(), nullptr);
+    ASSERT_NE(H(), nullptr);
+    ASSERT_NE(box->Viewport(), nullptr);
+    TzuRectangle* item = AddItem(0, 0, 100, 50);
+    EXPECT_EQ(item->Parent(), box->Content());  // children go into the content
+    EXPECT_FALSE(V()->Visible());
+    EXPECT_FALSE(H()->Visible());
+    EXPECT_FLOAT_EQ(box->Viewport()->Width(), 150);
+    EXPECT_FLOAT_EQ(box->Viewport()->Height(), 120);
+
+    item->SetHeight(300);  // only the vertical bar is needed
+    EXPECT_TRUE(V()->Visible());
+    EXPECT_FALSE(H()->Visible());
+    EXPECT_FLOAT_EQ(box->Viewport()->Width(), 150 - V()->Width());
+    EXPECT_FLOAT_EQ(V()->Max(), 300);
+    EXPECT_FLOAT_EQ(V()->ViewportSize(), 120);
+    EXPECT_FLOAT_EQ(V()->SmallChange(), 24);
+
+    // 140 wide fits the box but not beside the vertical bar: the horizontal bar appears
+    // too, and leaves the corner to the vertical one.
+    item->SetWidth(140);
+    EXPECT_TRUE(V()->Visible());
+    EXPECT_TRUE(H()->Visible());
+    EXPECT_FLOAT_EQ(box->Viewport()->Height(), 120 - H()->Height());
+    EXPECT_FLOAT_EQ(H()->PaddingRect().Right, V()->Width());
+    EXPECT_FLOAT_EQ(H()->Max(), 140);
+    EXPECT_FLOAT_EQ(V()->ViewportSize(), 120 - H()->Height());
+
+    V()->SetValue(100);
+    EXPECT_FLOAT_EQ(box->Content()->Position()->Y(), -100);
+    EXPECT_FLOAT_EQ(box->VScrollPos(), 100);
+    item->SetBounds(0, 0, 50, 50);  // fits again: both bars go and the position resets
+    EXPECT_FALSE(V()->Visible());
+    EXPECT_FALSE(H()->Visible());
+    EXPECT_FLOAT_EQ(V()->Value(), 0);
+    EXPECT_FLOAT_EQ(box->Content()->Position()->Y(), 0);
+    EXPECT_FLOAT_EQ(box->Viewport()->Width(), 150);
+
+    box->SetAutoHide(false);  // shown but disabled when nothing overflows
+    EXPECT_TRUE(V()->Visible());
+    EXPECT_FALSE(V()->Enabled());
+    // Removing a child shrinks the range.
+    box->SetAutoHide(true);
+    TzuRectangle* tall = AddItem(0, 0, 20, 500);
+    EXPECT_TRUE(V()->Visible());
+    delete tall;
+    EXPECT_FALSE(V()->Visible());
+}
+
+TEST_F(HostedScrollBox, WheelGlidesWithTheClockAndFallsBackToTheHorizontalBar) {
+    AddItem(0, 0, 100, 600);
+    ASSERT_TRUE(V()->Visible());
+    Wheel(-1);  // three fifths of the visible height: 72
+    Tick(3);
+    const float midway = V()->Value();
+    EXPECT_GT(midway, 0);
+    EXPECT_LT(midway, 72);
+    EXPECT_GT(midway, 72 * 3 * 0.033f / 0.7f);  // eased out: ahead of an even pace
+    Advance(800);
+    EXPECT_FLOAT_EQ(V()->Value(), 72);
+    EXPECT_FLOAT_EQ(box->Content()->Position()->Y(), -72);
+    // A notch back in the middle of a glide turns it around from where it stands.
+    Wheel(-1);
+    Tick(2);
+    Wheel(2);
+    Advance(800);
+    EXPECT_FLOAT_EQ(V()->Value(), 0);
+
+    box->SetAnimated(false);
+    Wheel(-50);  // far past the end: stops at the end at once
+    EXPECT_FLOAT_EQ(V()->Value(), 600 - 120);
+    box->SetDisableMouseWheel(true);
+    Wheel(1);
+    EXPECT_FLOAT_EQ(V()->Value(), 600 - 120);
+    box->SetDisableMouseWheel(false);
+
+    // Only horizontal overflow: the wheel scrolls sideways.
+    static_cast<TzuVisualObject*>(box->Content()->Children(0))->SetBounds(0, 0, 500, 50);
+    ASSERT_FALSE(V()->Visible());
+    ASSERT_TRUE(H()->Visible());
+    Wheel(-1);
+    EXPECT_FLOAT_EQ(H()->Value(), 3 * H()->ViewportSize() / 5);
+    EXPECT_FLOAT_EQ(box->Content()->Position()->X(), -H()->Value());
+
+    // Without visible bars the wheel still scrolls; the bars are transparent and away.
+    box->SetShowScrollBars(false);
+    EXPECT_FLOAT_EQ(H()->Opacity(), 0);
+    EXPECT_GE(H()->Position()->Y(), box->Height());
+    EXPECT_FLOAT_EQ(box->Viewport()->Height(), 120);
+    const float before = H()->Value();
+    Wheel(-1);
+    EXPECT_GT(H()->Value(), before);
+}
+
+TEST_F(HostedScrollBox, HitsAndPaintingStayInsideTheViewport) {
+    struct Recorder : TzuScrollBox {
+        using TzuScrollBox::TzuScrollBox;
+        void PaintContent(TzuCanvas*, const TzuRect& r) override {
+            painted = r;
+            ++paints;
+        }
+        TzuRect painted{};
+        int paints = 0;
+    };
+    auto* rec = new Recorder(nullptr);
+    rec->SetBounds(10, 50, 150, 120);
+    rec->SetParent(root);
+    delete box;
+    box = rec;
+    Settle();
+    TzuRectangle* top = AddItem(0, 0, 100, 100);
+    AddItem(0, 100, 100, 500);
+    V()->SetValue(72);
+    app.ProcessMessages();
+    // The first item now runs from y = -22 to 78 in the scene; the box starts at 50.
+    EXPECT_EQ(scene->ObjectAtPoint(20, 60), top);
+    EXPECT_NE(scene->ObjectAtPoint(20, 30), top);
+    EXPECT_EQ(scene->ObjectAtPoint(20, 30), root);
+    EXPECT_GT(rec->paints, 0);
+    EXPECT_FLOAT_EQ(rec->painted.Top, 72);
+    EXPECT_FLOAT_EQ(rec->painted.Bottom, 72 + box->Viewport()->Height());
+}
+
+TEST_F(HostedScrollBox, FlickDragsAndGlidesOn) {
+    box->SetMouseTracking(true);
+    TzuRectangle* item = AddItem(0, 0, 100, 1000);
+    item->SetHitTest(false);
+    V()->SetValue(100);
+    window()->InjectMouseMove(60, 140);
+    Press(60, 140);
+    Drag(60, 130);
+    Drag(60, 110);
+    EXPECT_FLOAT_EQ(V()->Value(), 130);
+    Release(60, 110);
+    Advance(800);
+    EXPECT_FLOAT_EQ(V()->Value(), 130 + 7 * 20);  // the last movement, seven times over
+    // A press catches a glide where it stands.
+    Press(60, 110);
+    Drag(60, 90);
+    Release(60, 90);
+    Tick(2);
+    const float gliding = V()->Value();
+    Press(60, 90);
+    Advance(400);
+    EXPECT_FLOAT_EQ(V()->Value(), gliding);
+    Release(60, 90);  // no movement since the press: no glide
+    Advance(800);
+    EXPECT_FLOAT_EQ(V()->Value(), gliding);
+}
+
+TEST_F(HostedScrollBox, UpdatesNestAndHoldScaledLayouts) {
+    box->BeginUpdate();
+    box->BeginUpdate();
+    for (int i = 0; i < 10; ++i) AddItem(0, i * 40.0f, 50, 40);
+    EXPECT_FALSE(V()->Visible());
+    box->EndUpdate();
+    EXPECT_FALSE(V()->Visible());
+    box->EndUpdate();
+    EXPECT_TRUE(V()->Visible());
+    EXPECT_FLOAT_EQ(V()->Max(), 400);
+    box->EndUpdate();  // unbalanced: ignored
+    EXPECT_EQ(box->UpdateCount(), 0);
+
+    auto* scaled = new TzuScaledLayout(nullptr);
+    scaled->SetBounds(0, 0, 60, 60);
+    scaled->SetParent(box);
+    auto* fill = new TzuRectangle(nullptr);
+    fill->SetAlign(vaClient);
+    fill->SetParent(scaled);
+    ASSERT_FLOAT_EQ(fill->Width(), 60);
+    box->BeginUpdate();
+    scaled->SetWidth(90);
+    EXPECT_FLOAT_EQ(fill->Width(), 60);  // held while the box updates
+    box->EndUpdate();
+    scaled->SetWidth(100);
+    EXPECT_FLOAT_EQ(fill->Width(), 100);
+}
+
+TEST_F(HostedScrollBox, SmallBarsSizeGripAndTheOtherKinds) {
+    box->SetUseSmallScrollBars(true);
+    EXPECT_TRUE(As<TzuSmallScrollBar>(V()));
+    EXPECT_FALSE(As<TzuScrollBar>(box->FindResource("vscrollbar"))->Visible());
+    AddItem(0, 0, 300, 300);
+    EXPECT_TRUE(V()->Visible());
+    EXPECT_FLOAT_EQ(box->Viewport()->Width(), 150 - 8);
+    EXPECT_EQ(V()->Tag(), vaRight);  // the style's alignment, remembered
+    auto* grip = As<TzuVisualObject>(box->FindResource("sizegrip"));
+    ASSERT_NE(grip, nullptr);
+    EXPECT_FALSE(grip->Visible());
+    box->SetShowSizeGrip(true);
+    EXPECT_TRUE(grip->Visible());
+
+    auto* vert = Add<TzuVertScrollBox>(170, 10);
+    auto* wide = new TzuRectangle(nullptr);
+    wide->SetBounds(0, 0, 400, 400);
+    wide->SetParent(vert);
+    ASSERT_NE(vert->VScrollBar(), nullptr);
+    EXPECT_TRUE(vert->VScrollBar()->Visible());
+    EXPECT_FALSE(vert->HScrollBar()->Visible());  // never sideways
+    EXPECT_EQ(Add<TzuFramedVertScrollBox>(0, 0)->Resource(), "framedscrollboxstyle");
+    auto* framed = Add<TzuFramedScrollBox>(0, 0);
+    ASSERT_NE(framed->Viewport(), nullptr);
+    EXPECT_LT(framed->Viewport()->Width(), framed->Width());  // inside the frame
+}
+
+TEST_F(HostedScrollBox, ChildrenReadFromAStreamLandInTheContent) {
+    const std::string text =
+        "object TzuScrollBox\r\n"
+        "  Width = 100.0\r\n"
+        "  Height = 80.0\r\n"
+        "  object TzuRectangle\r\n"
+        "    Width = 50.0\r\n"
+        "    Height = 200.0\r\n"
+        "  end\r\n"
+        "end\r\n";
+    auto* loaded = As<TzuScrollBox>(LoadObjectFromText(nullptr, text));
+    ASSERT_NE(loaded, nullptr);
+    loaded->SetParent(root);
+    Settle();
+    ASSERT_EQ(loaded->Content()->ChildrenCount(), 1);
+    EXPECT_TRUE(As<TzuRectangle>(loaded->Content()->Children(0)));
+    ASSERT_NE(loaded->VScrollBar(), nullptr);
+    EXPECT_TRUE(loaded->VScrollBar()->Visible());
+    EXPECT_FLOAT_EQ(loaded->VScrollBar()->Max(), 200);
+    // Written back, the rectangle is the box's child again and the content is not stored.
+    std::string written;
+    SaveObjectToText(loaded, written);
+    EXPECT_NE(written.find("object TzuRectangle"), std::string::npos);
+    EXPECT_EQ(written.find("TzuScrollContent"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zu::test
