@@ -401,8 +401,15 @@ TzuAnimation*& TzuScrollBox::AnimationFor(TzuScrollBar* bar) {
     return bar == m_hbar ? m_hAnimation : m_vAnimation;
 }
 
+float TzuScrollBox::GlideBase(TzuScrollBar* bar) {
+    TzuAnimation* animation = AnimationFor(bar);
+    if (!m_animated || !animation || !animation->Running()) return bar->Value();
+    return bar == m_hbar ? m_hTarget : m_vTarget;
+}
+
 void TzuScrollBox::StartScroll(TzuScrollBar* bar, float target) {
     target = ClampToRange(bar, target);
+    (bar == m_hbar ? m_hTarget : m_vTarget) = target;
     if (!m_animated) {
         bar->SetValue(target);
         return;
@@ -445,7 +452,9 @@ void TzuScrollBox::MouseWheel(TzuShiftState shift, int wheelDelta, bool& handled
     const float notches = float(wheelDelta) / kWheelNotch;
     for (TzuScrollBar* bar : {m_vbar, m_hbar}) {
         if (!bar || !bar->Visible()) continue;
-        StartScroll(bar, bar->Value() - notches * kLinesPerNotch * bar->SmallChange());
+        // Notches that come faster than the glide add up: each goes on from where the
+        // glide under way is heading, not from where it has got to.
+        StartScroll(bar, GlideBase(bar) - notches * kLinesPerNotch * bar->SmallChange());
         handled = true;
         return;
     }

@@ -106,6 +106,8 @@ private:
     // The viewport's top-left corner in the box's coordinates.
     TzuPoint ViewportOrigin();
     TzuAnimation*& AnimationFor(TzuScrollBar* bar);
+    // Where a glide of the bar under way is heading; its value when none is.
+    float GlideBase(TzuScrollBar* bar);
     void StartScroll(TzuScrollBar* bar, float target);
     void StopScrollAnimations();
 
@@ -119,6 +121,8 @@ private:
     TzuPoint m_downPoint{};
     TzuPoint m_lastMove{};
     TzuPoint m_lastPoint{};
+    float m_hTarget = 0;
+    float m_vTarget = 0;
     float m_savedH = 0;
     float m_savedV = 0;
     int m_updateCount = 0;

@@ -103,10 +103,22 @@ TEST_F(HostedScrollBox, WheelGlidesWithTheClockAndFallsBackToTheHorizontalBar) {
     Advance(800);
     EXPECT_FLOAT_EQ(V()->Value(), 72);
     EXPECT_FLOAT_EQ(box->Content()->Position()->Y(), -72);
-    // A notch back in the middle of a glide turns it around from where it stands.
+    // Notches faster than the glide add up; one back in the middle of a glide turns it
+    // around from where it stands.
     Wheel(-1);
-    Tick(2);
+    Wheel(-1);
+    Tick(1);
+    Wheel(-1);
+    Advance(800);
+    EXPECT_FLOAT_EQ(V()->Value(), 72 * 4);
     Wheel(2);
+    Tick(2);
+    const float turning = V()->Value();
+    EXPECT_LT(turning, 72 * 4);
+    EXPECT_GT(turning, 72 * 2);
+    Advance(800);
+    EXPECT_FLOAT_EQ(V()->Value(), 72 * 2);
+    Wheel(5);
     Advance(800);
     EXPECT_FLOAT_EQ(V()->Value(), 0);
 
