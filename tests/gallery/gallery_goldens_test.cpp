@@ -60,7 +60,7 @@ TEST_F(Gallery, AtRestEveryGroupInTheDefaultStyle) {
     TzuBitmap frame;
     ASSERT_TRUE(Render("--at 600", frame));
     ASSERT_EQ(frame.Width(), 800);
-    ASSERT_EQ(frame.Height(), 560);
+    ASSERT_EQ(frame.Height(), 744);
     EXPECT_TRUE(MatchesGolden(frame, "gallery_rest"));
 }
 
@@ -99,6 +99,9 @@ TEST_F(Gallery, TracksScrollBarsAndExpanderFollowThePointer) {
     // A tool button hovered.
     ASSERT_TRUE(Render("--mouse 48,313 --at 600", frame));
     EXPECT_TRUE(GroupMatches(frame, GroupAt(0, 1), "gallery_panels_hovered"));
+    // The popup box hovered and the colour button pressed.
+    ASSERT_TRUE(Render("--mouse 70,597@0 --press 163,612@100 --at 700", frame));
+    EXPECT_TRUE(GroupMatches(frame, GroupAt(0, 3), "gallery_popups_pressed"));
 }
 
 }  // namespace
