@@ -192,12 +192,6 @@ void TzuScrollBox::ScrollTo(float x, float y) {
 
 // ---- Style ----
 
-TzuScrollBar* TzuScrollBox::BarPart(const char* name) {
-    auto* bar = As<TzuScrollBar>(FindResource(name));
-    if (bar && bar->Parent() == this) return nullptr;  // only parts of the style count
-    return bar;
-}
-
 void TzuScrollBox::ReleaseParts() {
     for (TzuComponent* c :
          {static_cast<TzuComponent*>(m_hbar), static_cast<TzuComponent*>(m_vbar),

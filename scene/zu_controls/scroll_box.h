@@ -99,7 +99,6 @@ private:
     // Takes the bars, viewport and size grip from the style clone.
     void BindParts();
     void ReleaseParts();
-    TzuScrollBar* BarPart(const char* name);
     // One pass of fitting the content, the bars and the viewport to each other.
     void ScrollBarStep();
     void PlaceBar(TzuScrollBar* bar, bool enabled, bool vertical, float hiddenY);
