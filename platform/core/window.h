@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace zu {
 
@@ -86,6 +87,13 @@ inline constexpr TzuKeyCode Delete = 46;
 inline constexpr TzuKeyCode F1 = 112;  // F1..F12 are consecutive
 }  // namespace keys
 
+// What another program drops onto a window: file names, or text when no files came.
+struct TzuDropData {
+    std::vector<std::u16string> Files;
+    std::u16string Text;
+    bool HasText = false;
+};
+
 // What a platform window asks of its control. Every call comes from the message loop;
 // the platform layer catches anything thrown and shows it with the error box.
 class IzuWindowEvents {
@@ -117,6 +125,23 @@ public:
     virtual void KeyUp(TzuKeyCode /*key*/, TzuShiftState /*shift*/) {}
     // The character a key press typed, after KeyDown.
     virtual void KeyChar(char16_t /*ch*/) {}
+    // Text an input method composed and committed, in UTF-16.
+    virtual void ImeCommit(const std::u16string& /*text*/) {}
+
+    // ---- Drops from other programs ----
+    // The drag moved over (x, y) carrying data; true when a drop there would be taken.
+    virtual bool DropMotion(const TzuDropData& /*data*/, int /*x*/, int /*y*/) { return false; }
+    // The drag left the window, or was cancelled.
+    virtual void DropLeave() {}
+    // The data was dropped at (x, y); true when something took it.
+    virtual bool DropData(const TzuDropData& /*data*/, int /*x*/, int /*y*/) { return false; }
+
+    // ---- Hints ----
+    // The hint to show for the pointer at (x, y) and the area it belongs to (client
+    // pixels); false for none.
+    virtual bool QueryHint(int /*x*/, int /*y*/, std::u16string& /*text*/, TzuWinRect& /*area*/) {
+        return false;
+    }
 };
 
 // One platform window: a top-level form or a child control inside a form.
@@ -172,8 +197,20 @@ public:
     virtual void SetPopup(IzuWindow* /*owner*/, bool /*dismissOnOutsidePress*/) {}
     TzuCursorShape Cursor() const { return m_cursor; }
 
+    // Where typed text goes (client pixels): the input method keeps its candidate window
+    // there. The base only remembers it.
+    virtual void SetImeCaret(const TzuWinRect& r) { m_imeCaret = r; }
+    TzuWinRect ImeCaret() const { return m_imeCaret; }
+    // The hint under the pointer may have changed: the platform asks QueryHint again.
+    virtual void HintChanged() {}
+    // Lets other programs drop files and text onto the window.
+    virtual void SetDropTarget(bool on) { m_dropTarget = on; }
+    bool DropTarget() const { return m_dropTarget; }
+
 protected:
     TzuCursorShape m_cursor = TzuCursorShape::Default;
+    TzuWinRect m_imeCaret{};
+    bool m_dropTarget = false;
 };
 
 }  // namespace zu

@@ -99,6 +99,13 @@ TzuGtkWindow::TzuGtkWindow(IzuWindowEvents& events, GtkWidget* widget) : m_event
 
 TzuGtkWindow::~TzuGtkWindow() {
     g_signal_handlers_disconnect_by_data(m_widget, this);
+    if (m_leaveSource) g_source_remove(m_leaveSource);
+    ForgetDrag();
+    if (m_im) {
+        g_signal_handlers_disconnect_by_data(m_im, this);
+        gtk_im_context_set_client_window(m_im, nullptr);
+        g_object_unref(m_im);
+    }
     gtk_widget_destroy(m_widget);
     g_object_unref(m_widget);
 }
@@ -186,9 +193,23 @@ void TzuGtkWindow::ConnectInput() {
     g_signal_connect(m_widget, "leave-notify-event", G_CALLBACK(&OnLeave), this);
     g_signal_connect(m_widget, "key-press-event", G_CALLBACK(&OnKey), this);
     g_signal_connect(m_widget, "key-release-event", G_CALLBACK(&OnKey), this);
+    // Typed text goes through the input method; it shows its own composition window,
+    // placed at the caret the scene reports.
+    m_im = gtk_im_multicontext_new();
+    gtk_im_context_set_use_preedit(m_im, FALSE);
+    g_signal_connect(m_im, "commit", G_CALLBACK(&OnImeCommit), this);
+    gtk_widget_add_events(m_widget, GDK_FOCUS_CHANGE_MASK);
+    g_signal_connect(m_widget, "focus-in-event", G_CALLBACK(&OnFocusChange), this);
+    g_signal_connect(m_widget, "focus-out-event", G_CALLBACK(&OnFocusChange), this);
+    gtk_widget_set_has_tooltip(m_widget, TRUE);
+    g_signal_connect(m_widget, "query-tooltip", G_CALLBACK(&OnQueryTooltip), this);
 }
 
-void TzuGtkWindow::OnRealize(GtkWidget*, gpointer self) { static_cast<TzuGtkWindow*>(self)->ApplyCursor(); }
+void TzuGtkWindow::OnRealize(GtkWidget* widget, gpointer self) {
+    auto* w = static_cast<TzuGtkWindow*>(self);
+    w->ApplyCursor();
+    if (w->m_im) gtk_im_context_set_client_window(w->m_im, gtk_widget_get_window(widget));
+}
 
 bool TzuGtkWindow::CompletesDoubleClick(const GdkEventButton* e) {
     // GTK reports a double click as press, release, press, 2-button press, release: the
@@ -295,9 +316,12 @@ gboolean TzuGtkWindow::OnKey(GtkWidget* widget, GdkEventKey* e, gpointer self) {
     const TzuShiftState shift = ShiftOf(e->state);
     if (e->type == GDK_KEY_RELEASE) {
         RunGuarded([&] { w->m_events.KeyUp(key, shift); });
+        if (w->m_im) gtk_im_context_filter_keypress(w->m_im, e);
         return TRUE;
     }
     RunGuarded([&] { w->m_events.KeyDown(key, shift); });
+    // Text the input method takes arrives through its commit.
+    if (w->m_im && gtk_im_context_filter_keypress(w->m_im, e)) return TRUE;
     // Control with A, C, V, X or Z types the control character those chords have always
     // typed (select all, copy, paste, cut, undo); GTK gives no character for a chord.
     if ((e->state & GDK_CONTROL_MASK) && !(e->state & GDK_MOD1_MASK)) {

@@ -3,6 +3,7 @@
 // control of the form is placed; a control is a GtkDrawingArea whose draw signal becomes
 // WindowPaint. Each object owns its widget and destroys it when it goes.
 
+#include <optional>
 #include <vector>
 
 #include <gtk/gtk.h>
@@ -32,6 +33,9 @@ public:
     TzuWinPoint ClientToScreen(TzuWinPoint p) const override;
     void SetCursor(TzuCursorShape shape) override;
     void SetMouseCapture(bool on) override;
+    void SetImeCaret(const TzuWinRect& r) override;
+    void HintChanged() override;
+    void SetDropTarget(bool on) override;
 
     GtkWidget* Widget() const { return m_widget; }
     // The container controls are placed in, and where this window's client area lies in it.
@@ -52,6 +56,36 @@ protected:
     static gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self);
     static gboolean OnLeave(GtkWidget*, GdkEventCrossing* e, gpointer self);
     static gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer self);
+    static void OnImeCommit(GtkIMContext*, const gchar* text, gpointer self);
+    static void OnFocusChange(GtkWidget*, GdkEventFocus* e, gpointer self);
+    static gboolean OnQueryTooltip(GtkWidget*, gint x, gint y, gboolean keyboard, GtkTooltip* tip,
+                                   gpointer self);
+    static gboolean OnDragMotion(GtkWidget*, GdkDragContext* c, gint x, gint y, guint time, gpointer self);
+    static void OnDragLeave(GtkWidget*, GdkDragContext* c, guint time, gpointer self);
+    static gboolean OnDragDrop(GtkWidget*, GdkDragContext* c, gint x, gint y, guint time, gpointer self);
+    static void OnDragDataReceived(GtkWidget*, GdkDragContext* c, gint x, gint y, GtkSelectionData* data,
+                                   guint info, guint time, gpointer self);
+    static gboolean OnDeferredLeave(gpointer self);
+    // Asks the source for the drag's data, once per drag; false when it offers nothing we read.
+    bool RequestDropData(GdkDragContext* c, guint time);
+    void ReplyMotion(GdkDragContext* c, guint time);
+    void FinishDrop(GdkDragContext* c, guint time);
+    void ForgetDrag();
+
+    GtkIMContext* m_im = nullptr;
+    // The drag from another program over the window. Motion carries no data: it is asked
+    // for once and kept for the rest of the drag. GTK sends the leave before the drop, so
+    // the leave waits for the loop and a drop in between cancels it.
+    struct DropState {
+        GdkDragContext* context = nullptr;
+        std::optional<TzuDropData> data;
+        bool received = false;
+        bool requested = false;
+        bool dropPending = false;
+        int x = 0;
+        int y = 0;
+    } m_drop;
+    guint m_leaveSource = 0;
 
     IzuWindowEvents& m_events;
     GtkWidget* m_widget;

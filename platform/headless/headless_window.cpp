@@ -119,7 +119,9 @@ void TzuHeadlessWindow::InjectMouseUp(TzuMouseButton button, int x, int y, TzuSh
 }
 
 void TzuHeadlessWindow::InjectMouseMove(int x, int y, TzuShiftState shift) {
+    m_pointer = {x, y};
     RunGuarded([&] { m_events.MouseMove(shift, x, y); });
+    HintChanged();
 }
 
 void TzuHeadlessWindow::InjectMouseWheel(int delta, int x, int y, TzuShiftState shift) {
@@ -146,6 +148,36 @@ void TzuHeadlessWindow::InjectKey(TzuKeyCode key, TzuShiftState shift, char16_t 
     InjectKeyDown(key, shift);
     if (ch != 0) InjectKeyChar(ch);
     InjectKeyUp(key, shift);
+}
+
+void TzuHeadlessWindow::InjectImeCommit(const std::u16string& text) {
+    RunGuarded([&] { m_events.ImeCommit(text); });
+}
+
+bool TzuHeadlessWindow::InjectDropMotion(const TzuDropData& data, int x, int y) {
+    bool accept = false;
+    if (m_dropTarget) RunGuarded([&] { accept = m_events.DropMotion(data, x, y); });
+    return accept;
+}
+
+void TzuHeadlessWindow::InjectDropLeave() {
+    if (m_dropTarget) RunGuarded([&] { m_events.DropLeave(); });
+}
+
+bool TzuHeadlessWindow::InjectDrop(const TzuDropData& data, int x, int y) {
+    bool taken = false;
+    if (m_dropTarget) RunGuarded([&] { taken = m_events.DropData(data, x, y); });
+    return taken;
+}
+
+void TzuHeadlessWindow::HintChanged() {
+    std::u16string text;
+    TzuWinRect area{};
+    bool shown = false;
+    if (m_pointer.X >= 0)
+        RunGuarded([&] { shown = m_events.QueryHint(m_pointer.X, m_pointer.Y, text, area); });
+    m_tooltip = shown ? text : std::u16string();
+    m_tooltipArea = shown ? area : TzuWinRect{};
 }
 
 }  // namespace zu

@@ -82,6 +82,20 @@ public:
     void InjectKey(TzuKeyCode key, TzuShiftState shift = 0, char16_t ch = 0);
     // The window system moved activation to (true) or away from (false) this form.
     void InjectActivate(bool active);
+    // Text committed by an input method.
+    void InjectImeCommit(const std::u16string& text);
+    // A drag from another program: moves (true when a drop would be taken), the leave of
+    // a drag that goes elsewhere, and the drop (true when it was taken).
+    bool InjectDropMotion(const TzuDropData& data, int x, int y);
+    void InjectDropLeave();
+    bool InjectDrop(const TzuDropData& data, int x, int y);
+
+    // ---- Tooltip ----
+    // The tooltip as a platform would show it: asked for at the last injected pointer
+    // position whenever the pointer moves or HintChanged is called. Empty when none.
+    const std::u16string& Tooltip() const { return m_tooltip; }
+    TzuWinRect TooltipArea() const { return m_tooltipArea; }
+    void HintChanged() override;
 
 private:
     TzuHeadlessApplication& m_app;
@@ -101,6 +115,9 @@ private:
     bool m_popup = false;
     bool m_dismiss = false;
     IzuWindow* m_popupOwner = nullptr;
+    std::u16string m_tooltip;
+    TzuWinRect m_tooltipArea{};
+    TzuWinPoint m_pointer{-1, -1};
 };
 
 }  // namespace zu

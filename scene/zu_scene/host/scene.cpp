@@ -200,6 +200,8 @@ void TzuCustomScene::CreateHandle() {
     m_canvas->ResizeBuffer(ClientWidth(), ClientHeight());
     RealignRoot();
     AddUpdateRect({0, 0, float(ClientWidth()), float(ClientHeight())});
+    // Files and text from other programs may be dropped onto any scene.
+    if (Window()) Window()->SetDropTarget(true);
     if (m_transparency && !m_designing && Parent() && Parent()->IsForm() && Parent()->Window()) {
         Parent()->Window()->SetLayered(true);
         UpdateLayered();
@@ -301,6 +303,8 @@ void TzuCustomScene::Notification(TzuComponent* component, TzuOperation operatio
     if (component == m_captured) SetCaptured(nullptr);
     if (component == m_designSelection) m_designSelection = nullptr;
     if (component == static_cast<TzuComponent*>(m_hovered)) m_hovered = nullptr;
+    if (component == static_cast<TzuComponent*>(m_dragTarget)) m_dragTarget = nullptr;
+    if (component == static_cast<TzuComponent*>(m_dragSource)) m_dragSource = nullptr;
     if (component == m_focused) m_focused = nullptr;
     if (component == m_designPlaceTarget) m_designPlaceTarget = nullptr;
     if (component == m_designDblClickObject) m_designDblClickObject = nullptr;

@@ -64,6 +64,10 @@ public:
     TzuPoint MousePos() const override { return m_currentPoint; }
     TzuPoint LocalToScreen(const TzuPoint& p) const override;
     void SetDesignSelection(TzuObject* object) override { m_designSelection = object; }
+    // Starts a drag of an object inside the scene: the pointer carries it until the
+    // release drops it on the target under the pointer; Escape or the pointer leaving
+    // the window cancels it.
+    void BeginDrag(TzuVisualObject* object) override;
     bool AnimatedCaret() const override { return m_animatedCaret; }
 
     // ---- Objects ----
@@ -99,6 +103,27 @@ public:
     void RouteKeyUp(uint16_t& key, char16_t& keyChar, TzuShiftState shift);
     // Moves the focus to the next (or previous) focusable object in tab order, wrapping.
     void TabNavigate(bool backward);
+    // ---- Drag and drop ----
+    // The object a drag is over now, or null.
+    TzuVisualObject* DragTarget() const { return m_dragTarget; }
+    // The object being dragged inside the scene, or null.
+    TzuVisualObject* DragSource() const { return m_dragSource; }
+    // Ends a drag inside the scene without a drop; the target hears DragLeave.
+    void CancelDrag();
+    // Drops from other programs (client pixels), through the Root's FindDragTarget.
+    bool DropMotion(const TzuDropData& data, int x, int y) override;
+    void DropLeave() override;
+    bool DropData(const TzuDropData& data, int x, int y) override;
+
+    // ---- Input method and hints ----
+    // Committed text reaches the focused object as one KeyDown(0, unit) per UTF-16 unit.
+    void ImeCommit(const std::u16string& text) override;
+    // Hands the focused object's caret to the window, for the input method's placement.
+    void UpdateImeCaret();
+    // The Hint of the object at (x, y) when its ShowHint is on and the hint is not empty,
+    // with that object's box.
+    bool QueryHint(int x, int y, std::u16string& text, TzuWinRect& area) override;
+
     // Lets the action of every linked control of this scene update itself; also done
     // periodically for all scenes while any control has an action.
     void UpdateActions() { UpdateActionLinks(this); }
@@ -168,6 +193,10 @@ private:
     void PostDeferredRepaint();
     void LoadTimerTick();
     void ChangeHovered(TzuVisualObject* object);
+    void ChangeDragTarget(TzuVisualObject* target, const TzuDragObject& data, const TzuPoint& point);
+    TzuVisualObject* FindDragTargetAt(const TzuPoint& point, const TzuDragObject& data);
+    void DragMoveInside(const TzuPoint& point);
+    void DropInside(const TzuPoint& point);
     void ShowCursorShape(TzuCursorShape shape);
 
     std::unique_ptr<TzuCanvas> m_canvas;
@@ -190,6 +219,8 @@ private:
     TzuObject* m_designPlaceTarget = nullptr;
     TzuObject* m_designDblClickObject = nullptr;
     TzuVisualObject* m_hovered = nullptr;
+    TzuVisualObject* m_dragTarget = nullptr;
+    TzuVisualObject* m_dragSource = nullptr;
     TzuObject* m_focused = nullptr;
     TzuObject* m_captured = nullptr;
     TzuControl* m_activeControl = nullptr;

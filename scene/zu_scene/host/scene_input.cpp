@@ -114,6 +114,8 @@ void TzuCustomScene::ChangeHovered(TzuVisualObject* object) {
     if (!guard.Alive()) return;
     m_hovered = object;
     if (object) object->MouseEnter();
+    // The tooltip follows the hovered object.
+    if (Window()) Window()->HintChanged();
 }
 
 void TzuCustomScene::SetCaptured(TzuObject* object) {
@@ -133,6 +135,7 @@ void TzuCustomScene::SetFocused(TzuObject* object) {
     if (!guard.Alive()) return;
     m_focused = object;
     if (TzuVisualObject* v = AsVisual(object)) v->EnterFocus();
+    UpdateImeCaret();
 }
 
 void TzuCustomScene::ObjectLeaving(TzuObject* object) {
@@ -148,6 +151,8 @@ void TzuCustomScene::ObjectLeaving(TzuObject* object) {
         m_focused = nullptr;
     }
     if (m_captured && Within(m_captured, object)) SetCaptured(nullptr);
+    if (m_dragTarget && Within(m_dragTarget, object)) m_dragTarget = nullptr;
+    if (m_dragSource && Within(m_dragSource, object)) m_dragSource = nullptr;
 }
 
 // ---- Window move and resize ----
@@ -228,6 +233,14 @@ void TzuCustomScene::MouseMove(TzuShiftState shift, int xi, int yi) {
     const TzuPoint delta{current.X - m_lastPoint.X, current.Y - m_lastPoint.Y};
     m_currentPoint = current;
     m_lastPoint = current;
+    if (m_dragSource) {
+        // A drag inside the scene takes the pointer; leaving the window ends it.
+        if (xi < 0 || yi < 0 || xi >= ClientWidth() || yi >= ClientHeight())
+            CancelDrag();
+        else
+            DragMoveInside(current);
+        return;
+    }
     if (TzuVisualObject* captured = AsVisual(m_captured)) {
         const TzuPoint local = captured->AbsoluteToLocal(current);
         const TzuPoint d = captured->AbsoluteToLocalVector(delta);
@@ -257,6 +270,11 @@ void TzuCustomScene::MouseUp(TzuMouseButton button, TzuShiftState shift, int /*x
     m_windowDrag = false;
     m_windowResize = false;
     if (m_designing) return;
+    if (m_dragSource) {
+        DropInside(m_currentPoint);
+        if (m_captured) SetCaptured(nullptr);
+        return;
+    }
     // The release goes where the last move left the pointer.
     TzuVisualObject* target = AsVisual(m_captured);
     if (!target) target = ObjectAtPoint(m_currentPoint.X, m_currentPoint.Y);
@@ -282,6 +300,7 @@ void TzuCustomScene::MouseWheel(TzuShiftState shift, int delta, int /*x*/, int /
 }
 
 void TzuCustomScene::MouseLeave() {
+    if (m_dragSource) CancelDrag();
     if (m_hovered) ChangeHovered(nullptr);
 }
 
@@ -325,6 +344,11 @@ void TzuCustomScene::KeyChar(char16_t ch) {
 }
 
 void TzuCustomScene::RouteKeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift) {
+    if (m_dragSource && key == keys::Escape) {
+        key = 0;
+        CancelDrag();
+        return;
+    }
     if (IsDialogKey(key)) {
         if (TzuVisualObject* root = AsVisual(Root())) root->DialogKey(key, shift);
     }
@@ -346,7 +370,11 @@ void TzuCustomScene::RouteKeyDown(uint16_t& key, char16_t& keyChar, TzuShiftStat
     }
     // A key a dialog receiver took has nothing left to deliver.
     if (key == 0 && keyChar == 0) return;
-    if (TzuVisualObject* focused = AsVisual(m_focused)) focused->KeyDown(key, keyChar, shift);
+    if (TzuVisualObject* focused = AsVisual(m_focused)) {
+        focused->KeyDown(key, keyChar, shift);
+        // Typing moves the caret; the input method's window follows it.
+        UpdateImeCaret();
+    }
 }
 
 void TzuCustomScene::RouteKeyUp(uint16_t& key, char16_t& keyChar, TzuShiftState shift) {

@@ -238,6 +238,10 @@ public:
     void SetCaretPos(const TzuPoint& p);
     void SetCaretSize(const TzuPoint& size);
     void SetCaretColor(TzuColor color);
+    // Where typed text appears, in local coordinates: the input method shows its candidate
+    // window there. The caret's box when there is one, else the top-left corner; text
+    // controls that place text elsewhere override it.
+    virtual TzuRect CaretRect();
 
     // ---- Input (called by the scene's routing; controls override these slots) ----
     // Coordinates are local to this object. Every step that runs handler code checks that

@@ -86,4 +86,11 @@ void TzuVisualObject::SetCaretColor(TzuColor color) {
     if (TzuVisualObject* caret = Caret()) SetByPath(caret, "Fill.Color", ColorToText(color));
 }
 
+TzuRect TzuVisualObject::CaretRect() {
+    const TzuVisualObject* caret = m_extra ? m_extra->caret : nullptr;
+    if (!caret) return {0, 0, 0, 0};
+    const TzuPoint p = caret->Position()->GetPoint();
+    return {p.X, p.Y, p.X + caret->Width(), p.Y + caret->Height()};
+}
+
 }  // namespace zu
