@@ -15,6 +15,9 @@
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "backend/zu_canvas_cairo/font_map.h"
+#include "bench/median_time.h"
+
+using zu::bench::MedianMicros;
 
 namespace {
 
@@ -130,19 +133,6 @@ void BM_FrameDirectCairo(benchmark::State& state) {
     for (auto _ : state) g_direct->Draw();
 }
 BENCHMARK(BM_FrameDirectCairo)->Unit(benchmark::kMicrosecond);
-
-template <class F>
-double MedianMicros(F&& draw, int rounds) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        draw();
-        times.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[size_t(rounds / 2)];
-}
 
 }  // namespace
 

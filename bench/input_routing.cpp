@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
+#include "bench/median_time.h"
 #include "platform/core/form.h"
 #include "platform/headless/headless_application.h"
 #include "platform/headless/headless_window.h"
@@ -19,6 +20,7 @@
 #include "scene/zu_scene/tree/visual_object.h"
 
 using namespace zu;
+using zu::bench::MedianMicros;
 
 namespace {
 
@@ -81,19 +83,6 @@ void BM_HitTest400(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * int64_t(grid.Points()));
 }
 BENCHMARK(BM_HitTest400)->Unit(benchmark::kMicrosecond);
-
-template <class F>
-double MedianMicros(F&& run, int rounds) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[size_t(rounds / 2)];
-}
 
 // Interleaved rounds, so both sides see the same machine load.
 double Ratio(int side, int rounds) {

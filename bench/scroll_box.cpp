@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
+#include "bench/median_time.h"
 #include "platform/core/form.h"
 #include "platform/headless/headless_application.h"
 #include "scene/zu_controls/scroll_bar.h"
@@ -27,6 +28,8 @@
 #include "scene/zu_scene/tree/background.h"
 
 namespace zu {
+
+using bench::MedianMicros;
 namespace {
 
 constexpr float kRow = 30;
@@ -127,18 +130,6 @@ void BM_ScrolledPaint(benchmark::State& state) {
     for (auto _ : state) World(int(state.range(0))).ScrollAndPaint();
 }
 BENCHMARK(BM_ScrolledPaint)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
-
-double MedianMicros(const std::function<void()>& run, int rounds) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[size_t(rounds / 2)];
-}
 
 }  // namespace
 }  // namespace zu

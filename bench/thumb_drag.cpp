@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
+#include "bench/median_time.h"
 #include "platform/core/form.h"
 #include "platform/headless/headless_application.h"
 #include "platform/headless/headless_window.h"
@@ -24,6 +25,8 @@
 #include "scene/zu_scene/tree/background.h"
 
 namespace zu {
+
+using bench::MedianMicros;
 namespace {
 
 constexpr int kMoves = 1000;
@@ -95,18 +98,6 @@ void BM_SetValue1000(benchmark::State& state) {
     benchmark::DoNotOptimize(World().Value());
 }
 BENCHMARK(BM_SetValue1000)->Unit(benchmark::kMicrosecond);
-
-double MedianMicros(const std::function<void()>& run, int rounds) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[size_t(rounds / 2)];
-}
 
 }  // namespace
 }  // namespace zu
