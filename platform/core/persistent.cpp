@@ -24,8 +24,12 @@ bool ContainsText(std::string_view text, std::string_view part) {
     if (part.empty()) return true;
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     const char first = lower(part[0]);
+    // Compared in place: this runs for every trigger animation on every hover.
     for (size_t i = 0; i + part.size() <= text.size(); ++i) {
-        if (lower(text[i]) == first && SameText(text.substr(i, part.size()), part)) return true;
+        if (lower(text[i]) != first) continue;
+        size_t k = 1;
+        while (k < part.size() && lower(text[i + k]) == lower(part[k])) ++k;
+        if (k == part.size()) return true;
     }
     return false;
 }

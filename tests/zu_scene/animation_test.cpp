@@ -8,6 +8,7 @@
 #include "platform/core/clock.h"
 #include "platform/headless/headless_application.h"
 #include "scene/zu_scene/tree/ani_thread.h"
+#include "scene/zu_scene/tree/effect.h"
 #include "tests/zu_scene/visual_test_scene.h"
 
 namespace zu {
@@ -311,6 +312,54 @@ TEST_F(AnimationTest, TriggerConditionsMustAllHoldAndOneMustMatch) {
     obj->over = false;
     obj->StartTriggerAnimation(obj, "IsMouseOver");
     EXPECT_TRUE(other->Running());
+}
+
+TEST_F(AnimationTest, TriggerDispatchFollowsChangesToTheStyleParts) {
+    auto* obj = new StateObject(nullptr);
+    obj->SetParent(root);
+    obj->over = true;
+    TzuVisualObject* part = MakeVisual(obj, 0, 0, 10, 10);
+    part->SetLocked(true);
+    part->SetHitTest(false);
+    ProbeAnimation* a = Probe(part, "");
+    a->SetTrigger("IsMouseOver=true");
+    obj->StartTriggerAnimation(obj, "IsMouseOver");
+    EXPECT_TRUE(a->Running());
+    // A part that takes hits is no longer passive: the dispatch stops reaching into it.
+    part->SetHitTest(true);
+    obj->StopTriggerAnimation(obj);
+    EXPECT_TRUE(a->Running());
+    part->SetHitTest(false);
+    obj->StopTriggerAnimation(obj);
+    EXPECT_FALSE(a->Running());
+    // Animations and effects added after a dispatch are reached by the next one, in order.
+    ProbeAnimation* b = Probe(part, "");
+    b->SetTrigger("IsMouseOver=true");
+    auto* effect = new TzuEffect(nullptr);
+    effect->SetParent(part);
+    effect->SetTrigger("IsMouseOver=true");
+    effect->SetEnabled(false);
+    obj->StartTriggerAnimation(obj, "IsMouseOver");
+    obj->ApplyTriggerEffect(obj, "IsMouseOver");
+    EXPECT_TRUE(a->Running());
+    EXPECT_TRUE(b->Running());
+    EXPECT_TRUE(effect->Enabled());
+    // Freed and untriggered ones drop out (a stale entry would be a use after free here).
+    delete b;
+    a->SetTrigger("");
+    obj->StopTriggerAnimation(obj);
+    EXPECT_TRUE(a->Running());
+    obj->over = false;
+    obj->ApplyTriggerEffect(obj, "IsMouseOver");
+    EXPECT_FALSE(effect->Enabled());
+    // A moved part takes its animations along: the old owner no longer reaches them.
+    ProbeAnimation* c = Probe(part, "");
+    c->SetTrigger("IsMouseOver=false");
+    obj->StartTriggerAnimation(obj, "IsMouseOver");
+    EXPECT_TRUE(c->Running());
+    part->SetParent(root);
+    obj->StopTriggerAnimation(obj);
+    EXPECT_TRUE(c->Running());
 }
 
 TEST(AnimationToken, ExtractTokenSplitsAndTrims) {

@@ -162,6 +162,7 @@ void TzuObject::AddObject(TzuObject* child) {
         m_children->reserve(10);
     }
     m_children->push_back(child);
+    TriggerTargetsChanged();
     child->m_parent = this;
     child->m_scene = m_scene;
     if (m_scene) {
@@ -196,6 +197,7 @@ void TzuObject::RemoveObject(TzuObject* child) {
     child->m_scene = nullptr;
     // BeforeRemoveObject may run code that changes the list; look the child up again.
     if (auto it = found(); it != m_children->rend()) m_children->erase(std::next(it).base());
+    TriggerTargetsChanged();
     if (As<TzuEffect>(child)) m_effectsStale = true;
 }
 
@@ -228,6 +230,7 @@ void TzuObject::DeleteChildren() {
     while (!m_children->empty()) {
         TzuObject* child = m_children->back();
         m_children->pop_back();
+        TriggerTargetsChanged();
         if (m_scene) m_scene->ObjectLeaving(child);
         child->m_parent = nullptr;
         child->m_scene = nullptr;
@@ -253,6 +256,7 @@ void TzuObject::SetIndex(int index) {
     }
     list.erase(it);
     list.insert(list.begin() + index, this);
+    TriggerTargetsChanged();
 }
 
 void TzuObject::BringToFront() {
@@ -269,6 +273,7 @@ void TzuObject::SendToBack() {
 
 void TzuObject::SortChildren(const std::function<bool(TzuObject*, TzuObject*)>& less) {
     if (m_children) std::stable_sort(m_children->begin(), m_children->end(), less);
+    TriggerTargetsChanged();
 }
 
 void TzuObject::CollectObjects(std::vector<TzuObject*>& list) {
@@ -436,26 +441,45 @@ void TzuObject::StopAnimation(std::u16string_view name) {
     }
 }
 
+uint64_t TzuObject::s_triggerGeneration = 1;
+
 namespace {
-// Offers a state change to the trigger animations of object and of its passive style parts,
-// all of which the caller has stopped already.
-void ApplyTriggerAnimations(TzuObject* object, TzuObject* instance, std::string_view trigger) {
+// Collects the animations and effects of object and of its passive style parts: every one
+// is offered the state change (a kind may react without a Trigger text of its own).
+void CollectTriggerTargets(TzuObject* object, std::vector<TzuAnimation*>& animations,
+                           std::vector<TzuEffect*>& effects) {
+    // Animations and effects are never visual, passive style parts always are.
     for (int i = 0; i < object->ChildrenCount(); ++i) {
         TzuObject* child = object->Children(i);
         if (child->IsVisual()) {
-            if (child->IsPassiveStylePart()) ApplyTriggerAnimations(child, instance, trigger);
+            if (child->IsPassiveStylePart()) CollectTriggerTargets(child, animations, effects);
         } else if (auto* a = As<TzuAnimation>(child)) {
-            a->ApplyTrigger(instance, trigger);
+            animations.push_back(a);
+        } else if (auto* e = As<TzuEffect>(child)) {
+            effects.push_back(e);
         }
     }
 }
 }  // namespace
 
+const TzuObject::TriggerTargets& TzuObject::RebuildTriggerTargets() {
+    if (!m_triggerTargets) m_triggerTargets = std::make_unique<TriggerTargets>();
+    m_triggerTargets->animations.clear();
+    m_triggerTargets->effects.clear();
+    CollectTriggerTargets(this, m_triggerTargets->animations, m_triggerTargets->effects);
+    m_triggerTargets->generation = s_triggerGeneration;
+    return *m_triggerTargets;
+}
+
+// The walks below take the list afresh for every item: an animation's or effect's events
+// may change the tree, and then the list is rebuilt instead of used stale.
+
 void TzuObject::StartTriggerAnimation(TzuObject* instance, std::string_view trigger) {
     // One stop of the whole subtree first: a style part's animations are never stopped
     // again level by level.
     StopTriggerAnimation(instance);
-    ApplyTriggerAnimations(this, instance, trigger);
+    for (size_t i = 0; i < CurrentTriggerTargets().animations.size(); ++i)
+        CurrentTriggerTargets().animations[i]->ApplyTrigger(instance, trigger);
 }
 
 void TzuObject::StartTriggerAnimationWait(TzuObject* instance, std::string_view trigger) {
@@ -475,27 +499,16 @@ void TzuObject::StartTriggerAnimationWait(TzuObject* instance, std::string_view 
     }
 }
 
-void TzuObject::StopTriggerAnimation(TzuObject* instance) {
-    // Animations and effects are never visual, passive style parts always are.
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* child = Children(i);
-        if (child->IsVisual()) {
-            if (child->IsPassiveStylePart()) child->StopTriggerAnimation(instance);
-        } else if (auto* a = As<TzuAnimation>(child)) {
-            if (!a->Trigger().empty()) a->Stop();
-        }
+void TzuObject::StopTriggerAnimation(TzuObject* /*instance*/) {
+    for (size_t i = 0; i < CurrentTriggerTargets().animations.size(); ++i) {
+        TzuAnimation* a = CurrentTriggerTargets().animations[i];
+        if (!a->Trigger().empty()) a->Stop();
     }
 }
 
 void TzuObject::ApplyTriggerEffect(TzuObject* instance, std::string_view trigger) {
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* child = Children(i);
-        if (child->IsVisual()) {
-            if (child->IsPassiveStylePart()) child->ApplyTriggerEffect(instance, trigger);
-        } else if (auto* e = As<TzuEffect>(child)) {
-            e->ApplyTrigger(instance, trigger);
-        }
-    }
+    for (size_t i = 0; i < CurrentTriggerTargets().effects.size(); ++i)
+        CurrentTriggerTargets().effects[i]->ApplyTrigger(instance, trigger);
 }
 
 bool TzuObject::HasEffect() {

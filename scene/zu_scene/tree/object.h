@@ -18,6 +18,7 @@
 namespace zu {
 
 class TzuAnimation;
+class TzuEffect;
 
 class TzuObject : public TzuComponent {
     ZU_CLASS(TzuObject)
@@ -110,6 +111,10 @@ public:
     bool HasDisablePaintEffect() const;
     bool HasPaintAfterEffect() const;
     void InvalidateEffects() { m_effectsStale = true; }
+    // Something that decides which animations and effects a state change reaches changed
+    // somewhere (a child added, removed or moved, a style part made passive or not): every
+    // cached trigger list is rebuilt on its next use.
+    static void TriggerTargetsChanged() { ++s_triggerGeneration; }
     // A child effect changed: visual objects refresh their effect picture and repaint.
     virtual void ChildEffectChanged() {}
 
@@ -151,10 +156,25 @@ private:
     void ObjectListAdd();
     void ObjectListRemove();
 
+    // The animations and effects of this object and its passive style parts in tree
+    // order, so that a hover or focus change does not walk the whole style.
+    struct TriggerTargets {
+        uint64_t generation = 0;
+        std::vector<TzuAnimation*> animations;
+        std::vector<TzuEffect*> effects;
+    };
+    const TriggerTargets& CurrentTriggerTargets() {
+        if (m_triggerTargets && m_triggerTargets->generation == s_triggerGeneration) return *m_triggerTargets;
+        return RebuildTriggerTargets();
+    }
+    const TriggerTargets& RebuildTriggerTargets();
+    static uint64_t s_triggerGeneration;
+
     TzuObject* m_parent = nullptr;
     IzuScene* m_scene = nullptr;
     std::unique_ptr<std::vector<TzuObject*>> m_children;
     std::unique_ptr<std::vector<TzuPersistent*>> m_freeNotify;
+    std::unique_ptr<TriggerTargets> m_triggerTargets;
     std::string m_resourceName;
     std::string m_bindingName;
     TzuObject* m_prev = nullptr;  // ObjectList links

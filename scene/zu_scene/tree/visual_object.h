@@ -201,7 +201,10 @@ public:
 
     // ---- Flags ----
     bool HitTest() const { return m_hitTest; }
-    void SetHitTest(bool value) { m_hitTest = value; }
+    void SetHitTest(bool value) {
+        if (value != m_hitTest) TriggerTargetsChanged();
+        m_hitTest = value;
+    }
     bool ClipChildren() const { return m_clipChildren; }
     void SetClipChildren(bool value);
     bool ClipParent() const { return m_clipParent; }
@@ -211,7 +214,10 @@ public:
     bool DesignHide() const { return m_designHide; }
     void SetDesignHide(bool value);
     bool Locked() const { return m_locked; }
-    void SetLocked(bool value) { m_locked = value; }
+    void SetLocked(bool value) {
+        if (value != m_locked) TriggerTargetsChanged();
+        m_locked = value;
+    }
     bool IsPassiveStylePart() const override { return m_locked && !m_hitTest; }
 
     // ---- Interaction state (driven by the scene's input routing) ----
