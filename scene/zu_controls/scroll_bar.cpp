@@ -140,6 +140,12 @@ void TzuScrollBar::Realign() {
     if (m_vtrack) m_vtrack->SetVisible(!horizontal);
     TzuControl::Realign();
     if (IsLoading() || IsDestroying()) return;
+    // A track squeezed out by the buttons cannot lay out its own parts: left shown, they
+    // would keep their design-time places and paint outside the bar.
+    for (TzuCustomTrack* track : {m_htrack, m_vtrack}) {
+        if (track && track->Visible() && (track->Width() < 2 || track->Height() < 2))
+            track->SetVisible(false);
+    }
     for (TzuCustomTrack* track : {m_htrack, m_vtrack}) {
         if (!track) continue;
         track->m_orientation = track == m_htrack ? zuHorizontal : zuVertical;

@@ -1,5 +1,6 @@
 #include "scene/zu_controls/track.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/core/property.h"
@@ -162,6 +163,8 @@ TzuRect TzuCustomTrack::ThumbRect() {
                 r.Right -= r.Left;
                 r.Left = 0;
             }
+            // A track shorter than the thumb's least length shrinks the thumb to fit.
+            r.Right = std::min(r.Right, w);
         } else {
             r.Bottom = r.Top + m_viewportSize / span * h;
             if (r.Bottom - r.Top < w) {
@@ -182,6 +185,7 @@ TzuRect TzuCustomTrack::ThumbRect() {
                 r.Bottom -= r.Top;
                 r.Top = 0;
             }
+            r.Bottom = std::min(r.Bottom, h);
         }
     }
     if (m_thumb) {
@@ -203,9 +207,14 @@ void TzuCustomTrack::Realign() {
     TzuControl::Realign();
     if (!m_thumb || IsLoading() || IsDestroying()) return;
     const TzuRect r = ThumbRect();
-    m_thumb->Position()->SetPoint(TzuPoint{r.Left, r.Top});
     const float w = RoundHalfEven(r.Right - r.Left);
     const float h = RoundHalfEven(r.Bottom - r.Top);
+    // With less room than half its least length the thumb could neither be seen nor
+    // grabbed: it goes, rather than spilling over the track's ends.
+    const float across = m_orientation == zuHorizontal ? Height() : Width();
+    const float length = m_orientation == zuHorizontal ? w : h;
+    m_thumb->SetVisible(length >= 1 && length >= std::trunc(across / 2));
+    m_thumb->Position()->SetPoint(TzuPoint{r.Left, r.Top});
     if (w != 0) m_thumb->SetWidth(w);
     if (h != 0) m_thumb->SetHeight(h);
 }

@@ -7,11 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "hosted_scene.h"
 #include "scene/zu_controls/scroll_bar.h"
+#include "scene/zu_controls/thumb.h"
+#include "scene/zu_controls/track.h"
 #include "scene/zu_layouts/layout.h"
 #include "scene/zu_objects/rectangle.h"
+#include "scene/zu_scene/tree/child_range.h"
 #include "scene/zu_scene/tree/object_stream.h"
 
 namespace zu::test {
@@ -283,6 +287,87 @@ TEST_F(HostedScrollBox, ChildrenReadFromAStreamLandInTheContent) {
     SaveObjectToText(loaded, written);
     EXPECT_NE(written.find("object TzuRectangle"), std::string::npos);
     EXPECT_EQ(written.find("TzuScrollContent"), std::string::npos);
+}
+
+// A box too small for a bar's buttons and its thumb: every visible part of the bars stays
+// inside the box, the thumb inside its track, and the track clear of the buttons.
+TEST_F(HostedScrollBox, SmallBoxesKeepTheirBarsPartsInside) {
+    const auto absolute = [](TzuVisualObject* o) {
+        const TzuPoint a = o->LocalToAbsolute(TzuPoint{0, 0});
+        const TzuPoint b = o->LocalToAbsolute(TzuPoint{o->Width(), o->Height()});
+        return TzuRect{a.X, a.Y, b.X, b.Y};
+    };
+    const auto inside = [](const TzuRect& in, const TzuRect& out) {
+        return in.Left >= out.Left - 0.01f && in.Top >= out.Top - 0.01f && in.Right <= out.Right + 0.01f &&
+               in.Bottom <= out.Bottom + 0.01f;
+    };
+    const auto dump = [](const TzuRect& r) {
+        return "(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) +
+               "," + std::to_string(r.Bottom) + ")";
+    };
+    for (const char* kind : {"TzuScrollBox", "TzuFramedScrollBox"}) {
+        SCOPED_TRACE(kind);
+        // Read from a stream, as a scene file brings it: sized before it is styled.
+        const std::string text =
+            std::string("object ") + kind +
+            "\r\n  Position.Point = '(20,20)'\r\n  Width = 80.0\r\n  Height = 66.0\r\n"
+            "  object TzuRectangle\r\n    Position.Point = '(4,4)'\r\n    Width = 120.0\r\n"
+            "    Height = 100.0\r\n  end\r\nend\r\n";
+        auto* b = As<TzuScrollBox>(LoadObjectFromText(nullptr, text));
+        ASSERT_NE(b, nullptr);
+        b->SetParent(root);
+        Settle();
+        const TzuRect bounds = absolute(b);
+        for (TzuScrollBar* bar : {b->VScrollBar(), b->HScrollBar()}) {
+            ASSERT_NE(bar, nullptr);
+            ASSERT_TRUE(bar->Visible());
+            const TzuRect barRect = absolute(bar);
+            EXPECT_TRUE(inside(barRect, bounds)) << dump(barRect);
+            // Whatever of the bar paints, paints inside it.
+            std::vector<TzuVisualObject*> shown{bar};
+            for (size_t i = 0; i < shown.size(); ++i) {
+                for (TzuVisualObject* k : ChildrenOf<TzuVisualObject>(*shown[i])) {
+                    if (!k->Visible()) continue;
+                    shown.push_back(k);
+                    EXPECT_TRUE(inside(absolute(k), barRect)) << k->ClassName() << dump(absolute(k));
+                }
+            }
+            TzuCustomTrack* track = bar->Track();
+            ASSERT_NE(track, nullptr);
+            ASSERT_NE(track->Thumb(), nullptr);
+            if (!track->Visible()) continue;
+            const TzuRect trackRect = absolute(track);
+            if (track->Thumb()->Visible()) {
+                EXPECT_TRUE(inside(absolute(track->Thumb()), trackRect)) << dump(absolute(track->Thumb()));
+            }
+            for (const char* part : {"leftbutton", "rightbutton", "topbutton", "bottombutton"}) {
+                auto* button = As<TzuVisualObject>(bar->FindResource(part));
+                if (!button || !button->Visible()) continue;
+                const TzuRect br = absolute(button);
+                const bool apart = br.Right <= trackRect.Left + 0.01f || trackRect.Right <= br.Left + 0.01f ||
+                                   br.Bottom <= trackRect.Top + 0.01f || trackRect.Bottom <= br.Top + 0.01f;
+                EXPECT_TRUE(apart) << part << dump(br) << " track " << dump(trackRect);
+            }
+        }
+        // The plain box still has room for a shrunk thumb, which keeps working.
+        if (std::string(kind) == "TzuScrollBox") {
+            TzuCustomTrack* track = b->VScrollBar()->Track();
+            EXPECT_TRUE(track->Visible());
+            EXPECT_TRUE(track->Thumb()->Visible());
+            EXPECT_LT(track->Thumb()->Height(), 18);
+        } else {
+            EXPECT_FALSE(b->VScrollBar()->Track()->Visible());  // squeezed out by its buttons
+        }
+        // Given room again, the parts come back.
+        b->SetHeight(110);
+        Settle();
+        TzuCustomTrack* track = b->VScrollBar()->Track();
+        ASSERT_TRUE(b->VScrollBar()->Visible());
+        EXPECT_TRUE(track->Visible());
+        EXPECT_TRUE(track->Thumb()->Visible());
+        EXPECT_GE(track->Thumb()->Height(), 18);
+        EXPECT_TRUE(inside(absolute(track->Thumb()), absolute(track)));
+    }
 }
 
 }  // namespace
