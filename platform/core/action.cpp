@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/custom_image_list.h"
 #include "platform/core/property.h"
 
 namespace zu {
@@ -14,6 +15,7 @@ const TzuClass& TzuAction::StaticClass() {
         P::Bool<&TzuAction::Enabled, &TzuAction::SetEnabled>("Enabled").Default(1),
         P::WString<&TzuAction::Hint, &TzuAction::SetHint>("Hint"),
         P::Int<&TzuAction::ImageIndex, &TzuAction::SetImageIndex>("ImageIndex").Default(-1),
+        P::Reference<&TzuAction::ImageList, &TzuAction::SetImageList>("ImageList"),
         P::Bool<&TzuAction::Visible, &TzuAction::SetVisible>("Visible").Default(1),
         P::Event<static_cast<TzuNotifyEvent& (TzuAction::*)()>(&TzuAction::OnExecute)>("OnExecute"),
         P::Event<&TzuAction::OnUpdate>("OnUpdate"),
@@ -25,6 +27,7 @@ const TzuClass& TzuAction::StaticClass() {
 TzuAction::TzuAction(TzuComponent* owner) : TzuComponent(owner) {}
 
 TzuAction::~TzuAction() {
+    if (m_imageList) m_imageList->RemoveFreeNotification(this);
     // Links outlive the action only as empty links; their clients hear of the free through
     // free notification.
     for (TzuActionLink* link : m_links) link->m_action = nullptr;
@@ -91,6 +94,22 @@ void TzuAction::SetImageIndex(int value) {
     });
     m_imageIndex = value;
     Change();
+}
+
+void TzuAction::SetImageList(TzuCustomImageList* value) {
+    if (value == m_imageList) return;
+    if (m_imageList) m_imageList->RemoveFreeNotification(this);
+    m_imageList = value;
+    if (m_imageList) m_imageList->FreeNotification(this);
+    Change();
+}
+
+void TzuAction::Notification(TzuComponent* component, TzuOperation operation) {
+    TzuComponent::Notification(component, operation);
+    if (operation == TzuOperation::opRemove && component == m_imageList) {
+        m_imageList = nullptr;
+        Change();
+    }
 }
 
 void TzuAction::Change() {

@@ -21,6 +21,7 @@
 namespace zu {
 
 class TzuActionLink;
+class TzuCustomImageList;
 
 class TzuAction : public TzuComponent {
     ZU_CLASS(TzuAction)
@@ -40,6 +41,9 @@ public:
     void SetHint(const std::u16string& value);
     int ImageIndex() const { return m_imageIndex; }
     void SetImageIndex(int value);
+    // The list ImageIndex picks from; the action lets go of it when the list is freed.
+    TzuCustomImageList* ImageList() const { return m_imageList; }
+    void SetImageList(TzuCustomImageList* value);
 
     TzuNotifyEvent& OnExecute() { return m_onExecute; }
     const TzuNotifyEvent& OnExecute() const { return m_onExecute; }
@@ -56,6 +60,9 @@ public:
     int LinkCount() const { return static_cast<int>(m_links.size()); }
     void Loaded() override;
 
+protected:
+    void Notification(TzuComponent* component, TzuOperation operation) override;
+
 private:
     friend class TzuActionLink;
     // Tells every link (and OnChange) that the action changed.
@@ -66,6 +73,7 @@ private:
     std::u16string m_caption;
     std::u16string m_hint;
     std::vector<TzuActionLink*> m_links;
+    TzuCustomImageList* m_imageList = nullptr;
     TzuNotifyEvent m_onExecute;
     TzuNotifyEvent m_onUpdate;
     TzuNotifyEvent m_onChange;

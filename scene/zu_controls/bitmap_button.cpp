@@ -1,6 +1,9 @@
 #include "scene/zu_controls/bitmap_button.h"
 
+#include "platform/core/action.h"
 #include "scene/zu_objects/image.h"
+#include "scene/zu_scene/graphics/image_list.h"
+#include "scene/zu_scene/tree/object_guard.h"
 
 namespace zu {
 
@@ -49,6 +52,17 @@ void TzuBitmapButton::SetBitmapPadding(float value) {
     if (value == m_placement.padding) return;
     m_placement.padding = value;
     GlyphChanged();
+}
+
+void TzuBitmapButton::ActionChange(TzuAction* action, bool checkDefaults) {
+    TzuObjectGuard guard(this);
+    TzuCustomButton::ActionChange(action, checkDefaults);
+    if (!guard.Alive() || !action || !BitmapEmpty()) return;
+    // A bitmap of the button's own wins; an empty one shows the action's picture.
+    const auto* images = As<TzuImageList>(action->ImageList());
+    if (!images) return;
+    SetBitmapSize(float(images->Height()));
+    if (const TzuBitmap* image = images->Image(action->ImageIndex())) m_bitmap.Assign(*image);
 }
 
 void TzuBitmapButton::GlyphChanged() {

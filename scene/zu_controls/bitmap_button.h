@@ -35,6 +35,8 @@ public:
 protected:
     void ApplyStyle() override;
     void FreeStyle() override;
+    // An empty bitmap takes the action's image from its image list, sized to the list.
+    void ActionChange(TzuAction* action, bool checkDefaults) override;
     void Notification(TzuComponent* component, TzuOperation operation) override;
 
 private:

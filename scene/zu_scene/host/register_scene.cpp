@@ -9,6 +9,7 @@
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/graphics/gradient.h"
+#include "scene/zu_scene/graphics/image_list.h"
 #include "scene/zu_scene/graphics/path_data.h"
 #include "scene/zu_scene/graphics/visual.h"
 #include "scene/zu_scene/host/message_popup.h"
@@ -48,9 +49,9 @@ void RegisterSceneClasses() {
     RegisterObjects("", {&TzuPopupForm::StaticClass()});
     RegisterObjects("", {&TzuCustomScene::StaticClass(), &TzuScene::StaticClass(), &TzuTimer::StaticClass(),
                          &TzuForm::StaticClass()});
-    RegisterObjects("Standard",
-                    {&TzuAction::StaticClass(), &TzuPopupMenu::StaticClass(), &TzuColorDialog::StaticClass(),
-                     &TzuMenuItem::StaticClass(), &TzuMenuItems::StaticClass()});
+    RegisterObjects("Standard", {&TzuAction::StaticClass(), &TzuPopupMenu::StaticClass(),
+                                 &TzuColorDialog::StaticClass(), &TzuMenuItem::StaticClass(),
+                                 &TzuMenuItems::StaticClass(), &TzuImageList::StaticClass()});
     // Fills with visual brushes show their objects from now on.
     SetVisualBrushPainter(&PaintVisualBrush);
     // Waits for animations run the application object's pending messages.
