@@ -104,6 +104,22 @@ TEST_F(ImageLists, ImagesSurviveAStreamAndBadDataIsRefusedWhole) {
         const std::vector<uint32_t> got(copy.Image(i)->Bits(), copy.Image(i)->Bits() + 15);
         EXPECT_EQ(got, want) << i;
     }
+    // An action streams its list by name and finds it again among its owner's components.
+    {
+        TzuForm owner(nullptr);
+        auto* list = new TzuImageList(&owner);
+        list->SetName("Icons");
+        auto* act = new TzuAction(&owner);
+        act->SetImageList(list);
+        std::vector<uint8_t> actionData;
+        TzuStreamWriter(actionData).WriteRoot(act);
+        auto* again = new TzuAction(&owner);
+        TzuStreamReader(actionData).ReadRootInto(again);
+        EXPECT_EQ(again->ImageList(), list);
+        delete list;
+        EXPECT_EQ(again->ImageList(), nullptr);
+        EXPECT_EQ(act->ImageList(), nullptr);
+    }
     // An empty list writes no images and reads back empty.
     TzuImageList empty(nullptr);
     EXPECT_FALSE(empty.ImagesStored());
