@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
+#include "bench/median_time.h"
 #include "platform/core/form.h"
 #include "platform/headless/headless_application.h"
 #include "scene/zu_controls/button.h"
@@ -86,28 +87,6 @@ void BM_DirectStopStart(benchmark::State& state) {
 }
 BENCHMARK(BM_DirectStopStart)->Unit(benchmark::kMicrosecond);
 
-template <class F>
-double MedianMicros(F&& run, int rounds, int repeat) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        for (int k = 0; k < repeat; ++k) run();
-        times.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[size_t(rounds / 2)];
-}
-
-double Ratio(const std::function<void()>& a, const std::function<void()>& b, int repeat) {
-    double ta = 0, tb = 0;
-    for (int block = 0; block < 5; ++block) {
-        ta += MedianMicros(a, 20, repeat);
-        tb += MedianMicros(b, 20, repeat);
-    }
-    return ta / tb;
-}
-
 }  // namespace
 }  // namespace zu
 
@@ -124,6 +103,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     std::printf("ratio hover_vs_direct_start %.3f (goal <= 2)\n",
-                zu::Ratio([&] { world.Hover(); }, [&] { world.Direct(); }, 200));
+                zu::bench::InterleavedRatio([&] { world.Hover(); }, [&] { world.Direct(); }, 200));
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 namespace zu::bench {
@@ -20,6 +21,17 @@ double MedianMicros(F&& run, int rounds, int repeat = 1) {
     }
     std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
     return times[size_t(rounds / 2)];
+}
+
+// a's time over b's: five blocks of 20 rounds each, a and b interleaved so both sides
+// see the same machine load.
+inline double InterleavedRatio(const std::function<void()>& a, const std::function<void()>& b, int repeat) {
+    double ta = 0, tb = 0;
+    for (int block = 0; block < 5; ++block) {
+        ta += MedianMicros(a, 20, repeat);
+        tb += MedianMicros(b, 20, repeat);
+    }
+    return ta / tb;
 }
 
 }  // namespace zu::bench

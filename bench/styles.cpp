@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/counting_allocator.h"
+#include "bench/median_time.h"
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"
 #include "scene/zu_ani/color_animation.h"
@@ -157,28 +158,6 @@ void BM_FindStyleByName(benchmark::State& state) {
 }
 BENCHMARK(BM_FindStyleByName)->Arg(100)->Arg(10000);
 
-template <class F>
-double MedianMicros(F&& run, int rounds, int repeat) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        for (int k = 0; k < repeat; ++k) run();
-        times.push_back(
-            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::nth_element(times.begin(), times.begin() + rounds / 2, times.end());
-    return times[size_t(rounds / 2)];
-}
-
-double Ratio(const std::function<void()>& a, const std::function<void()>& b, int repeat) {
-    double ta = 0, tb = 0;
-    for (int block = 0; block < 5; ++block) {
-        ta += MedianMicros(a, 20, repeat);
-        tb += MedianMicros(b, 20, repeat);
-    }
-    return ta / tb;
-}
-
 size_t StyledControlBytes() {
     const size_t before = g_liveBytes;
     auto button = std::make_unique<TzuBenchButton>(nullptr);
@@ -202,9 +181,10 @@ int main(int argc, char** argv) {
     const zu::LookupWorld many(10000);
     std::printf("bytes per styled control (buttonstyle) %zu\n", zu::StyledControlBytes());
     std::printf("ratio apply_style_vs_clone %.3f (goal <= 1.2)\n",
-                zu::Ratio(zu::ApplyStyle, zu::CloneStyle, 20));
-    std::printf("ratio clone_vs_build %.3f (goal <= 3)\n", zu::Ratio(zu::CloneStyle, zu::BuildStyle, 20));
+                zu::bench::InterleavedRatio(zu::ApplyStyle, zu::CloneStyle, 20));
+    std::printf("ratio clone_vs_build %.3f (goal <= 3)\n",
+                zu::bench::InterleavedRatio(zu::CloneStyle, zu::BuildStyle, 20));
     std::printf("ratio lookup_10k_vs_100 %.3f (goal <= 2)\n",
-                zu::Ratio([&] { many.Find(); }, [&] { few.Find(); }, 2000));
+                zu::bench::InterleavedRatio([&] { many.Find(); }, [&] { few.Find(); }, 2000));
     return 0;
 }
