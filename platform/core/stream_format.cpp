@@ -76,36 +76,6 @@ double ExtendedToDouble(const uint8_t in[10]) {
     return sign * std::ldexp(static_cast<double>(kept), exp2 + shift);
 }
 
-bool IsValidUtf8(std::string_view s) {
-    size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i++]);
-        if (b < 0x80) continue;
-        int extra;
-        char32_t cp, min;
-        if ((b & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = b & 0x1F;
-            min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = b & 0x0F;
-            min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = b & 0x07;
-            min = 0x10000;
-        } else
-            return false;
-        for (int k = 0; k < extra; ++k) {
-            if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    }
-    return true;
-}
-
 bool IsValidUtf16(std::u16string_view s) {
     for (size_t i = 0; i < s.size(); ++i) {
         if (s[i] >= 0xD800 && s[i] <= 0xDBFF) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/utf.h"
+
 namespace zu {
 
 enum TzuValueTag : uint8_t {
@@ -56,9 +58,8 @@ void DoubleToExtended(double value, uint8_t out[10]);
 // infinities, tiny values denormals or zero.
 double ExtendedToDouble(const uint8_t in[10]);
 
-// Strict validity checks: the stream refuses text that the lenient converters of utf.h
-// would silently repair.
-bool IsValidUtf8(std::string_view s);
+// Strict validity check: the stream refuses text that the lenient converters of utf.h
+// would silently repair (IsValidUtf8 is in utf.h).
 bool IsValidUtf16(std::u16string_view s);
 
 // Reads the binary form; every read checks that the bytes are there first and raises

@@ -29,12 +29,14 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one UTF-8 sequence at s[i]; advances i. Malformed input yields U+FFFD.
-char32_t DecodeUtf8(std::string_view s, size_t& i) {
-    auto b = static_cast<unsigned char>(s[i++]);
-    if (b < 0x80) return b;
+// Decodes one UTF-8 sequence at s[i] into cp; advances i. False for a malformed sequence
+// (cp is then U+FFFD): overlong forms, surrogates, values past U+10FFFF, cut-off tails.
+bool DecodeUtf8(std::string_view s, size_t& i, char32_t& cp) {
+    const auto b = static_cast<unsigned char>(s[i++]);
+    cp = b;
+    if (b < 0x80) return true;
     int extra;
-    char32_t cp, min;
+    char32_t min;
     if ((b & 0xE0) == 0xC0) {
         extra = 1;
         cp = b & 0x1F;
@@ -47,22 +49,39 @@ char32_t DecodeUtf8(std::string_view s, size_t& i) {
         extra = 3;
         cp = b & 0x07;
         min = 0x10000;
-    } else
-        return 0xFFFD;
+    } else {
+        cp = 0xFFFD;
+        return false;
+    }
     for (int k = 0; k < extra; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
+        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+            cp = 0xFFFD;
+            return false;
+        }
         cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0xFFFD;
-    return cp;
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        cp = 0xFFFD;
+        return false;
+    }
+    return true;
 }
 }  // namespace
+
+bool IsValidUtf8(std::string_view s) {
+    char32_t cp;
+    for (size_t i = 0; i < s.size();) {
+        if (!DecodeUtf8(s, i, cp)) return false;
+    }
+    return true;
+}
 
 std::u16string Utf8ToUtf16(std::string_view s) {
     std::u16string out;
     out.reserve(s.size());
     for (size_t i = 0; i < s.size();) {
-        char32_t cp = DecodeUtf8(s, i);
+        char32_t cp;
+        DecodeUtf8(s, i, cp);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (cp >> 10));
@@ -110,7 +129,8 @@ bool Utf8ToAnsi(std::string_view s, std::string& out) {
     out.clear();
     bool exact = true;
     for (size_t i = 0; i < s.size();) {
-        char32_t cp = DecodeUtf8(s, i);
+        char32_t cp;
+        DecodeUtf8(s, i, cp);
         if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
             out += static_cast<char>(cp);
             continue;

@@ -7,6 +7,8 @@
 
 namespace zu {
 
+// True when s is well-formed UTF-8 (no overlong forms, surrogates or cut-off sequences).
+bool IsValidUtf8(std::string_view s);
 std::u16string Utf8ToUtf16(std::string_view s);
 std::string Utf16ToUtf8(std::u16string_view s);
 // Windows-1252 bytes (as found in older streams) to UTF-8.
