@@ -9,6 +9,7 @@
 
 #include "platform/gtk/gtk_application.h"
 #include "platform/gtk/gtk_window.h"
+#include "tests/platform_gtk/gtk_fixture.h"
 
 namespace zu::test {
 namespace {
@@ -18,34 +19,11 @@ public:
     void WindowPaint(std::span<const TzuWinRect>) override {}
 };
 
-class GtkInputTest : public ::testing::Test {
+class GtkInputTest : public GtkFixture {
 protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-        // The accessibility bridge talks to a session bus the test display does not have.
-        setenv("NO_AT_BRIDGE", "1", 1);
-        int argc = 1;
-        static char name[] = "zu_platform_gtk_tests";
-        static char* args[] = {name, nullptr};
-        char** argv = args;
-        app = std::make_unique<TzuGtkApplication>(argc, argv);
-    }
-
-    template <class P>
-    bool WaitFor(P pred) {
-        for (int i = 0; i < 300; ++i) {
-            app->ProcessMessages();
-            if (pred()) return true;
-            g_usleep(10000);
-        }
-        return false;
-    }
-
     static GdkWindow* GdkOf(IzuWindow& w) {
         return gtk_widget_get_window(dynamic_cast<TzuGtkWindow&>(w).Widget());
     }
-
-    std::unique_ptr<TzuGtkApplication> app;
 };
 
 TEST_F(GtkInputTest, CursorSetBeforeAndAfterRealizationReachesTheGdkWindow) {

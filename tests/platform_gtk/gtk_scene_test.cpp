@@ -14,50 +14,13 @@
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/background.h"
+#include "tests/platform_gtk/gtk_fixture.h"
 
 namespace zu::test {
 namespace {
 
-class GtkTest : public ::testing::Test {
+class GtkTest : public GtkFixture {
 protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-        RegisterSceneClasses();
-        RegisterCairoBackend();
-        // The accessibility bridge talks to a session bus the test display does not have.
-        setenv("NO_AT_BRIDGE", "1", 1);
-        int argc = 1;
-        static char name[] = "zu_platform_gtk_tests";
-        static char* args[] = {name, nullptr};
-        char** argv = args;
-        app = std::make_unique<TzuGtkApplication>(argc, argv);
-    }
-
-    // Runs the loop until pred holds or about three seconds have passed.
-    template <class P>
-    bool WaitFor(P pred) {
-        for (int i = 0; i < 300; ++i) {
-            app->ProcessMessages();
-            if (pred()) return true;
-            g_usleep(10000);
-        }
-        return false;
-    }
-
-    // The pixel the X server shows at (x, y) of the form's window, as 0xRRGGBB.
-    static uint32_t ScreenPixel(TzuForm& form, int x, int y) {
-        auto* w = dynamic_cast<TzuGtkWindow*>(form.Window());
-        GdkWindow* gdk = w ? gtk_widget_get_window(w->Widget()) : nullptr;
-        if (!gdk) return 0xDEADBEEF;
-        GdkPixbuf* pb = gdk_pixbuf_get_from_window(gdk, x, y, 1, 1);
-        if (!pb) return 0xDEADBEEF;
-        const guchar* p = gdk_pixbuf_read_pixels(pb);
-        const uint32_t rgb = (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-        g_object_unref(pb);
-        return rgb;
-    }
-
-    std::unique_ptr<TzuGtkApplication> app;
 };
 
 TEST_F(GtkTest, SceneShowsItsObjectsAndRepaintsChanges) {

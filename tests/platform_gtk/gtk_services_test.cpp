@@ -18,6 +18,7 @@
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/background.h"
+#include "tests/platform_gtk/gtk_fixture.h"
 
 // Xlib names clash with the test framework's; it comes last.
 #include <gdk/gdkx.h>  // NOLINT
@@ -25,67 +26,9 @@
 namespace zu::test {
 namespace {
 
-class GtkServicesTest : public ::testing::Test {
+class GtkServicesTest : public GtkFixture {
 protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-        if (std::system("command -v xdotool > /dev/null") != 0) GTEST_SKIP() << "no xdotool";
-        RegisterSceneClasses();
-        RegisterCairoBackend();
-        setenv("NO_AT_BRIDGE", "1", 1);
-        int argc = 1;
-        static char name[] = "zu_platform_gtk_tests";
-        static char* args[] = {name, nullptr};
-        char** argv = args;
-        app = std::make_unique<TzuGtkApplication>(argc, argv);
-    }
-
-    // Runs the loop for about n times 10 ms.
-    void Pump(int n) {
-        WaitFor([&n] { return --n <= 0; });
-    }
-
-    template <class P>
-    bool WaitFor(P pred) {
-        for (int i = 0; i < 300; ++i) {
-            app->ProcessMessages();
-            if (pred()) return true;
-            g_usleep(10000);
-        }
-        return false;
-    }
-
-    static uint32_t ScreenPixel(TzuForm& form, int x, int y) {
-        auto* w = dynamic_cast<TzuGtkWindow*>(form.Window());
-        GdkWindow* gdk = w ? gtk_widget_get_window(w->Widget()) : nullptr;
-        if (!gdk) return 0xDEADBEEF;
-        GdkPixbuf* pb = gdk_pixbuf_get_from_window(gdk, x, y, 1, 1);
-        if (!pb) return 0xDEADBEEF;
-        const guchar* p = gdk_pixbuf_read_pixels(pb);
-        const uint32_t rgb = (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-        g_object_unref(pb);
-        return rgb;
-    }
-
-    // Runs xdotool with the pointer given in the form's client pixels.
-    static void Xdo(const std::string& args) {
-        ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args;
-    }
-    static void MoveTo(TzuForm& form, int x, int y) {
-        const TzuWinPoint p = form.Window()->ClientToScreen({x, y});
-        Xdo("mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y));
-    }
-
-    static TzuBackground* Box(TzuScene* scene, TzuComponent* owner, float x, float y, uint32_t colour) {
-        auto* b = new TzuBackground(owner);
-        b->SetBounds(x, y, 80, 80);
-        b->Fill()->SetStyle(zuBrushSolid);
-        b->Fill()->SetColor(colour);
-        static_cast<TzuVisualObject*>(scene->Root())->AddObject(b);
-        return b;
-    }
-
-    std::unique_ptr<TzuGtkApplication> app;
+    GtkServicesTest() : GtkFixture(true) {}
 };
 
 // A form with one scene whose root is grey and one red box at (10, 10).
