@@ -4,6 +4,7 @@
 
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/design_outline.h"
 #include "scene/zu_scene/tree/object_guard.h"
 
 namespace zu {
@@ -185,14 +186,7 @@ void TzuSplitter::AfterPaint() {
     TzuControl::AfterPaint();
     TzuCanvas* cv = Canvas();
     if (!cv || !IsSceneDesigning()) return;
-    TzuRect r = LocalRect();
-    r = {r.Left + 0.5f, r.Top + 0.5f, r.Right - 0.5f, r.Bottom - 0.5f};
-    cv->Stroke()->SetStyle(zuBrushSolid);
-    cv->Stroke()->SetColor(0xA0909090);
-    cv->SetStrokeThickness(1);
-    cv->SetStrokeDash(zuDashDash);
-    cv->DrawRect(r, 0, 0, kAllCorners, AbsoluteOpacity(), zuCornerRound);
-    cv->SetStrokeDash(zuDashSolid);
+    DrawDesignOutline(*cv, LocalRect(), AbsoluteOpacity());
 }
 
 }  // namespace zu

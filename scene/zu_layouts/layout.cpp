@@ -2,6 +2,7 @@
 
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/tree/design_outline.h"
 
 namespace zu {
 
@@ -9,14 +10,7 @@ void PaintDesignOutline(TzuVisualObject* object) {
     IzuScene* scene = object->Scene();
     TzuCanvas* cv = object->Canvas();
     if (!cv || !scene || !scene->IsDesigning() || object->Locked()) return;
-    TzuRect r = object->LocalRect();
-    r = {r.Left + 0.5f, r.Top + 0.5f, r.Right - 0.5f, r.Bottom - 0.5f};
-    cv->Stroke()->SetStyle(zuBrushSolid);
-    cv->Stroke()->SetColor(0xA0909090);
-    cv->SetStrokeThickness(1);
-    cv->SetStrokeDash(zuDashDash);
-    cv->DrawRect(r, 0, 0, kAllCorners, object->AbsoluteOpacity(), zuCornerRound);
-    cv->SetStrokeDash(zuDashSolid);
+    DrawDesignOutline(*cv, object->LocalRect(), object->AbsoluteOpacity());
 }
 
 // ---- TzuLayout ----

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "platform/core/property.h"
-#include "scene/zu_objects/design_outline.h"
 #include "scene/zu_scene/graphics/brush_bitmap.h"
 #include "scene/zu_scene/graphics/canvas.h"
 #include "scene/zu_scene/tree/bitmap_object.h"
+#include "scene/zu_scene/tree/design_outline.h"
 
 namespace zu {
 
@@ -97,7 +97,7 @@ void TzuImage::Paint() {
     TzuCanvas* cv = Canvas();
     if (!cv) return;
     const float w = Width(), h = Height();
-    if (ShowsDesignOutline(*this)) DrawDesignOutline(*cv, w, h);
+    if (ShowsDesignOutline(*this)) DrawDesignOutline(*cv, TzuRect{0, 0, w, h});
     TzuBitmap* shared = m_bitmap.ResourceBitmap();
     TzuBitmap& bitmap = shared ? *shared : m_bitmap;
     const float bw = float(bitmap.Width()), bh = float(bitmap.Height());

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "scene/zu_objects/design_outline.h"
 #include "scene/zu_objects/shape_props.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/graphics/brush_bitmap.h"
+#include "scene/zu_scene/tree/design_outline.h"
 
 namespace zu {
 
@@ -94,7 +94,7 @@ void TzuPath::Paint() {
             }
         }
     }
-    if (ShowsDesignOutline(*this)) DrawDesignOutline(*cv, w, h);
+    if (ShowsDesignOutline(*this)) DrawDesignOutline(*cv, TzuRect{0, 0, w, h});
 }
 
 void TzuPath::PaintTiles(TzuCanvas& cv, const TzuPathData& path, const TzuRect& r, float opacity) {
