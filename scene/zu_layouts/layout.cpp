@@ -107,6 +107,10 @@ void TzuScaledLayout::ChildrenMatrixChanged() {
     for (int i = 0; i < ChildrenCount(); ++i) {
         if (auto* v = As<TzuVisualObject>(Children(i))) v->InvalidateAbsoluteMatrix();
     }
+    // The children's area within this object moved with them: the old one goes, the new
+    // one paints.
+    Repaint();
+    InvalidateUpdateRect();
     Repaint();
 }
 

@@ -31,6 +31,8 @@ public:
 
     TzuRect AbsoluteRect() override;
     TzuRect UpdateRect() override;
+    // The grips reach beyond the box by their size in screen pixels.
+    bool HasScreenOutset() const override { return true; }
     bool PointInObject(float x, float y) override;
 
     void MouseDown(TzuMouseButton button, TzuShiftState shift, float x, float y) override;

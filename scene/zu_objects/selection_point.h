@@ -25,6 +25,8 @@ public:
     void SetHeight(float value) override;
 
     TzuRect UpdateRect() override;
+    // The grips reach beyond the box by their size in screen pixels.
+    bool HasScreenOutset() const override { return true; }
     bool PointInObject(float x, float y) override;
     void MouseDown(TzuMouseButton button, TzuShiftState shift, float x, float y) override;
     void MouseMove(TzuShiftState shift, float x, float y, float dx, float dy) override;

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "hosted_scene.h"
+#include "scene/zu_controls/label.h"
 #include "scene/zu_controls/scroll_bar.h"
 #include "scene/zu_controls/thumb.h"
 #include "scene/zu_controls/track.h"
+#include "scene/zu_effects/shadow_effect.h"
 #include "scene/zu_layouts/layout.h"
 #include "scene/zu_objects/rectangle.h"
 #include "scene/zu_scene/tree/child_range.h"
@@ -179,6 +181,70 @@ TEST_F(HostedScrollBox, HitsAndPaintingStayInsideTheViewport) {
     EXPECT_GT(rec->paints, 0);
     EXPECT_FLOAT_EQ(rec->painted.Top, 72);
     EXPECT_FLOAT_EQ(rec->painted.Bottom, 72 + box->Viewport()->Height());
+}
+
+// A rectangle that counts its on-screen paints.
+struct CountingRect : TzuRectangle {
+    using TzuRectangle::TzuRectangle;
+    void Paint() override {
+        if (!PaintingOffscreen()) ++paints;
+        TzuRectangle::Paint();
+    }
+    int paints = 0;
+};
+
+TEST_F(HostedScrollBox, CullingSkipsOnlyChildrenThatCannotReachTheViewport) {
+    std::vector<TzuRectangle*> rows;
+    for (int i = 0; i < 40; ++i) rows.push_back(AddItem(0, i * 30.f, 100, 30));
+    auto add = [&](float y, float w, float h) {
+        auto* r = new CountingRect(nullptr);
+        r->SetBounds(0, y, w, h);
+        r->SetParent(box);
+        return r;
+    };
+    V()->SetValue(300);
+    Settle();
+    const float top = 300, bottom = top + box->Viewport()->Height();
+    CountingRect* far = add(bottom + 150, 50, 20);
+    // Its box lies below the viewport; turned upright about its centre it reaches 35 in.
+    CountingRect* turned = add(bottom + 20, 120, 10);
+    turned->SetRotateAngle(90);
+    // Its box lies above the viewport; its shadow falls 40 down and spreads 20 further.
+    CountingRect* shaded = add(top - 30, 50, 20);
+    auto* shadow = new TzuShadowEffect(nullptr);
+    shadow->SetDirection(90);
+    shadow->SetDistance(40);
+    shadow->SetSoftness(1);
+    shadow->SetParent(shaded);
+    CountingRect* later = add(700, 50, 20);
+    // A control added out of sight is still styled by the box's paint.
+    auto* label = new TzuLabel(nullptr);
+    label->SetBounds(0, 1000, 80, 20);
+    label->SetParent(box);
+    ASSERT_FLOAT_EQ(V()->Value(), 300);
+    box->Repaint();
+    app.ProcessMessages();
+    EXPECT_EQ(far->paints, 0);
+    EXPECT_EQ(later->paints, 0);
+    EXPECT_GT(turned->paints, 0);
+    EXPECT_GT(shaded->paints, 0);
+    EXPECT_NE(label->StyleObject(), nullptr);
+
+    TzuScrollContent* content = box->Content();
+    auto hit = [&](float x, float y) {
+        const TzuPoint p = content->LocalToAbsolute(TzuPoint{x, y});
+        return scene->ObjectAtPoint(p.X, p.Y);
+    };
+    EXPECT_EQ(hit(60, bottom - 10), turned);  // the turned part inside the viewport
+    EXPECT_NE(hit(60, bottom + 40), turned);  // the part outside it is refused
+
+    V()->SetValue(680);
+    app.ProcessMessages();
+    EXPECT_GT(later->paints, 0);
+    EXPECT_EQ(far->paints, 0);
+    EXPECT_EQ(hit(25, 710), later);
+    EXPECT_EQ(hit(75, 695), rows[23]);
+    EXPECT_NE(hit(75, 665), rows[22]);  // scrolled out of the viewport
 }
 
 TEST_F(HostedScrollBox, FlickDragsAndGlidesOn) {

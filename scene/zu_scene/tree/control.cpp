@@ -61,7 +61,7 @@ const TzuClass& TzuControl::StaticClass() {
     return cls;
 }
 
-TzuControl::TzuControl(TzuComponent* owner) : TzuVisualObject(owner) {}
+TzuControl::TzuControl(TzuComponent* owner) : TzuVisualObject(owner) { MarkStyleDue(); }
 
 TzuControl::~TzuControl() {
     SetAction(nullptr);
@@ -83,6 +83,7 @@ TzuControl::~TzuControl() {
 void TzuControl::SetResource(const std::string& value) {
     m_resource = value;
     m_styleLookup = true;
+    MarkStyleDue();
     if (!IsLoading()) ApplyStyleLookup();
 }
 
@@ -90,6 +91,7 @@ void TzuControl::UpdateStyle() {
     if (IsLoading() || IsDestroying()) return;
     TzuVisualObject::UpdateStyle();
     m_styleLookup = true;
+    MarkStyleDue();
     ApplyStyleLookup();
 }
 
@@ -110,7 +112,12 @@ std::string TzuControl::ClassStyleName(const TzuClass& cls) {
 
 void TzuControl::ApplyStyleLookup() {
     TzuVisualObject::ApplyStyleLookup();
-    if (!m_styleLookup || m_inLookup || IsDestroying()) return;
+    if (!m_styleLookup || IsDestroying()) return;
+    if (m_inLookup) {
+        // Asked again while its style is being applied: it stays due for the next walk.
+        MarkStyleDue();
+        return;
+    }
     m_styleLookup = false;
     if (g_styleDepth >= kMaxStyleDepth) return;
     m_inLookup = true;

@@ -179,6 +179,7 @@ void TzuObject::AddObject(TzuObject* child) {
         }
     }
     child->ParentChanged();
+    if (child->m_styleDue) MarkStyleDue();
     // Only an effect changes the answer of HasEffect; other children keep it valid, so
     // adding many children does not rescan them all each time.
     if (As<TzuEffect>(child)) m_effectsStale = true;
@@ -350,9 +351,17 @@ void TzuObject::UpdateStyle() {
 }
 
 void TzuObject::ApplyStyleLookup() {
+    if (!m_styleDue) return;
+    // Cleared before the walk: a child whose style stays due marks the way up again.
+    m_styleDue = false;
     for (int i = 0; i < ChildrenCount(); ++i) {
-        if (Children(i)->IsVisual()) Children(i)->ApplyStyleLookup();
+        TzuObject* c = Children(i);
+        if (c->IsVisual() && c->m_styleDue) c->ApplyStyleLookup();
     }
+}
+
+void TzuObject::MarkStyleDue() {
+    for (TzuObject* o = this; o; o = o->m_parent) o->m_styleDue = true;
 }
 
 // ---- Data values ----

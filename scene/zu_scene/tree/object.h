@@ -89,6 +89,8 @@ public:
     // Marks every control below as needing its style and applies the styles again.
     virtual void UpdateStyle();
     // Applies the styles that are due in this subtree (controls find and clone theirs).
+    // Only subtrees marked by MarkStyleDue are entered, so a walk over a large styled tree
+    // with nothing due costs one step.
     virtual void ApplyStyleLookup();
     virtual void StartAnimation(std::u16string_view name);
     virtual void StopAnimation(std::u16string_view name);
@@ -151,6 +153,9 @@ protected:
     void SetParentField(TzuObject* parent) { m_parent = parent; }
     // Called by visual objects before they go, while their type is still whole.
     void DetachFromTree();
+    // Something at or below this object waits for its style: this object and every
+    // ancestor are marked, so the next lookup walk from any of them comes down here.
+    void MarkStyleDue();
 
 private:
     void ObjectListAdd();
@@ -184,6 +189,7 @@ private:
     bool m_effectsStale = true;
     bool m_hasEffect = false;
     bool m_isVisual = false;
+    bool m_styleDue = false;
 };
 
 // Data texts that carry references in data values. Text is never turned into a pointer:

@@ -239,7 +239,10 @@ void TzuVisualObject::SetBoundsRect(const TzuRect& r) {
     if (TzuVisualObject* parent = VisualParent()) p = parent->AbsoluteToLocal(p);
     if (scale != ScalePoint()) Scale()->SetPoint(scale);
     m_position.SetPoint(TzuPoint{p.X - scale.X * rc.X * w, p.Y - scale.Y * rc.Y * h});
+    // A new size at the same place moves no matrix, but the area changed all the same.
+    if (!IsLoading()) InvalidateUpdateRect();
     Realign();
+    Repaint();
 }
 
 void TzuVisualObject::SetAlign(TzuAlign value) {
@@ -441,7 +444,10 @@ void TzuVisualObject::SetClipChildren(bool value) {
 void TzuVisualObject::SetClipParent(bool value) {
     if (value == m_clipParent) return;
     m_clipParent = value;
-    if (TzuVisualObject* p = VisualParent()) p->Repaint();
+    if (TzuVisualObject* p = VisualParent()) {
+        if (value) p->m_holeChild = true;
+        p->Repaint();
+    }
 }
 
 void TzuVisualObject::SetDesignHide(bool value) {
@@ -488,9 +494,13 @@ void TzuVisualObject::AfterAddObject(TzuObject* child) {
         if (v && v->m_align != vaNone) Realign();
     }
     if (v) {
+        if (v->m_clipParent) m_holeChild = true;
         // A child coming from another place keeps nothing it derived from its old
-        // ancestors: matrix, enabled state and opacity all follow the new parent.
+        // ancestors: matrix, enabled state and opacity all follow the new parent. Its
+        // extents may have been kept from before it left a scene, where sizes change
+        // unannounced.
         v->InvalidateAbsoluteMatrix();
+        v->InvalidateExtentDown();
         v->InvalidateEnabled();
         if (!loading) {
             v->InvalidateOpacity();

@@ -199,6 +199,16 @@ public:
     virtual bool PointInObject(float x, float y);
     bool IsHitTestable() const;
 
+    // ---- Culling ----
+    // The box of everything this object and its subtree can paint or be hit on (its box,
+    // effects and, unless it clips them, its visible children), in its parent's children
+    // coordinates. It does not depend on the ancestors, so moving or scrolling them keeps
+    // it. False when no such box can be given (an object with a screen outset below).
+    bool LocalExtent(TzuRect& extent);
+    // True for objects whose area reaches a number of screen pixels beyond their box and
+    // effects (grips, handles): they and their ancestors are never culled by extent.
+    virtual bool HasScreenOutset() const { return false; }
+
     // ---- Flags ----
     bool HitTest() const { return m_hitTest; }
     void SetHitTest(bool value) {
@@ -361,9 +371,26 @@ private:
     TzuVisualObject* VisualParent() const;
     void MarkUpdateRectStaleUp();
     void InvalidateUpdateRectDown();
+    void InvalidateExtentDown();
     void SetOffscreenTree(bool on);
     void InvalidateEnabledTree();
     void PlaceStoredTabOrders();
+    // Where children can show or be hit during one paint or hit test, in children
+    // coordinates: the scene's damaged area, the clip, or a point. A child whose extent
+    // misses it is passed over without touching its absolute matrix or update rectangle.
+    struct ChildCull {
+        TzuRect damage{}, clip{};
+        TzuPoint point{};
+        bool hasDamage = false, hasClip = false, hasPoint = false;
+        // The child holding the focus: its ring reaches a few pixels beyond its extent.
+        const TzuObject* keep = nullptr;
+        bool Skips(TzuVisualObject* child) const;
+    };
+    ChildCull PaintCull();
+    ChildCull PointCull(float x, float y);
+    // The matrix from scene coordinates to children coordinates; false when this object
+    // collapses (a zero scale) and no such matrix exists.
+    bool SceneToChildren(TzuMatrix& m);
     void PaintChild(TzuVisualObject* child);
     void PaintOwnContent();
     bool NeedsPainting(TzuVisualObject* child);
@@ -393,6 +420,7 @@ private:
     TzuMatrix m_localMatrix = IdentityMatrix;
     TzuMatrix m_absoluteMatrix = IdentityMatrix;
     TzuRect m_updateRect{};
+    TzuRect m_extent{};
     float m_width = 50;
     float m_height = 50;
     float m_lastWidth = 50;
@@ -415,6 +443,11 @@ private:
     bool m_absoluteStale : 1 = true;
     bool m_opacityStale : 1 = true;
     bool m_updateRectStale : 1 = true;
+    bool m_extentStale : 1 = true;
+    bool m_extentKnown : 1 = false;
+    // Some child may cut itself out of this object's own painting (ClipParent); cleared
+    // when a paint finds none, so a plain parent of many children does not look each time.
+    bool m_holeChild : 1 = false;
     bool m_effectStale : 1 = true;
     bool m_realigning : 1 = false;
     bool m_offscreen : 1 = false;

@@ -228,6 +228,9 @@ TzuVisualObject* TzuVisualObject::FindDragTarget(const TzuPoint& point, const Tz
     if (!m_visible && !designing) return nullptr;
     if (IsControl() && !designing && !AbsoluteEnabled()) return nullptr;
     TzuObjectGuard guard(this);
+    // Under a clip, children that cannot hold the point are not asked; elsewhere every
+    // child still hears DragOver.
+    const ChildCull cull = m_clipChildren ? PointCull(point.X, point.Y) : ChildCull{};
     for (int i = ChildrenCount() - 1; i >= 0; --i) {
         TzuObject* c = Children(i);
         if (!c || !c->IsVisual()) continue;
@@ -235,6 +238,7 @@ TzuVisualObject* TzuVisualObject::FindDragTarget(const TzuPoint& point, const Tz
         if (!v->m_visible && !designing) continue;
         if (designing && m_designHide) continue;
         if (m_clipChildren && !PointInObject(point.X, point.Y)) continue;
+        if (cull.Skips(v)) continue;
         TzuVisualObject* r = v->FindDragTarget(point, data);
         if (!guard.Alive()) return nullptr;
         if (r) return r;

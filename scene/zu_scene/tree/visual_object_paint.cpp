@@ -61,7 +61,11 @@ void TzuVisualObject::MarkUpdateRectStaleUp() {
     // Every ancestor's area covers this one, so all of them must be recomputed, not only
     // the direct parent's.
     m_updateRectStale = true;
-    for (TzuVisualObject* p = VisualParent(); p; p = p->VisualParent()) p->m_updateRectStale = true;
+    m_extentStale = true;
+    for (TzuVisualObject* p = VisualParent(); p; p = p->VisualParent()) {
+        p->m_updateRectStale = true;
+        p->m_extentStale = true;
+    }
 }
 
 void TzuVisualObject::InvalidateUpdateRectDown() {
@@ -158,11 +162,14 @@ bool TzuVisualObject::NeedsPainting(TzuVisualObject* child) {
 void TzuVisualObject::PaintOwnContent() {
     TzuCanvas* cv = Canvas();
     TzuVisualObject* hole = nullptr;
-    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) {
-        if (v->m_clipParent) {
-            hole = v;
-            break;
+    if (m_holeChild) {
+        for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) {
+            if (v->m_clipParent) {
+                hole = v;
+                break;
+            }
         }
+        m_holeChild = hole != nullptr;
     }
     SavedCanvas s2;
     if (hole) {
@@ -245,10 +252,12 @@ void TzuVisualObject::PaintChildren() {
     if (!Canvas()) return;
     IzuScene* scene = Scene();
     bool designing = scene && scene->IsDesigning();
+    const ChildCull cull = PaintCull();
     for (TzuVisualObject* q : ChildrenOf<TzuVisualObject>(*this)) {
         if (!(q->m_visible || (designing && !q->m_locked))) continue;
         if (designing && q->m_designHide) continue;
         if (q->Scene() != scene) q->SetScene(scene);
+        if (cull.Skips(q)) continue;
         if (m_clipChildren && !RectsIntersect(UpdateRect(), q->UpdateRect())) continue;
         PaintChild(q);
     }
@@ -396,11 +405,13 @@ TzuVisualObject* TzuVisualObject::ObjectAtPoint(float x, float y) {
     if (IsControl() && !designing && !AbsoluteEnabled()) return nullptr;
     if (m_clipChildren && !PointInObject(x, y)) return nullptr;
     if (!(designing && m_designHide)) {
+        const ChildCull cull = PointCull(x, y);
         for (int i = ChildrenCount() - 1; i >= 0; --i) {
             TzuObject* c = Children(i);
             if (!c->IsVisual()) continue;
             auto* v = static_cast<TzuVisualObject*>(c);
             if (!v->m_visible && !designing) continue;
+            if (cull.Skips(v)) continue;
             if (TzuVisualObject* hit = v->ObjectAtPoint(x, y)) return hit;
         }
     }

@@ -1,0 +1,139 @@
+// Culling of children by their extent: paints and hit tests pass over children that
+// cannot reach the damaged area, the clip or the point, at the cost of a few comparisons.
+
+#include <cmath>
+
+#include "scene/zu_scene/tree/child_range.h"
+#include "scene/zu_scene/tree/visual_object.h"
+
+namespace zu {
+
+namespace {
+
+TzuRect MapBounds(const TzuRect& r, const TzuMatrix& m) {
+    const TzuPoint pts[4] = {
+        PointFromVector(VectorTransform(TzuVector{r.Left, r.Top, 1}, m)),
+        PointFromVector(VectorTransform(TzuVector{r.Right, r.Top, 1}, m)),
+        PointFromVector(VectorTransform(TzuVector{r.Right, r.Bottom, 1}, m)),
+        PointFromVector(VectorTransform(TzuVector{r.Left, r.Bottom, 1}, m)),
+    };
+    return PointsBounds(pts, 4);
+}
+
+// Written so that a NaN anywhere keeps the child: only a proven gap skips it.
+bool Apart(const TzuRect& a, const TzuRect& b) {
+    return a.Right < b.Left || b.Right < a.Left || a.Bottom < b.Top || b.Bottom < a.Top;
+}
+
+// Rounding in the mapped matrices must never cost a pixel that should show.
+constexpr float kSlack = 1;
+
+}  // namespace
+
+bool TzuVisualObject::LocalExtent(TzuRect& extent) {
+    if (!m_extentStale) {
+        extent = m_extent;
+        return m_extentKnown;
+    }
+    TzuRect r = RectNormalize(TzuRect{0, 0, m_width, m_height});
+    bool known = !HasScreenOutset();
+    if (known && HasEffect()) r = RectUnion(r, EffectRect());
+    if (known && !m_clipChildren && ChildrenCount() > 0) {
+        const TzuMatrix toLocal = ChildrenMatrix();
+        for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) {
+            if (!v->m_visible) continue;
+            TzuRect e;
+            if (!v->LocalExtent(e)) {
+                known = false;
+                break;
+            }
+            r = RectUnion(r, MapBounds(e, toLocal));
+        }
+    }
+    extent = MapBounds(r, m_localMatrix);
+    // A broken matrix (NaN) gives no box at all.
+    if (!(extent.Left <= extent.Right && extent.Top <= extent.Bottom)) known = false;
+    // Outside a scene or while loading, sizes change without telling anyone: nothing is kept.
+    if (Scene() && !IsLoading()) {
+        m_extent = extent;
+        m_extentKnown = known;
+        m_extentStale = false;
+    }
+    return known;
+}
+
+void TzuVisualObject::InvalidateExtentDown() {
+    m_extentStale = true;
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->InvalidateExtentDown();
+}
+
+bool TzuVisualObject::SceneToChildren(TzuMatrix& m) {
+    m = MatrixMultiply(ChildrenMatrix(), AbsoluteMatrix());
+    const float det = MatrixDeterminant(m);
+    if (!std::isfinite(det) || std::fabs(det) < 1e-12f) return false;
+    MatrixInvert(m);
+    return true;
+}
+
+TzuVisualObject::ChildCull TzuVisualObject::PaintCull() {
+    ChildCull cull;
+    IzuScene* scene = Scene();
+    // Design mode marks and widens objects in screen pixels: everything is looked at.
+    if (!scene || scene->IsDesigning()) return cull;
+    // Off-screen paints (effects, visual brushes) ignore the scene's damage.
+    if (!m_offscreen && scene->UpdateRectCount() > 0) {
+        TzuMatrix toChildren;
+        if (SceneToChildren(toChildren)) {
+            TzuRect damage = scene->UpdateRect(0);
+            for (int i = 1; i < scene->UpdateRectCount(); ++i)
+                damage = RectUnion(damage, scene->UpdateRect(i));
+            cull.damage = MapBounds(damage, toChildren);
+            RectInflate(cull.damage, kSlack, kSlack);
+            cull.hasDamage = true;
+        }
+    }
+    if (m_clipChildren) {
+        TzuMatrix toChildren = ChildrenMatrix();
+        if (std::fabs(MatrixDeterminant(toChildren)) >= 1e-12f) {
+            MatrixInvert(toChildren);
+            cull.clip = MapBounds(ClipRect(), toChildren);
+            RectInflate(cull.clip, kSlack, kSlack);
+            cull.hasClip = true;
+        }
+    }
+    if (cull.hasDamage || cull.hasClip) {
+        for (TzuObject* o = scene->Focused(); o; o = o->Parent()) {
+            if (o->Parent() == this) {
+                cull.keep = o;
+                break;
+            }
+        }
+    }
+    return cull;
+}
+
+TzuVisualObject::ChildCull TzuVisualObject::PointCull(float x, float y) {
+    ChildCull cull;
+    if (!Scene() || IsSceneDesigning()) return cull;
+    TzuMatrix toChildren;
+    if (!SceneToChildren(toChildren)) return cull;
+    cull.point = PointFromVector(VectorTransform(TzuVector{x, y, 1}, toChildren));
+    cull.hasPoint = std::isfinite(cull.point.X) && std::isfinite(cull.point.Y);
+    return cull;
+}
+
+bool TzuVisualObject::ChildCull::Skips(TzuVisualObject* child) const {
+    if (!(hasDamage || hasClip || hasPoint) || child == keep) return false;
+    TzuRect e;
+    if (!child->LocalExtent(e)) return false;
+    if (hasDamage && Apart(e, damage)) return true;
+    // A child that may leave the clip is judged by the damage alone.
+    if (hasClip && child->m_canClipped && Apart(e, clip)) return true;
+    if (hasPoint) {
+        RectInflate(e, kSlack, kSlack);
+        if (!RectContainsPoint(point, e)) return true;
+    }
+    return false;
+}
+
+}  // namespace zu
