@@ -175,8 +175,6 @@ private:
     const TriggerTargets& RebuildTriggerTargets();
     static uint64_t s_triggerGeneration;
 
-    TzuObject* m_parent = nullptr;
-    IzuScene* m_scene = nullptr;
     std::unique_ptr<std::vector<TzuObject*>> m_children;
     std::unique_ptr<std::vector<TzuPersistent*>> m_freeNotify;
     std::unique_ptr<TriggerTargets> m_triggerTargets;
@@ -184,6 +182,10 @@ private:
     std::string m_bindingName;
     TzuObject* m_prev = nullptr;  // ObjectList links
     TzuObject* m_next = nullptr;
+    // Beside the flags and the visual object's first fields: a walk over many children
+    // reads these together.
+    TzuObject* m_parent = nullptr;
+    IzuScene* m_scene = nullptr;
     uint32_t m_serial = 0;
     bool m_stored = true;
     bool m_effectsStale = true;

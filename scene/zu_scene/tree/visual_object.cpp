@@ -288,7 +288,12 @@ void TzuVisualObject::InvalidateAbsoluteMatrix() {
     // The area moves with the matrix; clearing it here keeps a whole moved subtree's
     // update rectangles honest without a second walk.
     m_updateRectStale = true;
-    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->InvalidateAbsoluteMatrix();
+    // A stale child has a stale subtree: a matrix is only ever refreshed together with
+    // its ancestors', and only this walk makes one stale. So a scrolled content whose
+    // hidden rows were never painted since the last move costs one test per row.
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) {
+        if (!v->m_absoluteStale) v->InvalidateAbsoluteMatrix();
+    }
 }
 
 TzuMatrix TzuVisualObject::AbsoluteMatrix() {

@@ -204,7 +204,11 @@ public:
     // effects and, unless it clips them, its visible children), in its parent's children
     // coordinates. It does not depend on the ancestors, so moving or scrolling them keeps
     // it. False when no such box can be given (an object with a screen outset below).
-    bool LocalExtent(TzuRect& extent);
+    bool LocalExtent(TzuRect& extent) {
+        if (m_extentStale) return ComputeLocalExtent(extent);
+        extent = m_extent;
+        return m_extentKnown;
+    }
     // True for objects whose area reaches a number of screen pixels beyond their box and
     // effects (grips, handles): they and their ancestors are never culled by extent.
     virtual bool HasScreenOutset() const { return false; }
@@ -372,6 +376,7 @@ private:
     void MarkUpdateRectStaleUp();
     void InvalidateUpdateRectDown();
     void InvalidateExtentDown();
+    bool ComputeLocalExtent(TzuRect& extent);
     void SetOffscreenTree(bool on);
     void InvalidateEnabledTree();
     void PlaceStoredTabOrders();
@@ -409,27 +414,9 @@ private:
     void SizeChanged();
     void StorePosition(float x, float y);
 
-    TzuPosition m_position;
-    mutable std::unique_ptr<TzuPosition> m_scale;
-    mutable std::unique_ptr<TzuPosition> m_rotateCenter;
-    mutable std::unique_ptr<TzuBounds> m_margins;
-    mutable std::unique_ptr<TzuBounds> m_padding;
-    std::unique_ptr<TzuVisualExtra> m_extra;
-    std::unique_ptr<std::vector<TzuVisualObject*>> m_tabList;
-    TzuCanvas* m_canvasOverride = nullptr;
-    TzuMatrix m_localMatrix = IdentityMatrix;
-    TzuMatrix m_absoluteMatrix = IdentityMatrix;
-    TzuRect m_updateRect{};
+    // First, next to the base's tree links: what a paint or hit test reads of every child
+    // it passes over.
     TzuRect m_extent{};
-    float m_width = 50;
-    float m_height = 50;
-    float m_lastWidth = 50;
-    float m_lastHeight = 50;
-    float m_rotateAngle = 0;
-    float m_opacity = 1;
-    float m_absoluteOpacity = 1;
-    int16_t m_tabOrder = -1;
-    TzuAlign m_align = vaNone;
     bool m_hitTest : 1 = true;
     bool m_clipChildren : 1 = false;
     bool m_clipParent : 1 = false;
@@ -460,6 +447,26 @@ private:
     bool m_clickPending : 1 = false;
     bool m_dblClickSeen : 1 = false;
     bool m_quietGeometry : 1 = false;
+    TzuPosition m_position;
+    mutable std::unique_ptr<TzuPosition> m_scale;
+    mutable std::unique_ptr<TzuPosition> m_rotateCenter;
+    mutable std::unique_ptr<TzuBounds> m_margins;
+    mutable std::unique_ptr<TzuBounds> m_padding;
+    std::unique_ptr<TzuVisualExtra> m_extra;
+    std::unique_ptr<std::vector<TzuVisualObject*>> m_tabList;
+    TzuCanvas* m_canvasOverride = nullptr;
+    TzuMatrix m_localMatrix = IdentityMatrix;
+    TzuMatrix m_absoluteMatrix = IdentityMatrix;
+    TzuRect m_updateRect{};
+    float m_width = 50;
+    float m_height = 50;
+    float m_lastWidth = 50;
+    float m_lastHeight = 50;
+    float m_rotateAngle = 0;
+    float m_opacity = 1;
+    float m_absoluteOpacity = 1;
+    int16_t m_tabOrder = -1;
+    TzuAlign m_align = vaNone;
 
 protected:
     // Part of the input state that subclasses and the scene's routing update.

@@ -30,11 +30,7 @@ constexpr float kSlack = 1;
 
 }  // namespace
 
-bool TzuVisualObject::LocalExtent(TzuRect& extent) {
-    if (!m_extentStale) {
-        extent = m_extent;
-        return m_extentKnown;
-    }
+bool TzuVisualObject::ComputeLocalExtent(TzuRect& extent) {
     TzuRect r = RectNormalize(TzuRect{0, 0, m_width, m_height});
     bool known = !HasScreenOutset();
     if (known && HasEffect()) r = RectUnion(r, EffectRect());
