@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "tests/zu_scene/visual_test_scene.h"
 
@@ -63,6 +64,43 @@ TEST(VisualObjectTest, ConversionsThroughScaledParent) {
     parent->Scale()->SetPoint({2, 3});
     parent->SetRotateAngle(30);
     EXPECT_EQ(child->AbsoluteScale(), (TzuPoint{2, 3}));
+}
+
+TEST(VisualObjectTest, EveryChildOfAManyChildParentFollowsItsMoves) {
+    // Such a parent's next move visits only the children looked at since its last one;
+    // children that come, go, change places or are looked at between moves must follow.
+    auto parent = std::make_unique<TzuVisualObject>(nullptr);
+    auto other = std::make_unique<TzuVisualObject>(nullptr);
+    std::vector<TzuVisualObject*> kids;
+    for (int i = 0; i < 40; ++i) kids.push_back(MakeVisual(parent.get(), 0, i * 10.f, 5, 5));
+    TzuVisualObject* grandchild = MakeVisual(kids[5], 1, 1, 2, 2);
+    auto expectAll = [&](float x, float y) {
+        for (int i = 0; i < parent->ChildrenCount(); ++i) {
+            auto* k = static_cast<TzuVisualObject*>(parent->Children(i));
+            ExpectPoint(k->LocalToAbsolute({0, 0}), x + k->Position()->X(), y + k->Position()->Y());
+        }
+        ExpectPoint(grandchild->LocalToAbsolute({0, 0}), x + 1, y + 51);
+    };
+    parent->Position()->SetX(7);
+    kids[3]->AbsoluteMatrix();
+    parent->Position()->SetX(9);
+    expectAll(9, 0);
+    kids[3]->SetParent(other.get());
+    kids[3]->SetParent(parent.get());
+    kids[7]->SetIndex(0);
+    parent->Position()->SetY(4);
+    expectAll(9, 4);
+    kids[9]->SetParent(other.get());
+    other->Position()->SetX(100);
+    ExpectPoint(kids[9]->LocalToAbsolute({0, 0}), 100, 90);
+    parent->Position()->SetY(6);
+    expectAll(9, 6);
+    kids[20]->AbsoluteMatrix();
+    parent->Position()->SetX(3);
+    kids[20]->AbsoluteMatrix();
+    grandchild->AbsoluteMatrix();
+    parent->Position()->SetX(2);
+    expectAll(2, 6);
 }
 
 TEST(VisualObjectTest, VectorsIgnoreTranslation) {

@@ -117,6 +117,8 @@ public:
     // somewhere (a child added, removed or moved, a style part made passive or not): every
     // cached trigger list is rebuilt on its next use.
     static void TriggerTargetsChanged() { ++s_triggerGeneration; }
+    // Moves on whenever children anywhere are added, removed or reordered.
+    static uint64_t TreeGeneration() { return s_triggerGeneration; }
     // A child effect changed: visual objects refresh their effect picture and repaint.
     virtual void ChildEffectChanged() {}
 

@@ -289,11 +289,36 @@ void TzuVisualObject::InvalidateAbsoluteMatrix() {
     // update rectangles honest without a second walk.
     m_updateRectStale = true;
     // A stale child has a stale subtree: a matrix is only ever refreshed together with
-    // its ancestors', and only this walk makes one stale. So a scrolled content whose
-    // hidden rows were never painted since the last move costs one test per row.
+    // its ancestors', and only this walk makes one stale. So only the children refreshed
+    // since the last walk need it, and a scrolled content visits the rows that showed,
+    // not all it holds.
+    if (m_freshTracked) {
+        std::vector<TzuVisualObject*> fresh;
+        fresh.swap(*m_freshChildren);
+        for (TzuVisualObject* v : fresh) {
+            v->m_freshListed = false;
+            if (!v->m_absoluteStale) v->InvalidateAbsoluteMatrix();
+        }
+        fresh.clear();
+        if (m_freshChildren->empty()) m_freshChildren->swap(fresh);  // keeps the capacity
+        return;
+    }
     for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) {
+        v->m_freshListed = false;
         if (!v->m_absoluteStale) v->InvalidateAbsoluteMatrix();
     }
+    // Every child is stale now and none is listed: from here the list can be complete.
+    constexpr int kTrackFrom = 16;
+    if (ChildrenCount() >= kTrackFrom) {
+        if (!m_freshChildren) m_freshChildren = std::make_unique<std::vector<TzuVisualObject*>>();
+        m_freshChildren->clear();
+        m_freshTracked = true;
+    }
+}
+
+void TzuVisualObject::StopFreshTracking() {
+    m_freshTracked = false;
+    if (m_freshChildren) m_freshChildren->clear();
 }
 
 TzuMatrix TzuVisualObject::AbsoluteMatrix() {
@@ -305,6 +330,16 @@ TzuMatrix TzuVisualObject::AbsoluteMatrix() {
         m_absoluteMatrix = m_localMatrix;
     }
     m_absoluteStale = false;
+    if (TzuVisualObject* p = VisualParent(); p && p->m_freshTracked && !m_freshListed) {
+        // An off-screen paint hangs objects under other parents for a moment: the parent
+        // reads all its children on the next walk instead.
+        if (m_offscreen) {
+            p->StopFreshTracking();
+        } else {
+            p->m_freshChildren->push_back(this);
+            m_freshListed = true;
+        }
+    }
     if (!m_offscreen) {
         m_effectStale = true;
         if (Scene() && !Scene()->IsUpdating()) Repaint();
@@ -446,6 +481,11 @@ void TzuVisualObject::SetClipChildren(bool value) {
     Repaint();
 }
 
+void TzuVisualObject::SetCanClipped(bool value) {
+    m_canClipped = value;
+    if (TzuVisualObject* p = VisualParent()) p->m_childExtentsStale = true;
+}
+
 void TzuVisualObject::SetClipParent(bool value) {
     if (value == m_clipParent) return;
     m_clipParent = value;
@@ -489,6 +529,7 @@ void TzuVisualObject::Notification(TzuComponent* component, TzuOperation operati
 
 void TzuVisualObject::AfterAddObject(TzuObject* child) {
     bool loading = IsLoading();
+    m_childExtentsStale = true;
     TzuVisualObject* v = child->IsVisual() ? static_cast<TzuVisualObject*>(child) : nullptr;
     if (!loading) {
         MarkUpdateRectStaleUp();
@@ -517,6 +558,12 @@ void TzuVisualObject::AfterAddObject(TzuObject* child) {
 }
 
 void TzuVisualObject::BeforeRemoveObject(TzuObject* child) {
+    m_childExtentsStale = true;
+    if (child->IsVisual()) {
+        // The list must never hold a child that is gone.
+        static_cast<TzuVisualObject*>(child)->m_freshListed = false;
+        StopFreshTracking();
+    }
     if (!child->IsVisual() || !m_tabList) return;
     auto* v = static_cast<TzuVisualObject*>(child);
     if (auto it = std::find(m_tabList->rbegin(), m_tabList->rend(), v); it != m_tabList->rend()) {
@@ -528,8 +575,11 @@ void TzuVisualObject::BeforeRemoveObject(TzuObject* child) {
 }
 
 void TzuVisualObject::DeleteChildren() {
+    StopFreshTracking();
     TzuObject::DeleteChildren();
+    StopFreshTracking();
     m_tabList.reset();
+    if (m_childExtents) m_childExtents->list.clear();
 }
 
 bool TzuVisualObject::MoveInTabList(TzuVisualObject* child, int index) {

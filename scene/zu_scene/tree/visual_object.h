@@ -224,7 +224,7 @@ public:
     bool ClipParent() const { return m_clipParent; }
     void SetClipParent(bool value);
     bool CanClipped() const { return m_canClipped; }
-    void SetCanClipped(bool value) { m_canClipped = value; }
+    void SetCanClipped(bool value);
     bool DesignHide() const { return m_designHide; }
     void SetDesignHide(bool value);
     bool Locked() const { return m_locked; }
@@ -376,6 +376,8 @@ private:
     void MarkUpdateRectStaleUp();
     void InvalidateUpdateRectDown();
     void InvalidateExtentDown();
+    // The next invalidation walk visits every child again.
+    void StopFreshTracking();
     bool ComputeLocalExtent(TzuRect& extent);
     void SetOffscreenTree(bool on);
     void InvalidateEnabledTree();
@@ -383,14 +385,30 @@ private:
     // Where children can show or be hit during one paint or hit test, in children
     // coordinates: the scene's damaged area, the clip, or a point. A child whose extent
     // misses it is passed over without touching its absolute matrix or update rectangle.
+    // A child's extent as its parent keeps it for walks over many children, so that a
+    // child far from the area costs one read of an array. It counts only while the child
+    // at its index is still the one it was made for.
+    struct ChildExtent {
+        const TzuObject* child = nullptr;
+        TzuRect extent{};
+        bool canClipped = true;
+    };
     struct ChildCull {
         TzuRect damage{}, clip{};
         TzuPoint point{};
         bool hasDamage = false, hasClip = false, hasPoint = false;
         // The child holding the focus: its ring reaches a few pixels beyond its extent.
         const TzuObject* keep = nullptr;
+        // The parent's extents of its children by index, when it keeps them.
+        const std::vector<ChildExtent>* extents = nullptr;
         bool Skips(TzuVisualObject* child) const;
+        // Decides from the parent's kept extent alone, without reading the child; false
+        // when the entry at index is not this child's.
+        bool SkipsKept(int index, const TzuObject* child) const;
+        bool SkipsExtent(TzuRect extent, bool canClipped) const;
     };
+    // Brings the kept extents up to date; null when this object keeps none (few children).
+    const std::vector<ChildExtent>* KeptChildExtents();
     ChildCull PaintCull();
     ChildCull PointCull(float x, float y);
     // The matrix from scene coordinates to children coordinates; false when this object
@@ -432,6 +450,9 @@ private:
     bool m_updateRectStale : 1 = true;
     bool m_extentStale : 1 = true;
     bool m_extentKnown : 1 = false;
+    bool m_childExtentsStale : 1 = true;
+    bool m_freshTracked : 1 = false;
+    bool m_freshListed : 1 = false;
     // Some child may cut itself out of this object's own painting (ClipParent); cleared
     // when a paint finds none, so a plain parent of many children does not look each time.
     bool m_holeChild : 1 = false;
@@ -454,6 +475,17 @@ private:
     mutable std::unique_ptr<TzuBounds> m_padding;
     std::unique_ptr<TzuVisualExtra> m_extra;
     std::unique_ptr<std::vector<TzuVisualObject*>> m_tabList;
+    // The kept extents and the tree generation they were checked against: children are
+    // only reordered when it moves on.
+    struct KeptExtents {
+        uint64_t generation = 0;
+        std::vector<ChildExtent> list;
+    };
+    std::unique_ptr<KeptExtents> m_childExtents;
+    // The children whose absolute matrix was refreshed since this object's last
+    // invalidation walk, complete while m_freshTracked holds: the walk then visits only
+    // them instead of every child. Kept only for parents of many children.
+    std::unique_ptr<std::vector<TzuVisualObject*>> m_freshChildren;
     TzuCanvas* m_canvasOverride = nullptr;
     TzuMatrix m_localMatrix = IdentityMatrix;
     TzuMatrix m_absoluteMatrix = IdentityMatrix;

@@ -2,6 +2,8 @@
 // cannot reach the damaged area, the clip or the point, at the cost of a few comparisons.
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "scene/zu_scene/tree/child_range.h"
 #include "scene/zu_scene/tree/visual_object.h"
@@ -27,6 +29,13 @@ bool Apart(const TzuRect& a, const TzuRect& b) {
 
 // Rounding in the mapped matrices must never cost a pixel that should show.
 constexpr float kSlack = 1;
+
+// Below this many children a walk reads the children themselves.
+constexpr int kKeptExtentsFrom = 16;
+
+// The extent of a child that must always be looked at.
+constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr TzuRect kEverywhere{-kInf, -kInf, kInf, kInf};
 
 }  // namespace
 
@@ -60,7 +69,44 @@ bool TzuVisualObject::ComputeLocalExtent(TzuRect& extent) {
 
 void TzuVisualObject::InvalidateExtentDown() {
     m_extentStale = true;
+    m_childExtentsStale = true;
     for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->InvalidateExtentDown();
+}
+
+const std::vector<TzuVisualObject::ChildExtent>* TzuVisualObject::KeptChildExtents() {
+    const int n = ChildrenCount();
+    if (n < kKeptExtentsFrom) {
+        if (m_childExtents) m_childExtents->list.clear();
+        return nullptr;
+    }
+    if (!m_childExtents) m_childExtents = std::make_unique<KeptExtents>();
+    std::vector<ChildExtent>& kept = m_childExtents->list;
+    const uint64_t generation = TreeGeneration();
+    if (!m_childExtentsStale && kept.size() == size_t(n)) {
+        if (m_childExtents->generation == generation) return &kept;
+        // Reordered children announce nothing of their own: the pointers tell.
+        for (int i = 0; i < n && !m_childExtentsStale; ++i)
+            m_childExtentsStale = kept[size_t(i)].child != Children(i);
+        if (!m_childExtentsStale) {
+            m_childExtents->generation = generation;
+            return &kept;
+        }
+    }
+    m_childExtents->generation = generation;
+    kept.resize(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        TzuObject* c = Children(i);
+        ChildExtent& e = kept[size_t(i)];
+        e = ChildExtent{c, kEverywhere, true};
+        if (!c->IsVisual()) continue;
+        auto* v = static_cast<TzuVisualObject*>(c);
+        e.canClipped = v->m_canClipped;
+        // Outside a scene or while loading, a child changes unannounced: it is always read.
+        TzuRect r;
+        if (v->Scene() && !v->IsLoading() && v->LocalExtent(r)) e.extent = r;
+    }
+    m_childExtentsStale = false;
+    return &kept;
 }
 
 bool TzuVisualObject::SceneToChildren(TzuMatrix& m) {
@@ -98,6 +144,7 @@ TzuVisualObject::ChildCull TzuVisualObject::PaintCull() {
         }
     }
     if (cull.hasDamage || cull.hasClip) {
+        cull.extents = KeptChildExtents();
         for (TzuObject* o = scene->Focused(); o; o = o->Parent()) {
             if (o->Parent() == this) {
                 cull.keep = o;
@@ -115,16 +162,26 @@ TzuVisualObject::ChildCull TzuVisualObject::PointCull(float x, float y) {
     if (!SceneToChildren(toChildren)) return cull;
     cull.point = PointFromVector(VectorTransform(TzuVector{x, y, 1}, toChildren));
     cull.hasPoint = std::isfinite(cull.point.X) && std::isfinite(cull.point.Y);
+    if (cull.hasPoint) cull.extents = KeptChildExtents();
     return cull;
 }
 
 bool TzuVisualObject::ChildCull::Skips(TzuVisualObject* child) const {
     if (!(hasDamage || hasClip || hasPoint) || child == keep) return false;
     TzuRect e;
-    if (!child->LocalExtent(e)) return false;
+    return child->LocalExtent(e) && SkipsExtent(e, child->m_canClipped);
+}
+
+bool TzuVisualObject::ChildCull::SkipsKept(int index, const TzuObject* child) const {
+    if (!extents || size_t(index) >= extents->size() || child == keep) return false;
+    const ChildExtent& e = (*extents)[size_t(index)];
+    return e.child == child && SkipsExtent(e.extent, e.canClipped);
+}
+
+bool TzuVisualObject::ChildCull::SkipsExtent(TzuRect e, bool canClipped) const {
     if (hasDamage && Apart(e, damage)) return true;
     // A child that may leave the clip is judged by the damage alone.
-    if (hasClip && child->m_canClipped && Apart(e, clip)) return true;
+    if (hasClip && canClipped && Apart(e, clip)) return true;
     if (hasPoint) {
         RectInflate(e, kSlack, kSlack);
         if (!RectContainsPoint(point, e)) return true;

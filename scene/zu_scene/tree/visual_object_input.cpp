@@ -233,7 +233,7 @@ TzuVisualObject* TzuVisualObject::FindDragTarget(const TzuPoint& point, const Tz
     const ChildCull cull = m_clipChildren ? PointCull(point.X, point.Y) : ChildCull{};
     for (int i = ChildrenCount() - 1; i >= 0; --i) {
         TzuObject* c = Children(i);
-        if (!c || !c->IsVisual()) continue;
+        if (!c || cull.SkipsKept(i, c) || !c->IsVisual()) continue;
         auto* v = static_cast<TzuVisualObject*>(c);
         if (!v->m_visible && !designing) continue;
         if (designing && m_designHide) continue;

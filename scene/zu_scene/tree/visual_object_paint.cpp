@@ -65,6 +65,7 @@ void TzuVisualObject::MarkUpdateRectStaleUp() {
     for (TzuVisualObject* p = VisualParent(); p; p = p->VisualParent()) {
         p->m_updateRectStale = true;
         p->m_extentStale = true;
+        p->m_childExtentsStale = true;
     }
 }
 
@@ -253,7 +254,10 @@ void TzuVisualObject::PaintChildren() {
     IzuScene* scene = Scene();
     bool designing = scene && scene->IsDesigning();
     const ChildCull cull = PaintCull();
-    for (TzuVisualObject* q : ChildrenOf<TzuVisualObject>(*this)) {
+    for (int i = 0; i < ChildrenCount(); ++i) {
+        TzuObject* c = Children(i);
+        if (cull.SkipsKept(i, c) || !c->IsVisual()) continue;
+        auto* q = static_cast<TzuVisualObject*>(c);
         if (!(q->m_visible || (designing && !q->m_locked))) continue;
         if (designing && q->m_designHide) continue;
         if (q->Scene() != scene) q->SetScene(scene);
@@ -408,7 +412,7 @@ TzuVisualObject* TzuVisualObject::ObjectAtPoint(float x, float y) {
         const ChildCull cull = PointCull(x, y);
         for (int i = ChildrenCount() - 1; i >= 0; --i) {
             TzuObject* c = Children(i);
-            if (!c->IsVisual()) continue;
+            if (cull.SkipsKept(i, c) || !c->IsVisual()) continue;
             auto* v = static_cast<TzuVisualObject*>(c);
             if (!v->m_visible && !designing) continue;
             if (cull.Skips(v)) continue;
