@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 
 namespace zu {
 
@@ -14,17 +15,44 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
+// Case-blind hashing and comparison, so a lookup needs no lowered copy of the name. The
+// hash takes the length and the last bytes (class names share their first ones); bit 5
+// set makes both cases of a letter equal.
+struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const {
+        size_t h = s.size();
+        const size_t from = s.size() > 12 ? s.size() - 12 : 0;
+        for (size_t i = from; i < s.size(); ++i)
+            h = (h ^ (static_cast<unsigned char>(s[i]) | 0x20u)) * 1099511628211u;
+        return h ^ (h >> 29);
+    }
+};
+struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
+
+// Sorted by lowered name for listing; the hashed table answers lookups while streams load.
 std::map<std::string, const TzuClass*>& Registry() {
     static std::map<std::string, const TzuClass*> registry;
     return registry;
 }
+std::unordered_map<std::string, const TzuClass*, NameHash, NameEqual>& Lookup() {
+    static std::unordered_map<std::string, const TzuClass*, NameHash, NameEqual> lookup;
+    return lookup;
+}
 }  // namespace
 
-void RegisterClass(const TzuClass& cls) { Registry()[Lower(cls.name)] = &cls; }
+void RegisterClass(const TzuClass& cls) {
+    std::string key = Lower(cls.name);
+    Registry()[key] = &cls;
+    Lookup()[std::move(key)] = &cls;
+}
 
 const TzuClass* FindClass(std::string_view name) {
-    auto& r = Registry();
-    auto it = r.find(Lower(name));
+    auto& r = Lookup();
+    auto it = r.find(name);
     return it == r.end() ? nullptr : it->second;
 }
 

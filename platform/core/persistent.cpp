@@ -11,10 +11,11 @@ namespace zu {
 bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-        if (x != y) return false;
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x == y) continue;
+        // Two bytes that differ only in bit 5 are the two cases of a letter, or differ.
+        const unsigned lower = x | 0x20u;
+        if ((x ^ y) != 0x20u || lower < 'a' || lower > 'z') return false;
     }
     return true;
 }
@@ -43,27 +44,39 @@ bool TzuClass::InheritsFrom(const TzuClass& other) const {
 
 namespace {
 
+// Case-blind hash of a property name from its length and three of its bytes, so it costs
+// the same for every name; setting bit 5 makes the two cases of a letter equal. Names
+// that collide only cost a comparison.
 uint32_t NameHash(std::string_view name) {
-    uint32_t h = 2166136261u;
-    for (char c : name) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    }
-    return h;
+    const size_t n = name.size();
+    if (n == 0) return 0;
+    auto at = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(name[i]) | 0x20u); };
+    const uint32_t h = static_cast<uint32_t>(n) ^ (at(0) << 8) ^ (at(n / 2) << 16) ^ (at(n - 1) << 24);
+    return (h * 0x9E3779B1u) ^ ((h * 0x9E3779B1u) >> 15);
 }
 
 // Open-addressing table from property name to entry, over a class and its bases; a
-// derived class's entry hides a base entry of the same name.
+// derived class's entry hides a base entry of the same name. Each slot keeps the name's
+// hash and length, so a probe compares text only when both already agree.
+struct PropSlot {
+    const TzuPropInfo* prop = nullptr;
+    uint32_t hash = 0;
+    uint32_t length = 0;
+};
+
 struct PropIndex {
-    std::vector<const TzuPropInfo*> slots;
+    std::vector<PropSlot> slots;
     uint32_t mask = 0;
-    std::vector<const TzuPropInfo*> stored;  // write order
+    std::vector<TzuStoredProp> stored;  // write order
 };
 
 const TzuPropInfo* Lookup(const PropIndex& index, std::string_view name) {
-    for (uint32_t k = NameHash(name) & index.mask;; k = (k + 1) & index.mask) {
-        const TzuPropInfo* p = index.slots[k];
-        if (!p || SameText(p->name, name)) return p;
+    const uint32_t hash = NameHash(name);
+    for (uint32_t k = hash & index.mask;; k = (k + 1) & index.mask) {
+        const PropSlot& slot = index.slots[k];
+        if (!slot.prop) return nullptr;
+        if (slot.hash != hash || slot.length != name.size()) continue;
+        if (SameText(std::string_view(slot.prop->name, slot.length), name)) return slot.prop;
     }
 }
 
@@ -79,17 +92,20 @@ const PropIndex& IndexOf(const TzuClass& cls) {
     for (const TzuClass* c = &cls; c; c = c->parent) count += static_cast<size_t>(c->propCount);
     size_t size = 8;
     while (size < count * 2) size *= 2;
-    index->slots.assign(size, nullptr);
+    index->slots.assign(size, PropSlot{});
     index->mask = static_cast<uint32_t>(size - 1);
     for (const TzuClass* c = &cls; c; c = c->parent) {
         for (int i = 0; i < c->propCount; ++i) {
             const TzuPropInfo* p = &c->props[i];
-            for (uint32_t k = NameHash(p->name) & index->mask;; k = (k + 1) & index->mask) {
-                if (!index->slots[k]) {
-                    index->slots[k] = p;
+            const std::string_view name(p->name);
+            const uint32_t hash = NameHash(name);
+            for (uint32_t k = hash & index->mask;; k = (k + 1) & index->mask) {
+                PropSlot& slot = index->slots[k];
+                if (!slot.prop) {
+                    slot = PropSlot{p, hash, static_cast<uint32_t>(name.size())};
                     break;
                 }
-                if (SameText(index->slots[k]->name, p->name)) break;  // hidden by a derived class
+                if (SameText(slot.prop->name, name)) break;  // hidden by a derived class
             }
         }
     }
@@ -101,7 +117,7 @@ const PropIndex& IndexOf(const TzuClass& cls) {
             for (int i = 0; i < c->propCount; ++i) {
                 const TzuPropInfo* p = &c->props[i];
                 if (p->stored && (p->kind == TzuPropKind::Defined) == defined && Lookup(*index, p->name) == p)
-                    index->stored.push_back(p);
+                    index->stored.push_back(TzuStoredProp{p, p->name});
             }
         }
     }
@@ -116,7 +132,7 @@ const TzuPropInfo* TzuClass::FindProperty(std::string_view name) const {
     return Lookup(IndexOf(*this), name);
 }
 
-std::span<const TzuPropInfo* const> TzuClass::StoredProperties() const { return IndexOf(*this).stored; }
+std::span<const TzuStoredProp> TzuClass::StoredProperties() const { return IndexOf(*this).stored; }
 
 const TzuMethodInfo* TzuClass::FindMethod(std::string_view name) const {
     for (const TzuClass* c = this; c; c = c->parent) {

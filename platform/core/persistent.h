@@ -21,6 +21,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A stored property in a class's write order, with its name measured once.
+struct TzuStoredProp {
+    const TzuPropInfo* prop;
+    std::string_view name;
+};
+
 // Static description of a class: one per class, chained to the base class.
 struct TzuClass {
     const char* name;
@@ -40,7 +46,7 @@ struct TzuClass {
     const TzuPropInfo* FindProperty(std::string_view name) const;
     // The stored properties of the whole chain in stream order: bases first, the
     // class-defined ones after all others. Built with the index.
-    std::span<const TzuPropInfo* const> StoredProperties() const;
+    std::span<const TzuStoredProp> StoredProperties() const;
     const TzuMethodInfo* FindMethod(std::string_view name) const;
 };
 

@@ -140,10 +140,12 @@ double TzuByteReader::ReadDouble() {
 
 double TzuByteReader::ReadExtended() { return ExtendedToDouble(Take(10).data()); }
 
-std::string TzuByteReader::ReadShortString() {
+std::string TzuByteReader::ReadShortString() { return std::string(ReadShortStringView()); }
+
+std::string_view TzuByteReader::ReadShortStringView() {
     const size_t len = ReadByte();
     auto bytes = Take(len);
-    return std::string(bytes.begin(), bytes.end());
+    return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 size_t TzuByteReader::ReadLength(size_t unitSize) {
@@ -179,8 +181,10 @@ int64_t TzuByteReader::ReadIntegerValue() {
 // ---- TzuByteWriter ------------------------------------------------------------------
 
 void TzuByteWriter::WriteBytes(const void* data, size_t count) {
-    auto* p = static_cast<const uint8_t*>(data);
-    m_out.insert(m_out.end(), p, p + count);
+    if (count == 0) return;
+    const size_t at = m_out.size();
+    m_out.resize(at + count);
+    std::memcpy(m_out.data() + at, data, count);
 }
 
 namespace {

@@ -87,6 +87,8 @@ public:
     double ReadExtended();
     // One length byte, then the bytes.
     std::string ReadShortString();
+    // The same, as a view into the data being read.
+    std::string_view ReadShortStringView();
     // A 4-byte length that must be non-negative and, times unitSize, fit in the rest.
     size_t ReadLength(size_t unitSize);
     std::u16string ReadUtf16(size_t count);

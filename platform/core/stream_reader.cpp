@@ -14,17 +14,19 @@ struct TzuStreamReader::Value {
     uint8_t tag = vaNull;
     int64_t i = 0;
     double d = 0;
-    std::string s;     // short, long and UTF-8 strings, identifiers, binary bytes
+    // Short, long and UTF-8 strings, identifiers, binary bytes: a view into the stream,
+    // which outlives the read.
+    std::string_view s;
     std::u16string w;  // wide strings
     // A list stays in the stream, its items read again when it is applied: a long list
     // of small values would otherwise cost a full value per item.
     std::span<const uint8_t> list;
-    std::vector<std::string> set;
+    std::vector<std::string_view> set;
     std::vector<Item> items;
 };
 
 struct TzuStreamReader::Item {
-    std::vector<std::pair<std::string, Value>> props;
+    std::vector<std::pair<std::string_view, Value>> props;
 };
 
 namespace {
@@ -67,18 +69,19 @@ Value ParseValue(TzuByteReader& in, int depth, size_t& built) {
         case vaSingle: v.d = in.ReadSingle(); break;
         case vaDate: v.d = in.ReadDouble(); break;
         case vaString:
-        case vaIdent: v.s = in.ReadShortString(); break;
+        case vaIdent: v.s = in.ReadShortStringView(); break;
         case vaBinary:
         case vaLString:
         case vaUTF8String: {
             auto bytes = in.Take(in.ReadLength(1));
-            v.s.assign(bytes.begin(), bytes.end());
+            v.s = std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
             break;
         }
         case vaWString: v.w = in.ReadUtf16(in.ReadLength(2)); break;
         case vaSet:
-            for (std::string name = in.ReadShortString(); !name.empty(); name = in.ReadShortString()) {
-                v.set.push_back(std::move(name));
+            for (std::string_view name = in.ReadShortStringView(); !name.empty();
+                 name = in.ReadShortStringView()) {
+                v.set.push_back(name);
             }
             break;
         case vaCollection:
@@ -89,8 +92,8 @@ Value ParseValue(TzuByteReader& in, int depth, size_t& built) {
                 CountBuilt(in, built);
                 Item item;
                 while (in.PeekByte() != 0) {
-                    std::string name = in.ReadShortString();
-                    item.props.emplace_back(std::move(name), ParseValue(in, depth + 1, built));
+                    const std::string_view name = in.ReadShortStringView();
+                    item.props.emplace_back(name, ParseValue(in, depth + 1, built));
                 }
                 in.ReadByte();
                 v.items.push_back(std::move(item));
@@ -143,7 +146,7 @@ std::string TextOf(const Value& v, std::string& out) {
         case vaLString: out = AnsiToUtf8(v.s); return {};
         case vaUTF8String:
             if (!IsValidUtf8(v.s)) return "invalid UTF-8 text";
-            out = v.s;
+            out.assign(v.s);
             return {};
         case vaWString:
             if (!IsValidUtf16(v.w)) return "invalid UTF-16 text";
@@ -154,7 +157,7 @@ std::string TextOf(const Value& v, std::string& out) {
 }
 
 // Identifier text of tags 7, 8 and 9, for enumerations.
-bool IdentOf(const Value& v, std::string& out) {
+bool IdentOf(const Value& v, std::string_view& out) {
     switch (v.tag) {
         case vaIdent: out = v.s; return true;
         case vaFalse: out = "False"; return true;
@@ -241,15 +244,15 @@ void TzuStreamReader::ReadChildren(TzuComponent* parent, int depth) {
 void TzuStreamReader::ReadChild(TzuComponent* parent, int depth) {
     if (depth >= kMaxStreamDepth) m_in.Fail("objects nested too deeply");
     ReadPrefix(m_in);
-    const std::string className = m_in.ReadShortString();
-    std::string name = m_in.ReadShortString();
+    const std::string_view className = m_in.ReadShortStringView();
+    const std::string_view name = m_in.ReadShortStringView();
     const TzuClass* cls = FindClass(className);
     if (!cls || !cls->create || !cls->InheritsFrom(TzuComponent::StaticClass())) {
-        if (!cls && m_options.onUnknownClass && m_options.onUnknownClass(className)) {
+        if (!cls && m_options.onUnknownClass && m_options.onUnknownClass(std::string(className))) {
             SkipRecord(depth);
             return;
         }
-        throw EzuError("Class " + className + " not found");
+        throw EzuError("Class " + std::string(className) + " not found");
     }
     CountBuilt(m_in, m_built);
     TzuComponent* owner = parent->GetChildOwner();
@@ -257,7 +260,7 @@ void TzuStreamReader::ReadChild(TzuComponent* parent, int depth) {
     m_created.push_back(child);
     child->SetLoading(true);
     if (!name.empty()) m_streamNames.emplace_back(name, child);
-    SetName(child, std::move(name));
+    SetName(child, std::string(name));
     ReadProperties(child, depth);
     ReadChildren(child, depth + 1);
     child->SetParentComponent(parent);
@@ -266,7 +269,7 @@ void TzuStreamReader::ReadChild(TzuComponent* parent, int depth) {
 
 void TzuStreamReader::SkipRecord(int depth) {
     while (m_in.PeekByte() != 0) {
-        m_in.ReadShortString();
+        m_in.ReadShortStringView();
         ParseValue(m_in, 0, m_built);
     }
     m_in.ReadByte();
@@ -274,8 +277,8 @@ void TzuStreamReader::SkipRecord(int depth) {
         if (depth + 1 >= kMaxStreamDepth) m_in.Fail("objects nested too deeply");
         CountBuilt(m_in, m_built);
         ReadPrefix(m_in);
-        m_in.ReadShortString();
-        m_in.ReadShortString();
+        m_in.ReadShortStringView();
+        m_in.ReadShortStringView();
         SkipRecord(depth + 1);
     }
     m_in.ReadByte();
@@ -283,14 +286,14 @@ void TzuStreamReader::SkipRecord(int depth) {
 
 void TzuStreamReader::ReadProperties(TzuPersistent* obj, int /*depth*/) {
     while (m_in.PeekByte() != 0) {
-        const std::string name = m_in.ReadShortString();
+        const std::string_view name = m_in.ReadShortStringView();
         const Value value = ParseValue(m_in, 0, m_built);
         ApplyProperty(obj, name, value);
     }
     m_in.ReadByte();
 }
 
-void TzuStreamReader::ApplyProperty(TzuPersistent* obj, const std::string& path, const Value& value) {
+void TzuStreamReader::ApplyProperty(TzuPersistent* obj, std::string_view path, const Value& value) {
     std::string error;
     TzuPersistent* target = obj;
     std::string_view rest = path;
@@ -321,7 +324,8 @@ void TzuStreamReader::ApplyProperty(TzuPersistent* obj, const std::string& path,
             error = e.what();
         }
     }
-    if (!error.empty()) PropertyError("Error reading " + ContextName(obj) + "." + path + ": " + error);
+    if (!error.empty())
+        PropertyError("Error reading " + ContextName(obj) + "." + std::string(path) + ": " + error);
 }
 
 std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p, const Value& v) {
@@ -342,12 +346,12 @@ std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p
         }
         case TzuPropKind::Enum: {
             int64_t i;
-            std::string ident;
+            std::string_view ident;
             if (IntOf(v, i)) {
                 if (i < 0 || i >= p.enumInfo->count) return "value out of range";
             } else if (IdentOf(v, ident)) {
                 i = p.enumInfo->ValueOf(ident);
-                if (i < 0) return "invalid value " + ident;
+                if (i < 0) return "invalid value " + std::string(ident);
             } else {
                 return kInvalidValue;
             }
@@ -359,7 +363,7 @@ std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p
             int64_t bits = 0;
             for (const auto& name : v.set) {
                 const int n = p.enumInfo->ValueOf(name);
-                if (n < 0 || n >= 64) return "invalid set element " + name;
+                if (n < 0 || n >= 64) return "invalid set element " + std::string(name);
                 bits |= int64_t{1} << n;
             }
             p.setOrd(obj, bits);
@@ -390,7 +394,7 @@ std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p
                 return {};
             }
             if (v.tag != vaIdent || v.s.empty()) return kInvalidValue;
-            m_fixups.push_back(Fixup{obj, &p, v.s, ContextName(obj) + "." + p.name, m_scope});
+            m_fixups.push_back(Fixup{obj, &p, std::string(v.s), ContextName(obj) + "." + p.name, m_scope});
             return {};
         case TzuPropKind::Event: {
             TzuEventBase* event = p.getEvent(obj);
@@ -403,11 +407,12 @@ std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p
             for (TzuComponent* target : {m_root->Owner(), m_root}) {
                 if (!target) continue;
                 if (const TzuMethodInfo* m = target->ClassType().FindMethod(v.s)) {
-                    if (!event->Bind(target, m)) return "method " + v.s + " does not fit the event";
+                    if (!event->Bind(target, m))
+                        return "method " + std::string(v.s) + " does not fit the event";
                     return {};
                 }
             }
-            return "method " + v.s + " not found";
+            return "method " + std::string(v.s) + " not found";
         }
         case TzuPropKind::Defined: {
             TzuStreamValue sv;

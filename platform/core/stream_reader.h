@@ -8,6 +8,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/component.h"
@@ -65,7 +66,7 @@ private:
     // Reads past a nested record's properties and children without applying them.
     void SkipRecord(int depth);
     void ReadProperties(TzuPersistent* obj, int depth);
-    void ApplyProperty(TzuPersistent* obj, const std::string& path, const Value& value);
+    void ApplyProperty(TzuPersistent* obj, std::string_view path, const Value& value);
     // Empty on success, else the error text.
     std::string ApplyValue(TzuPersistent* obj, const TzuPropInfo& prop, const Value& value);
     std::string ApplyCollection(TzuCollection* coll, const Value& value);

@@ -98,48 +98,63 @@ void TzuStreamWriter::WriteComponent(TzuComponent* component, int depth) {
     if (depth >= kMaxStreamDepth) throw EzuError("Stream write error: objects nested too deeply");
     m_out.WriteClassName(component->ClassName());
     m_out.WriteShortString(component->Name());
-    WriteProperties(component, std::string(), depth);
+    std::string prefix;
+    WriteProperties(component, prefix, depth);
     m_out.WriteByte(0);
     component->GetChildren([&](TzuComponent* child) { WriteComponent(child, depth + 1); }, m_root);
     m_out.WriteByte(0);
 }
 
-void TzuStreamWriter::WriteName(const std::string& prefix, const char* name) {
+void TzuStreamWriter::WriteName(std::string_view prefix, std::string_view name) {
     if (prefix.empty()) {
         m_out.WriteShortString(name);  // cut to 255 bytes
         return;
     }
-    const std::string_view tail(name);
-    const size_t len = std::min<size_t>(prefix.size() + tail.size(), 255);
+    const size_t len = std::min<size_t>(prefix.size() + name.size(), 255);
     m_out.WriteByte(static_cast<uint8_t>(len));
     const size_t head = std::min(prefix.size(), len);
     m_out.WriteBytes(prefix.data(), head);
-    m_out.WriteBytes(tail.data(), len - head);
+    m_out.WriteBytes(name.data(), len - head);
 }
 
-void TzuStreamWriter::WriteProperties(TzuPersistent* obj, const std::string& prefix, int depth) {
+void TzuStreamWriter::WriteProperties(TzuPersistent* obj, std::string& prefix, int depth) {
     if (depth >= kMaxStreamDepth) throw EzuError("Stream write error: properties nested too deeply");
     // A derived class may publish a base property again with its own default; the list
     // holds only the entry a reader would find.
-    for (const TzuPropInfo* p : obj->ClassType().StoredProperties()) WriteProperty(obj, *p, prefix, depth);
+    for (const TzuStoredProp& p : obj->ClassType().StoredProperties()) WriteProperty(obj, p, prefix, depth);
 }
 
-void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuPropInfo& p, const std::string& prefix,
+void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& stored, std::string& prefix,
                                     int depth) {
-    if (!IsPropStored(obj, p)) return;
+    // The rules of IsPropStored, applied with each value fetched once: most properties
+    // are visited only to find them at their defaults, and text getters return copies.
+    const TzuPropInfo& p = *stored.prop;
+    const std::string_view name = stored.name;
+    if (p.isStored && !p.isStored(obj)) return;
+    const bool always = p.always && !p.ReadOnly();
     switch (p.kind) {
-        case TzuPropKind::Integer:
-            WriteName(prefix, p.name);
-            m_out.WriteIntegerValue(p.getOrd(obj));
-            break;
-        case TzuPropKind::Float:
-            WriteName(prefix, p.name);
-            m_out.WriteByte(vaExtended);
-            m_out.WriteExtended(p.getFloat(obj));
-            break;
-        case TzuPropKind::Enum: {
+        case TzuPropKind::Integer: {
+            if (!p.setOrd) return;
             const int64_t v = p.getOrd(obj);
-            WriteName(prefix, p.name);
+            if (!always && p.hasDefault && v == p.defOrd) return;
+            WriteName(prefix, name);
+            m_out.WriteIntegerValue(v);
+            break;
+        }
+        case TzuPropKind::Float: {
+            if (!p.setFloat) return;
+            const double v = p.getFloat(obj);
+            if (!always && v == p.defFloat) return;
+            WriteName(prefix, name);
+            m_out.WriteByte(vaExtended);
+            m_out.WriteExtended(v);
+            break;
+        }
+        case TzuPropKind::Enum: {
+            if (!p.setOrd) return;
+            const int64_t v = p.getOrd(obj);
+            if (!always && p.hasDefault && v == p.defOrd) return;
+            WriteName(prefix, name);
             // A value without a name still reads back as its ordinal.
             if (v >= 0 && v < p.enumInfo->count)
                 WriteIdentValue(m_out, p.enumInfo->names[v]);
@@ -148,52 +163,76 @@ void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuPropInfo& p, co
             break;
         }
         case TzuPropKind::Set: {
+            if (!p.setOrd) return;
             const int64_t bits = p.getOrd(obj);
+            if (!always && p.hasDefault && bits == p.defOrd) return;
             std::vector<std::string> names;
             for (int i = 0; i < p.enumInfo->count && i < 64; ++i) {
                 if (bits & (int64_t{1} << i)) names.emplace_back(p.enumInfo->names[i]);
             }
-            WriteName(prefix, p.name);
+            WriteName(prefix, name);
             m_out.WriteSetValue(names);
             break;
         }
-        case TzuPropKind::String:
-            WriteName(prefix, p.name);
-            WriteStringValue(m_out, p.getStr(obj));
+        case TzuPropKind::String: {
+            if (!p.setStr) return;
+            const std::string text = p.getStr(obj);
+            if (!always && text.empty()) return;
+            WriteName(prefix, name);
+            WriteStringValue(m_out, text);
             break;
-        case TzuPropKind::WString:
-            WriteName(prefix, p.name);
-            WriteWideStringValue(m_out, p.getWStr(obj));
+        }
+        case TzuPropKind::WString: {
+            if (!p.setWStr) return;
+            const std::u16string text = p.getWStr(obj);
+            if (!always && text.empty()) return;
+            WriteName(prefix, name);
+            WriteWideStringValue(m_out, text);
             break;
+        }
         case TzuPropKind::Object:
-            if (TzuPersistent* sub = p.getObj(obj)) WriteProperties(sub, prefix + p.name + ".", depth + 1);
+            if (TzuPersistent* sub = p.getObj(obj)) {
+                // One prefix buffer serves the whole descent into owned objects.
+                const size_t length = prefix.size();
+                prefix.append(name);
+                prefix.push_back('.');
+                WriteProperties(sub, prefix, depth + 1);
+                prefix.resize(length);
+            }
             break;
         case TzuPropKind::Reference: {
+            if (!p.setObj) return;
             // A component without a name cannot be found again by a reader.
             auto* ref = As<TzuComponent>(p.getObj(obj));
             if (!ref || ref->Name().empty()) break;
-            WriteName(prefix, p.name);
+            WriteName(prefix, name);
             WriteIdentValue(m_out, ref->Name());
             break;
         }
-        case TzuPropKind::Event:
-            WriteName(prefix, p.name);
-            WriteIdentValue(m_out, p.getEvent(obj)->MethodName());
+        case TzuPropKind::Event: {
+            const TzuEventBase* event = p.getEvent(obj);
+            if (!always && !event->Method()) return;
+            WriteName(prefix, name);
+            WriteIdentValue(m_out, event->MethodName());
             break;
+        }
         case TzuPropKind::Defined: {
+            if (!p.writeValue) return;
             const TzuStreamValue v = p.writeValue(obj);
             if (std::holds_alternative<std::monostate>(v)) break;
-            WriteName(prefix, p.name);
+            WriteName(prefix, name);
             WriteValue(m_out, v);
             break;
         }
         case TzuPropKind::Collection: {
             TzuCollection* coll = p.getCollection(obj);
-            WriteName(prefix, p.name);
+            if (!always && coll->Count() <= 0) return;
+            WriteName(prefix, name);
             m_out.WriteByte(vaCollection);
             for (int i = 0; i < coll->Count(); ++i) {
                 m_out.WriteByte(vaList);
-                if (TzuPersistent* item = coll->Item(i)) WriteProperties(item, std::string(), depth + 1);
+                std::string itemPrefix;
+                if (TzuPersistent* item = coll->Item(i)) WriteProperties(item, itemPrefix, depth + 1);
                 m_out.WriteByte(0);
             }
             m_out.WriteByte(0);

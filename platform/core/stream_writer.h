@@ -24,9 +24,10 @@ public:
 
 private:
     void WriteComponent(TzuComponent* component, int depth);
-    void WriteProperties(TzuPersistent* obj, const std::string& prefix, int depth);
-    void WriteProperty(TzuPersistent* obj, const TzuPropInfo& prop, const std::string& prefix, int depth);
-    void WriteName(const std::string& prefix, const char* name);
+    // prefix is the dotted path of owned objects above obj; it is restored on return.
+    void WriteProperties(TzuPersistent* obj, std::string& prefix, int depth);
+    void WriteProperty(TzuPersistent* obj, const TzuStoredProp& prop, std::string& prefix, int depth);
+    void WriteName(std::string_view prefix, std::string_view name);
 
     TzuByteWriter m_out;
     TzuComponent* m_root = nullptr;

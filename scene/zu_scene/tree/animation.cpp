@@ -12,10 +12,20 @@ namespace zu {
 namespace {
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-std::string Trimmed(std::string_view s) {
+std::string_view TrimmedView(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return std::string(s);
+    return s;
+}
+
+std::string Trimmed(std::string_view s) { return std::string(TrimmedView(s)); }
+
+// ExtractToken on a view: the token up to delim, trimmed; source keeps the trimmed rest.
+std::string_view TakeToken(std::string_view& source, char delim) {
+    const size_t i = source.find(delim);
+    const std::string_view token = TrimmedView(source.substr(0, i));
+    source = i == std::string_view::npos ? std::string_view() : TrimmedView(source.substr(i + 1));
+    return token;
 }
 
 }  // namespace
@@ -242,11 +252,12 @@ void TzuAnimation::SetTrigger(const std::string& trigger) {
     if (trigger == m_trigger) return;
     m_trigger = trigger;
     m_conditions.clear();
-    std::string conditions = m_trigger;
+    // Parsed in place: styles load many triggers, and only the pieces kept are copied.
+    std::string_view conditions = m_trigger;
     while (!conditions.empty()) {
-        std::string condition = ExtractToken(conditions, ";");
-        std::string name = ExtractToken(condition, "=");
-        m_conditions.push_back({std::move(name), std::move(condition)});
+        std::string_view condition = TakeToken(conditions, ';');
+        const std::string_view name = TakeToken(condition, '=');
+        m_conditions.push_back({std::string(name), std::string(condition)});
     }
 }
 

@@ -21,15 +21,17 @@ std::unique_ptr<TzuObject> NewObject(const TzuClass* cls, TzuComponent* owner) {
 void SaveObjectToStream(TzuObject* object, std::vector<uint8_t>& stream) {
     const std::string name = object->Name();
     object->SetName(std::string());
-    std::vector<uint8_t> out;
+    // Written in place; a failed write takes its partial bytes back out.
+    const size_t start = stream.size();
+    if (stream.empty()) stream.reserve(2048);
     try {
-        TzuStreamWriter(out).WriteRoot(object);
+        TzuStreamWriter(stream).WriteRoot(object);
     } catch (...) {
+        stream.resize(start);
         object->SetName(name);
         throw;
     }
     object->SetName(name);
-    stream.insert(stream.end(), out.begin(), out.end());
 }
 
 void SaveObjectToText(TzuObject* object, std::string& text) {

@@ -87,7 +87,21 @@ void TzuVisualObject::Realign() {
 
     TzuRect r = TzuRect{0, 0, m_width, m_height};
     if (m_margins) r = m_margins->MarginRect(r);
-    for (TzuAlign a : kPassOrder) LayoutPass(a, r);
+    // Only the passes some child asks for run. Laying a child out runs its own code, which
+    // may change a sibling's alignment, so the set is taken again after every pass.
+    auto alignsPresent = [this] {
+        uint64_t mask = 0;
+        for (TzuVisualObject* k : ChildrenOf<TzuVisualObject>(*this)) {
+            if (k->m_align < 64) mask |= uint64_t{1} << k->m_align;
+        }
+        return mask;
+    };
+    uint64_t present = alignsPresent();
+    for (TzuAlign a : kPassOrder) {
+        if (!(present & (uint64_t{1} << a))) continue;
+        LayoutPass(a, r);
+        present = alignsPresent();
+    }
 
     if (m_lastWidth != m_width || m_lastHeight != m_height) m_effectStale = true;
     m_lastWidth = m_width;
