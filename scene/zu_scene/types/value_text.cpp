@@ -71,12 +71,28 @@ bool ToSingle(std::string_view text, float& out) {
     return true;
 }
 
+// NextToken without stops, on a view: points and rectangles are read for every object a
+// stream loads, and their pieces need no copies.
+std::string_view TakeToken(std::string_view& text, std::string_view delimiters) {
+    size_t i = 0;
+    size_t tokenEnd = text.size();
+    for (; i < text.size(); ++i) {
+        if (delimiters.find(text[i]) != std::string_view::npos) {
+            tokenEnd = i++;
+            break;
+        }
+    }
+    const std::string_view token = Trimmed(text.substr(0, tokenEnd));
+    text = Trimmed(text.substr(i));
+    return token;
+}
+
 // Reads count numbers after the opening delimiter; false when any is unreadable.
 bool ReadNumbers(std::string_view text, float* values, int count) {
-    std::string rest(text);
-    NextToken(rest, ",()");
+    std::string_view rest = text;
+    TakeToken(rest, ",()");
     for (int i = 0; i < count; ++i) {
-        if (!ToSingle(NextToken(rest, ",()"), values[i])) return false;
+        if (!ToSingle(TakeToken(rest, ",()"), values[i])) return false;
     }
     return true;
 }
