@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/core/class_registry.h"
 #include "platform/core/component.h"
 
@@ -99,6 +101,24 @@ TEST(PropertyTable, LooksUpNamesCaseInsensitivelyThroughBaseClasses) {
     EXPECT_EQ(cls.FindProperty("Missing"), nullptr);
     EXPECT_TRUE(cls.InheritsFrom(TzuComponent::StaticClass()));
     EXPECT_FALSE(TzuComponent::StaticClass().InheritsFrom(cls));
+}
+
+TEST(PropertyTable, NamesMatchTheOtherCaseOfLettersOnly) {
+    EXPECT_TRUE(SameText("Fill.Color", "fILL.cOLOR"));
+    // Bytes one case bit apart that are no letters are different characters.
+    for (const auto& [a, b] : {std::pair{"a[", "a{"}, {"@x", "`x"}, {"x_", "x\x7F"}, {"\xC4", "\xE4"}})
+        EXPECT_FALSE(SameText(a, b)) << a;
+    const TzuClass& cls = TestThing::StaticClass();
+    ASSERT_NE(cls.FindProperty("OPTIONS"), nullptr);
+    EXPECT_EQ(cls.FindProperty("OPTIONS"), cls.FindProperty("options"));
+    // Same length, first, middle and last letters as "Caption", yet another name.
+    EXPECT_EQ(cls.FindProperty("Cuption"), nullptr);
+    EXPECT_EQ(cls.FindProperty("Option"), nullptr);
+    EXPECT_EQ(cls.FindProperty(""), nullptr);
+    RegisterClass(TestThing::StaticClass());
+    EXPECT_EQ(FindClass("TESTTHING"), &TestThing::StaticClass());
+    EXPECT_EQ(FindClass("testthing "), nullptr);
+    EXPECT_EQ(FindClass("TestThong"), nullptr);
 }
 
 TEST(PropertyTable, SetsEveryKindByTextAndReadsItBack) {

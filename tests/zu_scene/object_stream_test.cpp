@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"
 #include "platform/core/stream_format.h"
@@ -145,6 +147,30 @@ TEST_F(ObjectStreamTest, SaveAndLoadBothForms) {
     ExpectCopy(fromBinary);
     EXPECT_EQ(fromBinary->Owner(), &owner);
     ExpectCopy(LoadObjectFromText(&owner, text));
+}
+
+TEST_F(ObjectStreamTest, SavingAppendsAndAFailedSaveTakesItsBytesBack) {
+    TTestShape* source = MakeTree();
+    std::vector<uint8_t> alone;
+    SaveObjectToStream(source, alone);
+    std::vector<uint8_t> stream{1, 2, 3};
+    SaveObjectToStream(source, stream);
+    ASSERT_EQ(stream.size(), alone.size() + 3);
+    EXPECT_TRUE(std::equal(alone.begin(), alone.end(), stream.begin() + 3));
+
+    // A tree deeper than a reader accepts is refused; what the vector held stays as it was.
+    TzuObject root(nullptr);
+    root.SetName("Deep");
+    TzuObject* at = &root;
+    for (int i = 0; i < 300; ++i) {
+        auto* child = new TzuObject(&root);
+        child->SetParent(at);
+        at = child;
+    }
+    const std::vector<uint8_t> before = stream;
+    EXPECT_THROW(SaveObjectToStream(&root, stream), EzuError);
+    EXPECT_EQ(stream, before);
+    EXPECT_EQ(root.Name(), "Deep");
 }
 
 TEST_F(ObjectStreamTest, ReadIntoKeepsDesignStateAndReportsSkips) {
