@@ -232,6 +232,27 @@ TEST_F(HostTest, TransparentSceneOnAFormIsPresentedWithAlphaByAPostedMessage) {
     EXPECT_EQ(pixel(50, 20) & 0xFFFF, 0u);
 }
 
+// Painting can queue more rectangles (a matrix worked out during the frame asks for a
+// repaint): the frame keeps its own list, so the next top-level object still paints.
+TEST_F(HostTest, RectanglesQueuedWhilePaintingATransparentSceneLeaveTheFrameIntact) {
+    scene->SetTransparency(true);
+    auto* first = AddBackground(scene, 0xFF0000FF);
+    first->SetBounds(0, 0, 10, 10);
+    int queued = 0;
+    first->OnPaint().Set([&](TzuPersistent*, TzuCanvas*, const TzuRect&) {
+        for (int i = 0; i < 200; ++i, ++queued)
+            scene->AddUpdateRect({float(i % 50), 0, float(i % 50) + 1, 1});
+    });
+    auto* second = AddBackground(scene, 0xFF00FF00);
+    second->SetBounds(40, 10, 20, 20);
+    app.ProcessMessages();
+    EXPECT_GT(queued, 0);
+    EXPECT_EQ(pixel(50, 20), 0xFF00FF00u);
+    EXPECT_EQ(pixel(5, 5), 0xFF0000FFu);
+    // What was queued during the frame belonged to it.
+    EXPECT_EQ(scene->UpdateRectCount(), 0);
+}
+
 TEST_F(HostTest, TransparentChildSceneShowsItsParentsBackground) {
     form->SetColor(0x123456);
     auto* panel = new TzuWinControl(form);

@@ -36,7 +36,10 @@ void TzuCustomScene::PaintScene() {
     if (m_updateRects.size() > kMaxUpdateRects) m_updateRects = {RectsUnion(m_updateRects)};
     const float w = float(ClientWidth()), h = float(ClientHeight());
 
-    PaintFrame(*cv, m_updateRects, m_objects, [&](TzuCanvas& c) {
+    // Painting may queue more rectangles (and grow the queue under the frame's feet): the
+    // frame paints the ones it started with.
+    const std::vector<TzuRect> rects = m_updateRects;
+    PaintFrame(*cv, rects, m_objects, [&](TzuCanvas& c) {
         const bool clearOnly = m_fill->Style() == zuBrushNone ||
                                (m_fill->Style() == zuBrushSolid && (m_fill->SolidColor() >> 24) == 0);
         if (IsTransparentChild()) {
@@ -50,7 +53,7 @@ void TzuCustomScene::PaintScene() {
             // The alpha byte is dropped so an opaque window shows the fill's colour; a
             // transparent one is cleared to nothing.
             const TzuColor value = m_transparency ? 0 : (m_fill->SolidColor() & 0x00FFFFFF);
-            for (const TzuRect& r : m_updateRects) c.ClearRect(r, value);
+            for (const TzuRect& r : rects) c.ClearRect(r, value);
         } else {
             c.Fill()->Assign(*m_fill);
             c.FillRect({-1, -1, w + 1, h + 1}, 0, 0, kAllCorners, 1, zuCornerRound);
@@ -58,7 +61,7 @@ void TzuCustomScene::PaintScene() {
     });
 
     if (!m_transparency || IsTransparentChild() || m_designing) {
-        for (const TzuRect& r : m_updateRects) cv->FlushBufferRect(0, 0, *m_target, r);
+        for (const TzuRect& r : rects) cv->FlushBufferRect(0, 0, *m_target, r);
     }
     if (IsLayered()) UpdateLayered();
 }
