@@ -32,6 +32,7 @@ constexpr float kSlack = 1;
 
 // Below this many children a walk reads the children themselves.
 constexpr int kKeptExtentsFrom = 16;
+constexpr int kPointCullFrom = 8;
 
 // The extent of a child that must always be looked at.
 constexpr float kInf = std::numeric_limits<float>::infinity();
@@ -157,7 +158,9 @@ TzuVisualObject::ChildCull TzuVisualObject::PaintCull() {
 
 TzuVisualObject::ChildCull TzuVisualObject::PointCull(float x, float y) {
     ChildCull cull;
-    if (!Scene() || IsSceneDesigning()) return cull;
+    // Among a few children the inverse matrix costs more than the walks it spares: the
+    // pointer's hit test runs on every move.
+    if (ChildrenCount() < kPointCullFrom || !Scene() || IsSceneDesigning()) return cull;
     TzuMatrix toChildren;
     if (!SceneToChildren(toChildren)) return cull;
     cull.point = PointFromVector(VectorTransform(TzuVector{x, y, 1}, toChildren));
