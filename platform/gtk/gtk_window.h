@@ -71,6 +71,8 @@ protected:
     void ReplyMotion(GdkDragContext* c, guint time);
     void FinishDrop(GdkDragContext* c, guint time);
     void ForgetDrag();
+    // A drag is over the window at (x, y): a pending leave is off, a new drag replaces the old.
+    void FollowDrag(GdkDragContext* c, gint x, gint y);
 
     GtkIMContext* m_im = nullptr;
     // The drag from another program over the window. Motion carries no data: it is asked

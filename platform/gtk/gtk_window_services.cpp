@@ -103,25 +103,27 @@ void TzuGtkWindow::ReplyMotion(GdkDragContext* c, guint time) {
     gdk_drag_status(c, accept ? action : GdkDragAction(0), time);
 }
 
+void TzuGtkWindow::FollowDrag(GdkDragContext* c, gint x, gint y) {
+    if (m_leaveSource) {
+        // Back over the window before the leave was handled: the drag goes on.
+        g_source_remove(m_leaveSource);
+        m_leaveSource = 0;
+    }
+    if (m_drop.context != c) {
+        ForgetDrag();
+        m_drop.context = GDK_DRAG_CONTEXT(g_object_ref(c));
+    }
+    m_drop.x = x;
+    m_drop.y = y;
+}
+
 gboolean TzuGtkWindow::OnDragMotion(GtkWidget*, GdkDragContext* c, gint x, gint y, guint time,
                                     gpointer self) {
     auto* w = static_cast<TzuGtkWindow*>(self);
-    if (w->m_leaveSource) {
-        // Back over the window before the leave was handled: the drag goes on.
-        g_source_remove(w->m_leaveSource);
-        w->m_leaveSource = 0;
-    }
-    if (w->m_drop.context != c) {
-        w->ForgetDrag();
-        w->m_drop.context = GDK_DRAG_CONTEXT(g_object_ref(c));
-    }
-    w->m_drop.x = x;
-    w->m_drop.y = y;
+    w->FollowDrag(c, x, y);
     if (!w->m_drop.received) {
-        if (!w->RequestDropData(c, time)) {
-            gdk_drag_status(c, GdkDragAction(0), time);
-            return TRUE;
-        }
+        // Nothing to decide on until the data arrives (or none can).
+        w->RequestDropData(c, time);
         gdk_drag_status(c, GdkDragAction(0), time);
         return TRUE;
     }
@@ -145,16 +147,7 @@ void TzuGtkWindow::OnDragLeave(GtkWidget*, GdkDragContext*, guint, gpointer self
 
 gboolean TzuGtkWindow::OnDragDrop(GtkWidget*, GdkDragContext* c, gint x, gint y, guint time, gpointer self) {
     auto* w = static_cast<TzuGtkWindow*>(self);
-    if (w->m_leaveSource) {
-        g_source_remove(w->m_leaveSource);
-        w->m_leaveSource = 0;
-    }
-    if (w->m_drop.context != c) {
-        w->ForgetDrag();
-        w->m_drop.context = GDK_DRAG_CONTEXT(g_object_ref(c));
-    }
-    w->m_drop.x = x;
-    w->m_drop.y = y;
+    w->FollowDrag(c, x, y);
     w->m_drop.dropPending = true;
     if (w->m_drop.received) {
         w->FinishDrop(c, time);
