@@ -200,24 +200,19 @@ bool SetPropText(const TzuPropRef& ref, std::string_view text) {
 }
 
 bool IsPropStored(const TzuPersistent* obj, const TzuPropInfo& p) {
-    if (!p.stored) return false;
-    if (p.isStored && !p.isStored(obj)) return false;
-    if (p.always && !p.ReadOnly()) return true;
+    const TzuStoreRule rule = PropStoreRule(obj, p);
+    if (rule != TzuStoreRule::UnlessDefault) return rule == TzuStoreRule::Always;
     switch (p.kind) {
         case TzuPropKind::Integer:
         case TzuPropKind::Enum:
-        case TzuPropKind::Set:
-            if (!p.setOrd) return false;
-            return !p.hasDefault || p.getOrd(obj) != p.defOrd;
-        case TzuPropKind::Float:
-            if (!p.setFloat) return false;
-            return p.getFloat(obj) != p.defFloat;
-        case TzuPropKind::String: return p.setStr && !p.getStr(obj).empty();
-        case TzuPropKind::WString: return p.setWStr && !p.getWStr(obj).empty();
-        case TzuPropKind::Reference: return p.setObj && p.getObj(obj) != nullptr;
+        case TzuPropKind::Set: return !p.hasDefault || p.getOrd(obj) != p.defOrd;
+        case TzuPropKind::Float: return p.getFloat(obj) != p.defFloat;
+        case TzuPropKind::String: return !p.getStr(obj).empty();
+        case TzuPropKind::WString: return !p.getWStr(obj).empty();
+        case TzuPropKind::Reference: return p.getObj(obj) != nullptr;
         case TzuPropKind::Object: return p.getObj(obj) != nullptr;
         case TzuPropKind::Event: return p.getEvent(const_cast<TzuPersistent*>(obj))->Method() != nullptr;
-        case TzuPropKind::Defined: return p.writeValue != nullptr;
+        case TzuPropKind::Defined: return true;
         case TzuPropKind::Collection: return p.getCollection(const_cast<TzuPersistent*>(obj))->Count() > 0;
     }
     return false;

@@ -411,6 +411,32 @@ TzuVariant GetPropValue(const TzuPropRef& ref);
 std::string GetPropText(const TzuPropRef& ref);
 bool SetPropText(const TzuPropRef& ref, std::string_view text);
 
+// What decides whether a property is written, before its value is read: never (not
+// stored, its stored-test says no, or nothing could set or write it), whatever the value,
+// or unless the value is the default.
+enum class TzuStoreRule { Never, UnlessDefault, Always };
+inline TzuStoreRule PropStoreRule(const TzuPersistent* obj, const TzuPropInfo& p) {
+    if (!p.stored) return TzuStoreRule::Never;
+    if (p.isStored && !p.isStored(obj)) return TzuStoreRule::Never;
+    bool writable = true;
+    switch (p.kind) {
+        case TzuPropKind::Integer:
+        case TzuPropKind::Enum:
+        case TzuPropKind::Set: writable = p.setOrd != nullptr; break;
+        case TzuPropKind::Float: writable = p.setFloat != nullptr; break;
+        case TzuPropKind::String: writable = p.setStr != nullptr; break;
+        case TzuPropKind::WString: writable = p.setWStr != nullptr; break;
+        case TzuPropKind::Reference: writable = p.setObj != nullptr; break;
+        // A defined property is written by its own function; without one there is nothing to write.
+        case TzuPropKind::Defined: writable = p.writeValue != nullptr; break;
+        case TzuPropKind::Object:
+        case TzuPropKind::Event:
+        case TzuPropKind::Collection: break;
+    }
+    if (!writable) return TzuStoreRule::Never;
+    return p.always && !p.ReadOnly() ? TzuStoreRule::Always : TzuStoreRule::UnlessDefault;
+}
+
 // Whether the property should be written for this object: stored, not read-only (except
 // objects, events and defined properties) and not at its default.
 bool IsPropStored(const TzuPersistent* obj, const TzuPropInfo& prop);

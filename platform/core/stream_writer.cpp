@@ -126,15 +126,16 @@ void TzuStreamWriter::WriteProperties(TzuPersistent* obj, std::string& prefix, i
 
 void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& stored, std::string& prefix,
                                     int depth) {
-    // The rules of IsPropStored, applied with each value fetched once: most properties
-    // are visited only to find them at their defaults, and text getters return copies.
+    // IsPropStored's rule, with the value fetched once for both the default test and the
+    // writing: most properties are visited only to find them at their defaults, and text
+    // getters return copies.
     const TzuPropInfo& p = *stored.prop;
     const std::string_view name = stored.name;
-    if (p.isStored && !p.isStored(obj)) return;
-    const bool always = p.always && !p.ReadOnly();
+    const TzuStoreRule rule = PropStoreRule(obj, p);
+    if (rule == TzuStoreRule::Never) return;
+    const bool always = rule == TzuStoreRule::Always;
     switch (p.kind) {
         case TzuPropKind::Integer: {
-            if (!p.setOrd) return;
             const int64_t v = p.getOrd(obj);
             if (!always && p.hasDefault && v == p.defOrd) return;
             WriteName(prefix, name);
@@ -142,7 +143,6 @@ void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& sto
             break;
         }
         case TzuPropKind::Float: {
-            if (!p.setFloat) return;
             const double v = p.getFloat(obj);
             if (!always && v == p.defFloat) return;
             WriteName(prefix, name);
@@ -151,7 +151,6 @@ void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& sto
             break;
         }
         case TzuPropKind::Enum: {
-            if (!p.setOrd) return;
             const int64_t v = p.getOrd(obj);
             if (!always && p.hasDefault && v == p.defOrd) return;
             WriteName(prefix, name);
@@ -163,7 +162,6 @@ void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& sto
             break;
         }
         case TzuPropKind::Set: {
-            if (!p.setOrd) return;
             const int64_t bits = p.getOrd(obj);
             if (!always && p.hasDefault && bits == p.defOrd) return;
             std::vector<std::string> names;
@@ -175,7 +173,6 @@ void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& sto
             break;
         }
         case TzuPropKind::String: {
-            if (!p.setStr) return;
             const std::string text = p.getStr(obj);
             if (!always && text.empty()) return;
             WriteName(prefix, name);
@@ -183,7 +180,6 @@ void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& sto
             break;
         }
         case TzuPropKind::WString: {
-            if (!p.setWStr) return;
             const std::u16string text = p.getWStr(obj);
             if (!always && text.empty()) return;
             WriteName(prefix, name);
@@ -201,7 +197,6 @@ void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& sto
             }
             break;
         case TzuPropKind::Reference: {
-            if (!p.setObj) return;
             // A component without a name cannot be found again by a reader.
             auto* ref = As<TzuComponent>(p.getObj(obj));
             if (!ref || ref->Name().empty()) break;
@@ -217,7 +212,6 @@ void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& sto
             break;
         }
         case TzuPropKind::Defined: {
-            if (!p.writeValue) return;
             const TzuStreamValue v = p.writeValue(obj);
             if (std::holds_alternative<std::monostate>(v)) break;
             WriteName(prefix, name);
