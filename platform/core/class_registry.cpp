@@ -42,12 +42,21 @@ std::unordered_map<std::string, const TzuClass*, NameHash, NameEqual>& Lookup() 
     static std::unordered_map<std::string, const TzuClass*, NameHash, NameEqual> lookup;
     return lookup;
 }
+unsigned g_generation = 1;  // moves on with every registration
 }  // namespace
 
 void RegisterClass(const TzuClass& cls) {
+    ++g_generation;
     std::string key = Lower(cls.name);
     Registry()[key] = &cls;
     Lookup()[std::move(key)] = &cls;
+}
+
+bool IsRegisteredClass(const TzuClass& cls) {
+    if (cls.registeredIn == g_generation) return true;
+    if (FindClass(cls.name) != &cls) return false;
+    cls.registeredIn = g_generation;
+    return true;
 }
 
 const TzuClass* FindClass(std::string_view name) {

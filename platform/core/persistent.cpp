@@ -116,8 +116,14 @@ const PropIndex& IndexOf(const TzuClass& cls) {
         for (const TzuClass* c : chain) {
             for (int i = 0; i < c->propCount; ++i) {
                 const TzuPropInfo* p = &c->props[i];
-                if (p->stored && (p->kind == TzuPropKind::Defined) == defined && Lookup(*index, p->name) == p)
-                    index->stored.push_back(TzuStoredProp{p, p->name});
+                if ((p->kind == TzuPropKind::Defined) != defined || Lookup(*index, p->name) != p) continue;
+                // The rule without the object's own test, which runs for every object.
+                TzuPropInfo general = *p;
+                general.isStored = nullptr;
+                const TzuStoreRule rule = PropStoreRule(nullptr, general);
+                if (rule != TzuStoreRule::Never)
+                    index->stored.push_back(
+                        TzuStoredProp{p, p->name, p->isStored, rule == TzuStoreRule::Always});
             }
         }
     }

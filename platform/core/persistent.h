@@ -21,10 +21,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A stored property in a class's write order, with its name measured once.
+// A property a stream may hold, in its class's write order, with what decides whether it
+// is written worked out once: its name's length, its own stored test (the one part that
+// depends on the object) and whether it is written whatever its value.
 struct TzuStoredProp {
     const TzuPropInfo* prop;
     std::string_view name;
+    bool (*isStored)(const TzuPersistent*);
+    bool always;
 };
 
 // Static description of a class: one per class, chained to the base class.
@@ -39,13 +43,17 @@ struct TzuClass {
     int methodCount = 0;
     // Hash index over the whole property chain, built on the first lookup (UI thread).
     mutable const void* propIndex = nullptr;
+    // The registry's generation in which this class was last found registered under its
+    // name (class_registry.h), so the question costs no lookup while nothing registers.
+    mutable unsigned registeredIn = 0;
 
     bool InheritsFrom(const TzuClass& other) const;
     // Looks a published property up by name (ASCII case-insensitive), this class first,
     // then its bases.
     const TzuPropInfo* FindProperty(std::string_view name) const;
     // The stored properties of the whole chain in stream order: bases first, the
-    // class-defined ones after all others. Built with the index.
+    // class-defined ones after all others; those nothing could set or write are left
+    // out. Built with the index.
     std::span<const TzuStoredProp> StoredProperties() const;
     const TzuMethodInfo* FindMethod(std::string_view name) const;
 };

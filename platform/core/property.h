@@ -95,6 +95,12 @@ struct TzuPropInfo {
     TzuCollection* (*getCollection)(TzuPersistent*) = nullptr;
     TzuStreamValue (*writeValue)(const TzuPersistent*) = nullptr;
     void (*readValue)(TzuPersistent*, const TzuStreamValue&) = nullptr;
+    // For text and class-defined values: copies the value straight to another object of
+    // the class and answers true, where that gives exactly what writing the value and
+    // reading it back would (a colour behind its text, a point with whole coordinates)
+    // and the written value would not be empty; false leaves the copy to the written
+    // value. Clones skip the text this way.
+    bool (*copyValue)(const TzuPersistent* from, TzuPersistent* to) = nullptr;
 
     // Whether d can be stored by a Float property without becoming infinite.
     bool FloatFits(double d) const { return d == d && d <= floatLimit && d >= -floatLimit; }
@@ -136,6 +142,12 @@ struct TzuPropInfo {
     }
     template <auto Pred>
     TzuPropInfo StoredIf() const;
+    // copyValue by Set(Get()): the text always reads back as exactly the value.
+    template <auto Get, auto Set>
+    TzuPropInfo CopiedAs() const;
+    // copyValue by Copy, a member bool (const C& from) with copyValue's answer.
+    template <auto Copy>
+    TzuPropInfo CopiedBy() const;
 };
 
 namespace detail {
@@ -158,6 +170,13 @@ template <class C, class A>
 struct Setter<void (C::*)(A)> {
     using Class = C;
     using Arg = std::remove_cvref_t<A>;
+};
+
+template <class T>
+struct Copier;
+template <class C>
+struct Copier<bool (C::*)(const C&)> {
+    using Class = C;
 };
 
 template <class E>
@@ -356,6 +375,27 @@ TzuPropInfo TzuPropInfo::StoredIf() const {
     using C = typename detail::Getter<decltype(Pred)>::Class;
     TzuPropInfo p = *this;
     p.isStored = &ZuProps<C>::template Pred<Pred>;
+    return p;
+}
+
+template <auto Get, auto Set>
+TzuPropInfo TzuPropInfo::CopiedAs() const {
+    using C = typename detail::Getter<decltype(Get)>::Class;
+    TzuPropInfo p = *this;
+    p.copyValue = [](const TzuPersistent* from, TzuPersistent* to) {
+        (static_cast<C*>(to)->*Set)((static_cast<const C*>(from)->*Get)());
+        return true;
+    };
+    return p;
+}
+
+template <auto Copy>
+TzuPropInfo TzuPropInfo::CopiedBy() const {
+    using C = typename detail::Copier<decltype(Copy)>::Class;
+    TzuPropInfo p = *this;
+    p.copyValue = [](const TzuPersistent* from, TzuPersistent* to) {
+        return (static_cast<C*>(to)->*Copy)(*static_cast<const C*>(from));
+    };
     return p;
 }
 

@@ -193,22 +193,45 @@ void TzuStreamReader::ReadRootInto(TzuComponent* root) {
         m_in.ReadSignature();
         ReadPrefix(m_in);
         m_in.ReadShortString();  // the root's class is the caller's choice
-        std::string name = m_in.ReadShortString();
-        root->SetLoading(true);
-        m_loaded.push_back(root);
-        if (!name.empty()) m_streamNames.emplace_back(name, root);
-        // A root being designed keeps its name, so reading into it never renames it.
-        if (!root->IsDesigning()) SetName(root, std::move(name));
+        StartRoot(m_in.ReadShortString());
         ReadProperties(root, 0);
         ReadChildren(root, 1);
-        ResolveFixups();
-        for (TzuComponent* c : m_loaded) {
-            c->Loaded();
-            c->SetLoading(false);
-        }
+        Finish();
     } catch (...) {
         Rollback();
         throw;
+    }
+}
+
+void TzuStreamReader::StartRoot(std::string name) {
+    m_root->SetLoading(true);
+    m_loaded.push_back(m_root);
+    if (!name.empty()) m_streamNames.emplace_back(name, m_root);
+    // A root being designed keeps its name, so reading into it never renames it.
+    if (!m_root->IsDesigning()) SetName(m_root, std::move(name));
+}
+
+TzuComponent* TzuStreamReader::NewChild(const TzuClass& cls, TzuComponent* parent, std::string_view name) {
+    CountItem();
+    TzuComponent* owner = parent->GetChildOwner();
+    auto* child = static_cast<TzuComponent*>(cls.create(owner ? owner : m_root));
+    m_created.push_back(child);
+    child->SetLoading(true);
+    if (!name.empty()) m_streamNames.emplace_back(name, child);
+    SetName(child, std::string(name));
+    return child;
+}
+
+void TzuStreamReader::AttachChild(TzuComponent* child, TzuComponent* parent) {
+    child->SetParentComponent(parent);
+    m_loaded.push_back(child);
+}
+
+void TzuStreamReader::Finish() {
+    ResolveFixups();
+    for (TzuComponent* c : m_loaded) {
+        c->Loaded();
+        c->SetLoading(false);
     }
 }
 
@@ -254,17 +277,10 @@ void TzuStreamReader::ReadChild(TzuComponent* parent, int depth) {
         }
         throw EzuError("Class " + std::string(className) + " not found");
     }
-    CountBuilt(m_in, m_built);
-    TzuComponent* owner = parent->GetChildOwner();
-    auto* child = static_cast<TzuComponent*>(cls->create(owner ? owner : m_root));
-    m_created.push_back(child);
-    child->SetLoading(true);
-    if (!name.empty()) m_streamNames.emplace_back(name, child);
-    SetName(child, std::string(name));
+    TzuComponent* child = NewChild(*cls, parent, name);
     ReadProperties(child, depth);
     ReadChildren(child, depth + 1);
-    child->SetParentComponent(parent);
-    m_loaded.push_back(child);
+    AttachChild(child, parent);
 }
 
 void TzuStreamReader::SkipRecord(int depth) {
@@ -324,9 +340,14 @@ void TzuStreamReader::ApplyProperty(TzuPersistent* obj, std::string_view path, c
             error = e.what();
         }
     }
-    if (!error.empty())
-        PropertyError("Error reading " + ContextName(obj) + "." + std::string(path) + ": " + error);
+    if (!error.empty()) ValueError(obj, path, error);
 }
+
+void TzuStreamReader::ValueError(const TzuPersistent* obj, std::string_view path, const std::string& error) {
+    PropertyError("Error reading " + ContextName(obj) + "." + std::string(path) + ": " + error);
+}
+
+void TzuStreamReader::CountItem() { CountBuilt(m_in, m_built); }
 
 std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p, const Value& v) {
     if (p.ReadOnly()) return "property is read-only";
@@ -394,7 +415,7 @@ std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p
                 return {};
             }
             if (v.tag != vaIdent || v.s.empty()) return kInvalidValue;
-            m_fixups.push_back(Fixup{obj, &p, std::string(v.s), ContextName(obj) + "." + p.name, m_scope});
+            AddFixup(obj, p, v.s);
             return {};
         case TzuPropKind::Event: {
             TzuEventBase* event = p.getEvent(obj);
@@ -403,16 +424,7 @@ std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p
                 return {};
             }
             if (v.tag != vaIdent) return kInvalidValue;
-            // Handlers are published methods of the component that loads the stream.
-            for (TzuComponent* target : {m_root->Owner(), m_root}) {
-                if (!target) continue;
-                if (const TzuMethodInfo* m = target->ClassType().FindMethod(v.s)) {
-                    if (!event->Bind(target, m))
-                        return "method " + std::string(v.s) + " does not fit the event";
-                    return {};
-                }
-            }
-            return "method " + std::string(v.s) + " not found";
+            return BindEvent(*event, v.s);
         }
         case TzuPropKind::Defined: {
             TzuStreamValue sv;
@@ -448,23 +460,26 @@ std::string TzuStreamReader::ApplyValue(TzuPersistent* obj, const TzuPropInfo& p
 }
 
 std::string TzuStreamReader::ApplyCollection(TzuCollection* coll, const Value& v) {
-    // Clearing frees the items; references waiting to be set on them must go too.
-    std::erase_if(m_fixups, [&](const Fixup& f) {
-        return std::find(f.scope.begin(), f.scope.end(), coll) != f.scope.end();
+    FillCollection(coll, v.items.size(), [&](size_t i, TzuPersistent* target) {
+        for (const auto& [name, value] : v.items[i].props) ApplyProperty(target, name, value);
     });
-    coll->Clear();
-    m_scope.push_back(coll);
-    try {
-        for (const Item& item : v.items) {
-            TzuPersistent* target = coll->Add();
-            for (const auto& [name, value] : item.props) ApplyProperty(target, name, value);
-        }
-    } catch (...) {
-        m_scope.pop_back();
-        throw;
-    }
-    m_scope.pop_back();
     return {};
+}
+
+void TzuStreamReader::AddFixup(TzuPersistent* obj, const TzuPropInfo& p, std::string_view name) {
+    m_fixups.push_back(Fixup{obj, &p, std::string(name), ContextName(obj) + "." + p.name, m_scope});
+}
+
+std::string TzuStreamReader::BindEvent(TzuEventBase& event, std::string_view method) {
+    // Handlers are published methods of the component that loads the stream.
+    for (TzuComponent* target : {m_root->Owner(), m_root}) {
+        if (!target) continue;
+        if (const TzuMethodInfo* m = target->ClassType().FindMethod(method)) {
+            if (!event.Bind(target, m)) return "method " + std::string(method) + " does not fit the event";
+            return {};
+        }
+    }
+    return "method " + std::string(method) + " not found";
 }
 
 TzuComponent* TzuStreamReader::FindReference(const std::string& name) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/property.h"
+#include "platform/core/stored_values.h"
 #include "platform/core/utf.h"
 
 namespace zu {
@@ -117,122 +118,83 @@ void TzuStreamWriter::WriteName(std::string_view prefix, std::string_view name) 
     m_out.WriteBytes(name.data(), len - head);
 }
 
-void TzuStreamWriter::WriteProperties(TzuPersistent* obj, std::string& prefix, int depth) {
-    if (depth >= kMaxStreamDepth) throw EzuError("Stream write error: properties nested too deeply");
-    // A derived class may publish a base property again with its own default; the list
-    // holds only the entry a reader would find.
-    for (const TzuStoredProp& p : obj->ClassType().StoredProperties()) WriteProperty(obj, p, prefix, depth);
-}
+// Encodes what ForEachStoredValue finds; owned objects and collection items are walked in
+// turn, one prefix buffer serving the whole descent.
+struct TzuStreamWriter::Encoder {
+    TzuStreamWriter& w;
+    std::string& prefix;
+    int depth;
 
-void TzuStreamWriter::WriteProperty(TzuPersistent* obj, const TzuStoredProp& stored, std::string& prefix,
-                                    int depth) {
-    // IsPropStored's rule, with the value fetched once for both the default test and the
-    // writing: most properties are visited only to find them at their defaults, and text
-    // getters return copies.
-    const TzuPropInfo& p = *stored.prop;
-    const std::string_view name = stored.name;
-    const TzuStoreRule rule = PropStoreRule(obj, p);
-    if (rule == TzuStoreRule::Never) return;
-    const bool always = rule == TzuStoreRule::Always;
-    switch (p.kind) {
-        case TzuPropKind::Integer: {
-            const int64_t v = p.getOrd(obj);
-            if (!always && p.hasDefault && v == p.defOrd) return;
-            WriteName(prefix, name);
-            m_out.WriteIntegerValue(v);
-            break;
-        }
-        case TzuPropKind::Float: {
-            const double v = p.getFloat(obj);
-            if (!always && v == p.defFloat) return;
-            WriteName(prefix, name);
-            m_out.WriteByte(vaExtended);
-            m_out.WriteExtended(v);
-            break;
-        }
-        case TzuPropKind::Enum: {
-            const int64_t v = p.getOrd(obj);
-            if (!always && p.hasDefault && v == p.defOrd) return;
-            WriteName(prefix, name);
+    void Name(std::string_view name) { w.WriteName(prefix, name); }
+    bool CopyValue(TzuPersistent*, const TzuStoredProp&) { return false; }
+    void Ordinal(TzuPersistent*, const TzuStoredProp& s, int64_t v) {
+        const TzuPropInfo& p = *s.prop;
+        Name(s.name);
+        if (p.kind == TzuPropKind::Integer) {
+            w.m_out.WriteIntegerValue(v);
+        } else if (p.kind == TzuPropKind::Enum) {
             // A value without a name still reads back as its ordinal.
             if (v >= 0 && v < p.enumInfo->count)
-                WriteIdentValue(m_out, p.enumInfo->names[v]);
+                WriteIdentValue(w.m_out, p.enumInfo->names[v]);
             else
-                m_out.WriteIntegerValue(v);
-            break;
-        }
-        case TzuPropKind::Set: {
-            const int64_t bits = p.getOrd(obj);
-            if (!always && p.hasDefault && bits == p.defOrd) return;
+                w.m_out.WriteIntegerValue(v);
+        } else {
             std::vector<std::string> names;
             for (int i = 0; i < p.enumInfo->count && i < 64; ++i) {
-                if (bits & (int64_t{1} << i)) names.emplace_back(p.enumInfo->names[i]);
+                if (v & (int64_t{1} << i)) names.emplace_back(p.enumInfo->names[i]);
             }
-            WriteName(prefix, name);
-            m_out.WriteSetValue(names);
-            break;
-        }
-        case TzuPropKind::String: {
-            const std::string text = p.getStr(obj);
-            if (!always && text.empty()) return;
-            WriteName(prefix, name);
-            WriteStringValue(m_out, text);
-            break;
-        }
-        case TzuPropKind::WString: {
-            const std::u16string text = p.getWStr(obj);
-            if (!always && text.empty()) return;
-            WriteName(prefix, name);
-            WriteWideStringValue(m_out, text);
-            break;
-        }
-        case TzuPropKind::Object:
-            if (TzuPersistent* sub = p.getObj(obj)) {
-                // One prefix buffer serves the whole descent into owned objects.
-                const size_t length = prefix.size();
-                prefix.append(name);
-                prefix.push_back('.');
-                WriteProperties(sub, prefix, depth + 1);
-                prefix.resize(length);
-            }
-            break;
-        case TzuPropKind::Reference: {
-            // A component without a name cannot be found again by a reader.
-            auto* ref = As<TzuComponent>(p.getObj(obj));
-            if (!ref || ref->Name().empty()) break;
-            WriteName(prefix, name);
-            WriteIdentValue(m_out, ref->Name());
-            break;
-        }
-        case TzuPropKind::Event: {
-            const TzuEventBase* event = p.getEvent(obj);
-            if (!always && !event->Method()) return;
-            WriteName(prefix, name);
-            WriteIdentValue(m_out, event->MethodName());
-            break;
-        }
-        case TzuPropKind::Defined: {
-            const TzuStreamValue v = p.writeValue(obj);
-            if (std::holds_alternative<std::monostate>(v)) break;
-            WriteName(prefix, name);
-            WriteValue(m_out, v);
-            break;
-        }
-        case TzuPropKind::Collection: {
-            TzuCollection* coll = p.getCollection(obj);
-            if (!always && coll->Count() <= 0) return;
-            WriteName(prefix, name);
-            m_out.WriteByte(vaCollection);
-            for (int i = 0; i < coll->Count(); ++i) {
-                m_out.WriteByte(vaList);
-                std::string itemPrefix;
-                if (TzuPersistent* item = coll->Item(i)) WriteProperties(item, itemPrefix, depth + 1);
-                m_out.WriteByte(0);
-            }
-            m_out.WriteByte(0);
-            break;
+            w.m_out.WriteSetValue(names);
         }
     }
+    void Float(TzuPersistent*, const TzuStoredProp& s, double v) {
+        Name(s.name);
+        w.m_out.WriteByte(vaExtended);
+        w.m_out.WriteExtended(v);
+    }
+    void String(TzuPersistent*, const TzuStoredProp& s, const std::string& text) {
+        Name(s.name);
+        WriteStringValue(w.m_out, text);
+    }
+    void WString(TzuPersistent*, const TzuStoredProp& s, const std::u16string& text) {
+        Name(s.name);
+        WriteWideStringValue(w.m_out, text);
+    }
+    void Object(TzuPersistent*, const TzuStoredProp& s, TzuPersistent* sub) {
+        const size_t length = prefix.size();
+        prefix.append(s.name);
+        prefix.push_back('.');
+        w.WriteProperties(sub, prefix, depth + 1);
+        prefix.resize(length);
+    }
+    void Reference(TzuPersistent*, const TzuStoredProp& s, const TzuComponent& ref) {
+        Name(s.name);
+        WriteIdentValue(w.m_out, ref.Name());
+    }
+    void Event(TzuPersistent*, const TzuStoredProp& s, const TzuEventBase& event) {
+        Name(s.name);
+        WriteIdentValue(w.m_out, event.MethodName());
+    }
+    void Defined(TzuPersistent*, const TzuStoredProp& s, const TzuStreamValue& v) {
+        Name(s.name);
+        WriteValue(w.m_out, v);
+    }
+    void Collection(TzuPersistent*, const TzuStoredProp& s, TzuCollection& coll) {
+        Name(s.name);
+        w.m_out.WriteByte(vaCollection);
+        for (int i = 0; i < coll.Count(); ++i) {
+            w.m_out.WriteByte(vaList);
+            std::string itemPrefix;
+            if (TzuPersistent* item = coll.Item(i)) w.WriteProperties(item, itemPrefix, depth + 1);
+            w.m_out.WriteByte(0);
+        }
+        w.m_out.WriteByte(0);
+    }
+};
+
+void TzuStreamWriter::WriteProperties(TzuPersistent* obj, std::string& prefix, int depth) {
+    if (depth >= kMaxStreamDepth) throw EzuError("Stream write error: properties nested too deeply");
+    Encoder encoder{*this, prefix, depth};
+    ForEachStoredValue(obj, encoder);
 }
 
 }  // namespace zu

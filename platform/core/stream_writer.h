@@ -26,7 +26,7 @@ private:
     void WriteComponent(TzuComponent* component, int depth);
     // prefix is the dotted path of owned objects above obj; it is restored on return.
     void WriteProperties(TzuPersistent* obj, std::string& prefix, int depth);
-    void WriteProperty(TzuPersistent* obj, const TzuStoredProp& prop, std::string& prefix, int depth);
+    struct Encoder;
     void WriteName(std::string_view prefix, std::string_view name);
 
     TzuByteWriter m_out;

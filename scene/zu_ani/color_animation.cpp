@@ -7,8 +7,10 @@ namespace zu {
 const TzuClass& TzuColorAnimation::StaticClass() {
     using P = ZuProps<TzuColorAnimation>;
     static const TzuPropInfo props[] = {
-        P::String<&TzuColorAnimation::StartValue, &TzuColorAnimation::SetStartValue>("StartValue"),
-        P::String<&TzuColorAnimation::StopValue, &TzuColorAnimation::SetStopValue>("StopValue"),
+        P::String<&TzuColorAnimation::StartValue, &TzuColorAnimation::SetStartValue>("StartValue")
+            .CopiedAs<&TzuColorAnimation::StartColor, &TzuColorAnimation::SetStartColor>(),
+        P::String<&TzuColorAnimation::StopValue, &TzuColorAnimation::SetStopValue>("StopValue")
+            .CopiedAs<&TzuColorAnimation::StopColor, &TzuColorAnimation::SetStopColor>(),
         P::Bool<&TzuColorAnimation::StartFromCurrent, &TzuColorAnimation::SetStartFromCurrent>(
             "StartFromCurrent")
             .Default(0),

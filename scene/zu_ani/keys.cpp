@@ -13,7 +13,8 @@ const TzuClass& TzuKey::StaticClass() {
 
 const TzuClass& TzuColorKey::StaticClass() {
     using P = ZuProps<TzuColorKey>;
-    static const TzuPropInfo props[] = {P::String<&TzuColorKey::Value, &TzuColorKey::SetValue>("Value")};
+    static const TzuPropInfo props[] = {P::String<&TzuColorKey::Value, &TzuColorKey::SetValue>("Value")
+                                            .CopiedAs<&TzuColorKey::Color, &TzuColorKey::SetColor>()};
     static const TzuClass cls = ZuClass<TzuColorKey, TzuKey>("TzuColorKey", props);
     return cls;
 }

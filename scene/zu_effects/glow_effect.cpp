@@ -10,7 +10,8 @@ const TzuClass& TzuGlowEffect::StaticClass() {
     using P = ZuProps<TzuGlowEffect>;
     static const TzuPropInfo props[] = {
         P::Float<&TzuGlowEffect::Softness, &TzuGlowEffect::SetSoftness>("Softness").Default(0.4f),
-        P::String<&TzuGlowEffect::GlowColorText, &TzuGlowEffect::SetGlowColorText>("GlowColor"),
+        P::String<&TzuGlowEffect::GlowColorText, &TzuGlowEffect::SetGlowColorText>("GlowColor")
+            .CopiedAs<&TzuGlowEffect::GlowColor, &TzuGlowEffect::SetGlowColor>(),
         P::Float<&TzuGlowEffect::Opacity, &TzuGlowEffect::SetOpacity>("Opacity").Default(0.9f),
     };
     static const TzuClass cls = ZuClass<TzuGlowEffect, TzuEffect>("TzuGlowEffect", props);
@@ -24,8 +25,9 @@ void TzuGlowEffect::SetSoftness(float value) {
     EffectChanged();
 }
 
-void TzuGlowEffect::SetGlowColorText(const std::string& text) {
-    const TzuColor c = TextToColor(text);
+void TzuGlowEffect::SetGlowColorText(const std::string& text) { SetGlowColor(TextToColor(text)); }
+
+void TzuGlowEffect::SetGlowColor(TzuColor c) {
     if (c == m_glowColor) return;
     m_glowColor = c;
     EffectChanged();

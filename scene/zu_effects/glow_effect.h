@@ -17,6 +17,7 @@ public:
     void SetSoftness(float value);
     TzuColor GlowColor() const { return m_glowColor; }
     std::string GlowColorText() const { return ColorToText(m_glowColor); }
+    void SetGlowColor(TzuColor value);
     void SetGlowColorText(const std::string& text);
     float Opacity() const { return m_opacity; }
     // Kept within [0, 1].

@@ -13,7 +13,8 @@ const TzuClass& TzuShadowEffect::StaticClass() {
     static const TzuPropInfo props[] = {
         P::Float<&TzuShadowEffect::Distance, &TzuShadowEffect::SetDistance>("Distance").Default(3),
         P::Float<&TzuShadowEffect::Softness, &TzuShadowEffect::SetSoftness>("Softness").Default(0.3f),
-        P::String<&TzuShadowEffect::ShadowColorText, &TzuShadowEffect::SetShadowColorText>("ShadowColor"),
+        P::String<&TzuShadowEffect::ShadowColorText, &TzuShadowEffect::SetShadowColorText>("ShadowColor")
+            .CopiedAs<&TzuShadowEffect::ShadowColor, &TzuShadowEffect::SetShadowColor>(),
         P::Float<&TzuShadowEffect::Opacity, &TzuShadowEffect::SetOpacity>("Opacity").Default(0.6f),
         P::Float<&TzuShadowEffect::Direction, &TzuShadowEffect::SetDirection>("Direction").Default(45),
     };
@@ -35,8 +36,9 @@ void TzuShadowEffect::SetSoftness(float value) {
     EffectChanged();
 }
 
-void TzuShadowEffect::SetShadowColorText(const std::string& text) {
-    const TzuColor c = TextToColor(text);
+void TzuShadowEffect::SetShadowColorText(const std::string& text) { SetShadowColor(TextToColor(text)); }
+
+void TzuShadowEffect::SetShadowColor(TzuColor c) {
     if (c == m_shadowColor) return;
     m_shadowColor = c;
     EffectChanged();

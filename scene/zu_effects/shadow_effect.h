@@ -20,6 +20,7 @@ public:
     void SetSoftness(float value);
     TzuColor ShadowColor() const { return m_shadowColor; }
     std::string ShadowColorText() const { return ColorToText(m_shadowColor); }
+    void SetShadowColor(TzuColor value);
     void SetShadowColorText(const std::string& text);
     float Opacity() const { return m_opacity; }
     // Kept within [0, 1].

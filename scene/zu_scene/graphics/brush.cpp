@@ -17,7 +17,9 @@ const TzuEnumInfo kBrushStyleEnum{"TzuBrushStyle", kBrushStyleNames, 6};
 const TzuClass& TzuBrush::StaticClass() {
     using P = ZuProps<TzuBrush>;
     static const TzuPropInfo props[] = {
-        P::String<&TzuBrush::ColorText, &TzuBrush::SetColorText>("Color").StoredIf<&TzuBrush::ColorStored>(),
+        P::String<&TzuBrush::ColorText, &TzuBrush::SetColorText>("Color")
+            .StoredIf<&TzuBrush::ColorStored>()
+            .CopiedAs<&TzuBrush::Color, &TzuBrush::SetColor>(),
         P::Object<&TzuBrush::Bitmap>("Bitmap").StoredIf<&TzuBrush::BitmapStored>(),
         P::Enum<&TzuBrush::Style, &TzuBrush::SetStyle>("Style", kBrushStyleEnum)
             .StoredIf<&TzuBrush::StyleStored>(),

@@ -15,7 +15,8 @@ const TzuEnumInfo kGradientStyleEnum{"TzuGradientStyle", kGradientStyleNames, 2}
 const TzuClass& TzuGradientPoint::StaticClass() {
     using P = ZuProps<TzuGradientPoint>;
     static const TzuPropInfo props[] = {
-        P::String<&TzuGradientPoint::ColorText, &TzuGradientPoint::SetColorText>("Color"),
+        P::String<&TzuGradientPoint::ColorText, &TzuGradientPoint::SetColorText>("Color")
+            .CopiedAs<&TzuGradientPoint::Color, &TzuGradientPoint::SetColor>(),
         P::Float<&TzuGradientPoint::Offset, &TzuGradientPoint::SetOffset>("Offset"),
     };
     static const TzuClass cls = ZuClass<TzuGradientPoint, TzuPersistent>("TzuGradientPoint", props);

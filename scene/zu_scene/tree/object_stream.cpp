@@ -40,8 +40,12 @@ void SaveObjectToText(TzuObject* object, std::string& text) {
     text += ObjectBinaryToText(binary);
 }
 
-void ReadObjectInto(TzuObject* object, std::span<const uint8_t> stream, const TzuSkipHook& onSkip,
-                    TzuUnknownClasses unknown) {
+namespace {
+// Runs read(reader) on a reader over stream with object held in design state meanwhile,
+// names emptied and property errors skipped.
+template <class F>
+auto ReadInDesign(TzuObject* object, std::span<const uint8_t> stream, const TzuSkipHook& onSkip,
+                  TzuUnknownClasses unknown, F&& read) {
     TzuReadOptions options;
     options.onSetName = [](std::string& name) { name.clear(); };
     options.onError = [&](const std::string& message) {
@@ -57,12 +61,40 @@ void ReadObjectInto(TzuObject* object, std::span<const uint8_t> stream, const Tz
     const bool wasDesigning = object->IsDesigning();
     if (!wasDesigning) object->SetDesigning(true);
     try {
-        TzuStreamReader(stream, options).ReadRootInto(object);
+        TzuStreamReader reader(stream, options);
+        auto result = read(reader);
+        if (!wasDesigning) object->SetDesigning(false);
+        return result;
     } catch (...) {
         if (!wasDesigning) object->SetDesigning(false);
         throw;
     }
-    if (!wasDesigning) object->SetDesigning(false);
+}
+
+// The copy a write of source and a read of it would make, without the bytes; false when
+// source needs the stream's own rules. The name is set aside as a write sets it aside.
+bool CopyDirectly(TzuObject* source, TzuObject* copy) {
+    const std::string name = source->Name();
+    source->SetName(std::string());
+    try {
+        const bool done = ReadInDesign(copy, {}, {}, TzuUnknownClasses::Fail, [&](TzuStreamReader& reader) {
+            return reader.CopyRootInto(copy, source);
+        });
+        source->SetName(name);
+        return done;
+    } catch (...) {
+        source->SetName(name);
+        throw;
+    }
+}
+}  // namespace
+
+void ReadObjectInto(TzuObject* object, std::span<const uint8_t> stream, const TzuSkipHook& onSkip,
+                    TzuUnknownClasses unknown) {
+    ReadInDesign(object, stream, onSkip, unknown, [&](TzuStreamReader& reader) {
+        reader.ReadRootInto(object);
+        return true;
+    });
 }
 
 TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream,
@@ -90,10 +122,12 @@ TzuObject* LoadObjectFromText(TzuComponent* owner, std::string_view text, const 
 
 TzuObject* CloneObject(TzuObject* source, TzuComponent* owner) {
     try {
-        std::vector<uint8_t> stream;
-        SaveObjectToStream(source, stream);
         std::unique_ptr<TzuObject> copy = NewObject(&source->ClassType(), owner);
         if (!copy) return nullptr;
+        if (CopyDirectly(source, copy.get())) return copy.release();
+        std::vector<uint8_t> stream;
+        SaveObjectToStream(source, stream);
+        copy = NewObject(&source->ClassType(), owner);
         ReadObjectInto(copy.get(), stream);
         return copy.release();
     } catch (...) {

@@ -12,7 +12,8 @@ const TzuClass& TzuBounds::StaticClass() {
         P::Float<&TzuBounds::Top, &TzuBounds::SetTop>("Top").NotStored(),
         P::Float<&TzuBounds::Right, &TzuBounds::SetRight>("Right").NotStored(),
         P::Float<&TzuBounds::Bottom, &TzuBounds::SetBottom>("Bottom").NotStored(),
-        P::Defined<&TzuBounds::ReadRect, &TzuBounds::WriteRect, &TzuBounds::RectStored>("Rect"),
+        P::Defined<&TzuBounds::ReadRect, &TzuBounds::WriteRect, &TzuBounds::RectStored>("Rect")
+            .CopiedBy<&TzuBounds::CopyRect>(),
     };
     static const TzuClass cls = ZuClass<TzuBounds, TzuPersistent>("TzuBounds", props);
     return cls;
@@ -79,5 +80,14 @@ void TzuBounds::ReadRect(const TzuStreamValue& value) {
 }
 
 TzuStreamValue TzuBounds::WriteRect() const { return RectToText(GetRect()); }
+
+bool TzuBounds::CopyRect(const TzuBounds& from) {
+    const TzuRect r = from.GetRect();
+    if (!IsExactInText(r.Left) || !IsExactInText(r.Top) || !IsExactInText(r.Right) ||
+        !IsExactInText(r.Bottom))
+        return false;
+    SetRect(r);
+    return true;
+}
 
 }  // namespace zu

@@ -39,6 +39,8 @@ public:
     // The "Rect" stream property.
     void ReadRect(const TzuStreamValue& value);
     TzuStreamValue WriteRect() const;
+    // Takes from's rectangle when its text would read back as exactly that rectangle.
+    bool CopyRect(const TzuBounds& from);
     bool RectStored() const { return GetRect() != m_defaultValue; }
 
 private:

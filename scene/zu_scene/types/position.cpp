@@ -10,7 +10,8 @@ const TzuClass& TzuPosition::StaticClass() {
     static const TzuPropInfo props[] = {
         P::Float<&TzuPosition::X, &TzuPosition::SetX>("X").NotStored(),
         P::Float<&TzuPosition::Y, &TzuPosition::SetY>("Y").NotStored(),
-        P::Defined<&TzuPosition::ReadPoint, &TzuPosition::WritePoint, &TzuPosition::PointStored>("Point"),
+        P::Defined<&TzuPosition::ReadPoint, &TzuPosition::WritePoint, &TzuPosition::PointStored>("Point")
+            .CopiedBy<&TzuPosition::CopyPoint>(),
     };
     static const TzuClass cls = ZuClass<TzuPosition, TzuPersistent>("TzuPosition", props);
     return cls;
@@ -50,5 +51,12 @@ void TzuPosition::ReadPoint(const TzuStreamValue& value) {
 }
 
 TzuStreamValue TzuPosition::WritePoint() const { return PointToText(GetPoint()); }
+
+bool TzuPosition::CopyPoint(const TzuPosition& from) {
+    const TzuPoint p = from.GetPoint();
+    if (!IsExactInText(p.X) || !IsExactInText(p.Y)) return false;
+    SetPoint(p);
+    return true;
+}
 
 }  // namespace zu

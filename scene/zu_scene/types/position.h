@@ -33,6 +33,8 @@ public:
     // The "Point" stream property.
     void ReadPoint(const TzuStreamValue& value);
     TzuStreamValue WritePoint() const;
+    // Takes from's point when its text would read back as exactly that point.
+    bool CopyPoint(const TzuPosition& from);
     bool PointStored() const { return GetPoint() != m_defaultValue; }
 
 private:

@@ -157,6 +157,10 @@ std::string ValueListText(std::initializer_list<float> values) {
 
 }  // namespace
 
+bool IsExactInText(float x) {
+    return x == std::trunc(x) && std::fabs(x) <= 16777216.0f && !(x == 0 && std::signbit(x));
+}
+
 std::string PointToText(const TzuPoint& p) { return ValueListText({p.X, p.Y}); }
 
 std::string RectToText(const TzuRect& r) { return ValueListText({r.Left, r.Top, r.Right, r.Bottom}); }

@@ -18,6 +18,10 @@ std::string FloatToText(double x);
 double TextToFloat(std::string_view text);
 bool TryTextToFloat(std::string_view text, double& value);
 
+// Whether FloatToText's text of x reads back as exactly x: whole numbers a single holds
+// exactly (not -0, which reads back as 0).
+bool IsExactInText(float x);
+
 // "(x,y)" and "(l,t,r,b)", numbers by FloatToText.
 std::string PointToText(const TzuPoint& p);
 std::string RectToText(const TzuRect& r);
