@@ -19,7 +19,8 @@ struct NotDirect {};
 // What reads back from a stream's identifier: these four are written as tags of their
 // own and come back as other values.
 bool IsTagIdent(std::string_view ident) {
-    return SameText(ident, "False") || SameText(ident, "True") || SameText(ident, "Null") || SameText(ident, "nil");
+    return SameText(ident, "False") || SameText(ident, "True") || SameText(ident, "Null") ||
+           SameText(ident, "nil");
 }
 
 // Names longer than a short string are cut by the writer.
@@ -51,22 +52,19 @@ std::u16string StreamedText(std::u16string&& text) {
 // are followed by path from the copy's object for every value, as a reader resolves each
 // dotted name: a setter may change what an owned object is.
 struct TzuStreamReader::Copier {
-    struct Step {
-        const TzuPropInfo* prop;
-        const TzuClass* cls;  // the source's class at this step
-    };
-
     TzuStreamReader& r;
     TzuPersistent* base;  // the copy's component or collection item
     int depth;
-    std::vector<Step> path;
+    size_t from = r.m_copyPath.size();  // this copier's steps in the reader's path
     size_t prefixLength = 0;
+
+    std::span<const CopyStep> Path() const { return std::span(r.m_copyPath).subspan(from); }
 
     // The copy's object the next value goes to; null when the path leads nowhere there.
     TzuPersistent* Target(const TzuPersistent* src, const TzuStoredProp& s) const {
         CheckName(std::string_view(s.name.data(), prefixLength + s.name.size()));
         TzuPersistent* t = base;
-        for (const Step& step : path) {
+        for (const CopyStep& step : Path()) {
             // A reader finds names in the copy's classes; a copy holds while they agree.
             if (&t->ClassType() != step.cls) throw NotDirect{};
             if (!(t = step.prop->getObj(t))) return nullptr;
@@ -77,7 +75,7 @@ struct TzuStreamReader::Copier {
 
     std::string PathOf(const TzuStoredProp& s) const {
         std::string text;
-        for (const Step& step : path) text.append(step.prop->name).push_back('.');
+        for (const CopyStep& step : Path()) text.append(step.prop->name).push_back('.');
         return text.append(s.name);
     }
 
@@ -153,13 +151,13 @@ struct TzuStreamReader::Copier {
     }
     void Object(TzuPersistent* src, const TzuStoredProp& s, TzuPersistent* sub) {
         if (depth + 1 >= kMaxStreamDepth) throw EzuError("Stream write error: properties nested too deeply");
-        path.push_back(Step{s.prop, &src->ClassType()});
+        r.m_copyPath.push_back(CopyStep{s.prop, &src->ClassType()});
         prefixLength += s.name.size() + 1;
         ++depth;
         ForEachStoredValue(sub, *this);
         --depth;
         prefixLength -= s.name.size() + 1;
-        path.pop_back();
+        r.m_copyPath.pop_back();
     }
     void Reference(TzuPersistent* src, const TzuStoredProp& s, const TzuComponent& ref) {
         const std::string& name = ref.Name();
@@ -200,7 +198,7 @@ struct TzuStreamReader::Copier {
                                  if (depth + 1 >= kMaxStreamDepth)
                                      throw EzuError("Stream write error: properties nested too deeply");
                                  if (&item->ClassType() != &from->ClassType()) throw NotDirect{};
-                                 Copier copier{r, item, depth + 1, {}};
+                                 Copier copier{r, item, depth + 1};
                                  ForEachStoredValue(from, copier);
                              });
             return {};
@@ -214,8 +212,9 @@ bool TzuStreamReader::CopyRootInto(TzuComponent* root, TzuComponent* source) {
     try {
         CheckName(source->Name());
         if (&root->ClassType() != &source->ClassType()) throw NotDirect{};
+        m_copyPath.reserve(8);
         StartRoot(source->Name());
-        Copier copier{*this, root, 0, {}};
+        Copier copier{*this, root, 0};
         ForEachStoredValue(source, copier);
         source->GetChildren([&](TzuComponent* child) { CopyChild(child, root, 1); }, source);
         Finish();
@@ -243,9 +242,16 @@ void TzuStreamReader::CopyChild(TzuComponent* source, TzuComponent* parent, int 
     }
     CheckName(source->Name());
     TzuComponent* child = NewChild(*cls, parent, source->Name());
-    Copier copier{*this, child, depth, {}};
+    Copier copier{*this, child, depth};
     ForEachStoredValue(source, copier);
-    source->GetChildren([&](TzuComponent* c) { CopyChild(c, child, depth + 1); }, m_source);
+    // One captured pointer keeps the callback within std::function's own storage.
+    struct Next {
+        TzuStreamReader* reader;
+        TzuComponent* parent;
+        int depth;
+    } next{this, child, depth + 1};
+    source->GetChildren([&next](TzuComponent* c) { next.reader->CopyChild(c, next.parent, next.depth); },
+                        m_source);
     AttachChild(child, parent);
 }
 

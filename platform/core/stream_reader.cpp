@@ -173,7 +173,11 @@ std::string ContextName(const TzuPersistent* obj) {
 }  // namespace
 
 TzuStreamReader::TzuStreamReader(std::span<const uint8_t> data, TzuReadOptions options)
-    : m_in(data), m_options(std::move(options)) {}
+    : m_in(data), m_options(std::move(options)) {
+    // A style is a handful of objects: room for them up front spares regrowing the lists.
+    m_created.reserve(16);
+    m_loaded.reserve(16);
+}
 
 TzuStreamReader::~TzuStreamReader() = default;
 

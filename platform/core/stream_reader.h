@@ -107,7 +107,14 @@ private:
     TzuByteReader m_in;
     TzuReadOptions m_options;
     TzuComponent* m_root = nullptr;
-    TzuComponent* m_source = nullptr;      // what a copy is made from
+    TzuComponent* m_source = nullptr;  // what a copy is made from
+    // The owned objects a copy has entered, outermost first, with the source's class at
+    // each: the copy's object for a value is found again along them.
+    struct CopyStep {
+        const TzuPropInfo* prop;
+        const TzuClass* cls;
+    };
+    std::vector<CopyStep> m_copyPath;
     std::vector<TzuComponent*> m_created;  // children made by this read, in creation order
     std::vector<TzuComponent*> m_loaded;   // root first, then children as read
     std::vector<std::pair<std::string, TzuComponent*>> m_streamNames;

@@ -77,7 +77,7 @@ TEST_F(CloneTest, ValuesAStreamChangesAreChangedTheSameWay) {
     root.Fill()->SetColor(0x80FF0000);
     auto* text = new TzuText(&root);
     text->SetParent(&root);
-    text->SetText(u"bad \xD800 surrogate");    // a lone surrogate reads back as U+FFFD
+    text->SetText(u"bad \xD800 surrogate");   // a lone surrogate reads back as U+FFFD
     text->SetResourceName("bad \xC3 utf-8");  // so does a broken sequence
     auto* fade = new TzuColorAnimation(&root);
     fade->SetParent(text);
