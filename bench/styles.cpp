@@ -67,20 +67,25 @@ void CloneStyle() {
     benchmark::DoNotOptimize(copy.get());
 }
 
-// "buttonstyle" made directly, value by value.
+// "buttonstyle" made directly, value by value: every value its stored form holds.
 void BuildStyle() {
     auto root = std::make_unique<TzuLayout>(nullptr);
+    root->Position()->SetPoint({184, 114});
     root->SetWidth(73);
     root->SetHeight(26);
+    root->SetResourceName("buttonstyle");
     auto* bg = new TzuRectangle(nullptr);
     bg->SetResourceName("background");
     bg->SetAlign(vaContents);
+    bg->SetWidth(73);
+    bg->SetHeight(26);
     bg->SetLocked(true);
     bg->SetHitTest(false);
     bg->Fill()->SetStyle(zuBrushGradient);
     bg->Fill()->Gradient()->Points()->Clear();
     bg->Fill()->Gradient()->Points()->AddPoint(0xFF505050, 0);
     bg->Fill()->Gradient()->Points()->AddPoint(0xFF303030, 1);
+    bg->Fill()->Gradient()->SetStyle(zuLinearGradient);
     bg->Stroke()->SetColor(0xFF222222);
     bg->SetXRadius(3);
     bg->SetYRadius(3);
@@ -92,6 +97,7 @@ void BuildStyle() {
     for (int i = 0; i < 4; ++i) {
         auto* a = new TzuColorAnimation(nullptr);
         a->SetDuration(0.2f);
+        a->SetHideOnFinish(false);
         a->SetTrigger(triggers[i]);
         a->SetInverse(i == 1 || i == 2);
         a->SetStartColor(starts[i]);
@@ -104,6 +110,8 @@ void BuildStyle() {
     text->SetAlign(vaClient);
     text->SetLocked(true);
     text->Padding()->SetRect({5, 2, 5, 2});
+    text->SetWidth(63);
+    text->SetHeight(22);
     text->SetHitTest(false);
     text->Fill()->SetColor(0xFFE0E0E0);
     text->SetText(u"button");
