@@ -166,6 +166,38 @@ void BM_FindStyleByName(benchmark::State& state) {
 }
 BENCHMARK(BM_FindStyleByName)->Arg(100)->Arg(10000);
 
+// The parts of applying a style that are not the clone, one by one.
+void BM_FindButtonStyle(benchmark::State& state) {
+    TzuObject* def = LoadDefaultStyle();
+    for (auto _ : state) benchmark::DoNotOptimize(def->FindResource("buttonstyle"));
+}
+BENCHMARK(BM_FindButtonStyle);
+
+void BM_UnstyledButton(benchmark::State& state) {
+    for (auto _ : state) {
+        TzuBenchButton button(nullptr);
+        benchmark::DoNotOptimize(&button);
+    }
+}
+BENCHMARK(BM_UnstyledButton);
+
+// What applying costs besides the clone: the lookup, binding the parts, the layout, the
+// control itself. Time per control and heap blocks per control, both sides in this run.
+void ReportApplyOverhead() {
+    double applyUs = 0, cloneUs = 0;
+    for (int block = 0; block < 5; ++block) {
+        applyUs += bench::MedianMicros(ApplyStyle, 20, 20);
+        cloneUs += bench::MedianMicros(CloneStyle, 20, 20);
+    }
+    auto allocations = [](void (*run)()) {
+        const size_t before = g_allocations;
+        run();
+        return g_allocations - before;
+    };
+    std::printf("apply minus clone %.2f us, %zu heap blocks\n", (applyUs - cloneUs) / (5 * 20),
+                allocations(ApplyStyle) - allocations(CloneStyle));
+}
+
 size_t StyledControlBytes() {
     const size_t before = g_liveBytes;
     auto button = std::make_unique<TzuBenchButton>(nullptr);
@@ -188,6 +220,7 @@ int main(int argc, char** argv) {
     const zu::LookupWorld few(100);
     const zu::LookupWorld many(10000);
     std::printf("bytes per styled control (buttonstyle) %zu\n", zu::StyledControlBytes());
+    zu::ReportApplyOverhead();
     std::printf("ratio apply_style_vs_clone %.3f (goal <= 1.2)\n",
                 zu::bench::InterleavedRatio(zu::ApplyStyle, zu::CloneStyle, 20));
     std::printf("ratio clone_vs_build %.3f (goal <= 3)\n",

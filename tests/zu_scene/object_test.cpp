@@ -6,6 +6,7 @@
 
 #include "platform/core/property.h"
 #include "scene/zu_scene/tree/animation.h"
+#include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/effect.h"
 
 namespace zu {
@@ -179,6 +180,74 @@ TEST(TzuObject, LookupsByName) {
     EXPECT_EQ(root.FindResource("fill"), b);
     EXPECT_EQ(root.FindResource(""), nullptr);
     EXPECT_EQ(b->FindResource("fill"), nullptr);  // no children
+}
+
+// Subtrees this large keep a name index; every kind of change below must show in the
+// next answer. Each check asks twice: the second answer comes from a rebuilt index.
+TEST(TzuObject, IndexedLookupsFollowEveryChange) {
+    TzuObject root(nullptr);
+    std::vector<TzuObject*> groups;
+    for (int g = 0; g < 4; ++g) {
+        groups.push_back(new TzuObject(nullptr));
+        groups.back()->SetParent(&root);
+        for (int i = 0; i < 60; ++i) (new TzuObject(nullptr))->SetParent(groups.back());
+    }
+    auto named = [](TzuObject* parent, const char* name) {
+        auto* o = new TzuObject(nullptr);
+        o->SetParent(parent);
+        o->SetResourceName(name);
+        return o;
+    };
+    TzuObject* deep = named(groups[2]->Children(5), "Part");
+    TzuObject* later = named(groups[3], "part");
+    int step = 0;
+    auto expectFound = [&step](TzuObject* from, std::string_view name, TzuObject* expected) {
+        ++step;
+        EXPECT_EQ(from->FindResource(name), expected) << name << " in step " << step;
+        EXPECT_EQ(from->FindResource(name), expected) << name << " in step " << step;
+    };
+    expectFound(&root, "PART", deep);
+    expectFound(&root, "missing", nullptr);
+    // A subtree with an index of its own inside an indexed one.
+    expectFound(groups[1], "nothing", nullptr);
+    expectFound(&root, "part", deep);
+
+    TzuObject* early = groups[1]->Children(3);
+    early->SetResourceName("PART");  // named inside the nested index
+    expectFound(&root, "part", early);
+    expectFound(groups[1], "part", early);
+    early->SetResourceName("other");
+    expectFound(groups[1], "part", nullptr);
+    expectFound(&root, "Other", early);
+    expectFound(&root, "part", deep);
+
+    groups[3]->SetIndex(0);  // reordered ahead of the deep one
+    expectFound(&root, "part", later);
+    delete later;
+    expectFound(&root, "part", deep);
+
+    // Moved below a control the search does not enter, then out again.
+    auto* control = new TzuControl(nullptr);
+    control->SetParent(groups[0]);
+    deep->SetParent(control);
+    expectFound(&root, "part", nullptr);
+    named(control, "inner");
+    expectFound(&root, "inner", nullptr);
+    control->SetResourceName("part");
+    expectFound(&root, "part", control);
+    deep->SetParent(groups[1]->Children(59));
+    expectFound(&root, "part", control);  // still ahead of it
+    delete control;
+    expectFound(&root, "part", deep);
+
+    TzuObject* added = named(groups[0]->Children(0), "part");
+    expectFound(&root, "part", added);
+    groups[0]->DeleteChildren();
+    expectFound(&root, "part", deep);
+    TzuObject* first = named(groups[1]->Children(0), "part");
+    expectFound(groups[1], "part", first);
+    groups[1]->SortChildren([](TzuObject* a, TzuObject* b) { return a->Serial() > b->Serial(); });
+    expectFound(&root, "part", deep);
 }
 
 TEST(TzuObject, FindResourceObjectTakesTheNewestStoredOne) {

@@ -21,6 +21,12 @@ bool g_loadingDefaultStyle = false;
 // different name, so the depth stays small in any sane style.
 constexpr int kMaxStyleDepth = 32;
 int g_styleDepth = 0;
+
+// Every visual part of an applied style is locked: editing picks the control, not its look.
+void LockParts(TzuObject* o) {
+    if (o->IsVisual()) static_cast<TzuVisualObject*>(o)->SetLocked(true);
+    for (int i = 0; i < o->ChildrenCount(); ++i) LockParts(o->Children(i));
+}
 }  // namespace
 
 void SetDefaultStyleLoader(TzuDefaultStyleLoader loader) { g_defaultStyleLoader = loader; }
@@ -155,11 +161,7 @@ void TzuControl::ApplyStyleLookup() {
             s = nullptr;  // now a child: freed with the control
             m_styleObject->SetIndex(0);
             m_styleObject->SetStored(false);
-            std::vector<TzuObject*> parts{m_styleObject};
-            m_styleObject->CollectObjects(parts);
-            for (TzuObject* o : parts) {
-                if (auto* v = As<TzuVisualObject>(o)) v->SetLocked(true);
-            }
+            LockParts(m_styleObject);
             ApplyStyle();
         }
     } catch (...) {
@@ -223,7 +225,6 @@ TzuVisualObject* TzuControl::LoadStyle() {
     IzuScene* scene = Scene();
     TzuResources* resources = scene ? scene->Style() : nullptr;
     TzuObject* sceneRoot = resources ? resources->StyleRoot() : nullptr;
-    const std::string classStyle = ClassStyleName(ClassType());
 
     // The control's own Resource: the scene's style, the default style, any stored object.
     if (!m_resource.empty()) {
@@ -235,6 +236,7 @@ TzuVisualObject* TzuControl::LoadStyle() {
             if (TzuVisualObject* v = CloneStyle(found, m_resource)) return v;
         }
     }
+    const std::string classStyle = ClassStyleName(ClassType());
     if (sceneRoot) {
         TzuObject* found = nullptr;
         std::string name;

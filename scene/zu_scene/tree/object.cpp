@@ -95,6 +95,7 @@ TzuObject::~TzuObject() {
         }
     }
     IndexRemove(this);
+    DropNameIndex();
     ObjectListRemove();
     DetachFromTree();
     DeleteChildren();
@@ -163,6 +164,7 @@ void TzuObject::AddObject(TzuObject* child) {
     }
     m_children->push_back(child);
     TriggerTargetsChanged();
+    NamesChanged();
     child->m_parent = this;
     child->m_scene = m_scene;
     if (m_scene) {
@@ -199,6 +201,7 @@ void TzuObject::RemoveObject(TzuObject* child) {
     // BeforeRemoveObject may run code that changes the list; look the child up again.
     if (auto it = found(); it != m_children->rend()) m_children->erase(std::next(it).base());
     TriggerTargetsChanged();
+    NamesChanged();
     if (As<TzuEffect>(child)) m_effectsStale = true;
 }
 
@@ -232,6 +235,7 @@ void TzuObject::DeleteChildren() {
         TzuObject* child = m_children->back();
         m_children->pop_back();
         TriggerTargetsChanged();
+        NamesChanged();
         if (m_scene) m_scene->ObjectLeaving(child);
         child->m_parent = nullptr;
         child->m_scene = nullptr;
@@ -258,6 +262,7 @@ void TzuObject::SetIndex(int index) {
     list.erase(it);
     list.insert(list.begin() + index, this);
     TriggerTargetsChanged();
+    m_parent->NamesChanged();
 }
 
 void TzuObject::BringToFront() {
@@ -275,6 +280,7 @@ void TzuObject::SendToBack() {
 void TzuObject::SortChildren(const std::function<bool(TzuObject*, TzuObject*)>& less) {
     if (m_children) std::stable_sort(m_children->begin(), m_children->end(), less);
     TriggerTargetsChanged();
+    NamesChanged();
 }
 
 void TzuObject::CollectObjects(std::vector<TzuObject*>& list) {
@@ -317,20 +323,6 @@ TzuObject* TzuObject::FindBinding(std::string_view name) {
     return nullptr;
 }
 
-TzuObject* TzuObject::FindResource(std::string_view name) {
-    if (name.empty()) return nullptr;
-    for (int i = 0; i < ChildrenCount(); ++i) {
-        TzuObject* child = Children(i);
-        // Most names differ in length: that test saves the call for nearly every object.
-        if (child->m_resourceName.size() == name.size() && SameText(child->m_resourceName, name))
-            return child;
-        // Style parts of a control belong to it: the search does not enter controls.
-        if (child->IsControl()) continue;
-        if (TzuObject* found = child->FindResource(name)) return found;
-    }
-    return nullptr;
-}
-
 TzuObject* TzuObject::FindResourceObject(std::string_view name) {
     if (name.empty()) return nullptr;
     auto it = ResourceIndex().find(LowerKey(name));
@@ -346,6 +338,7 @@ void TzuObject::SetResourceName(const std::string& name) {
     IndexRemove(this);
     m_resourceName = name;
     IndexAdd(this);
+    if (m_parent) m_parent->NamesChanged();
 }
 
 void TzuObject::UpdateStyle() {

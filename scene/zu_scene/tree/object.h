@@ -19,6 +19,7 @@ namespace zu {
 
 class TzuAnimation;
 class TzuEffect;
+struct TzuNameIndex;
 
 class TzuObject : public TzuComponent {
     ZU_CLASS(TzuObject)
@@ -74,6 +75,8 @@ public:
 
     // ---- Lookups by name (ASCII case-insensitive) ----
     TzuObject* FindBinding(std::string_view name);
+    // Depth first below this object, first match wins; does not enter controls (their
+    // style parts are their own). Large subtrees keep a name index for this.
     virtual TzuObject* FindResource(std::string_view name);
     // Newest stored object in the process with that resource name.
     static TzuObject* FindResourceObject(std::string_view name);
@@ -163,6 +166,18 @@ private:
     void ObjectListAdd();
     void ObjectListRemove();
 
+    // Name lookups (object_lookup.cpp). A subtree searched often keeps an index of the
+    // first object under each name; it is valid while this object is "names clean": a
+    // name or child list changing anywhere in the searched part of the subtree clears
+    // that mark on the way up, so a stale index is rebuilt before it is used again.
+    TzuObject* FindResourceBelow(std::string_view name, size_t& visited);
+    bool HasValidNameIndex() const { return m_hasNameIndex && m_namesClean; }
+    TzuObject* IndexedLookup(std::string_view name) const;
+    void IndexNamesIfWorthIt();
+    void AddNamesBelow(TzuNameIndex& index);
+    void NamesChanged();
+    void DropNameIndex();
+
     // The animations and effects of this object and its passive style parts in tree
     // order, so that a hover or focus change does not walk the whole style.
     struct TriggerTargets {
@@ -194,6 +209,8 @@ private:
     bool m_hasEffect = false;
     bool m_isVisual = false;
     bool m_styleDue = false;
+    bool m_namesClean = false;
+    bool m_hasNameIndex = false;
 };
 
 // Data texts that carry references in data values. Text is never turned into a pointer:
