@@ -298,6 +298,10 @@ TEST_F(ControlStyle, FindResourceSearchesTheStyleFirst) {
     EXPECT_NE(part, own);
     EXPECT_EQ(part->Parent(), c->StyleObject());
     EXPECT_TRUE(part->Locked());
+    // A name the style lacks falls through to the control's own children.
+    own->SetResourceName("mine");
+    EXPECT_EQ(c->FindResource("MINE"), own);
+    EXPECT_EQ(c->FindResource("none"), nullptr);
 }
 
 TEST_F(ControlStyle, TabOrderIsClampedAndStoredOrdersArePlacedAfterLoading) {

@@ -188,10 +188,9 @@ void TzuControl::ApplyStyle() {
 }
 
 TzuObject* TzuControl::FindResource(std::string_view name) {
-    if (m_styleObject) {
-        if (TzuObject* found = m_styleObject->FindResource(name)) return found;
-    }
-    return TzuVisualObject::FindResource(name);
+    if (!m_styleObject) return TzuVisualObject::FindResource(name);
+    if (TzuObject* found = m_styleObject->FindResource(name)) return found;
+    return FindResourceOutside(name, m_styleObject);
 }
 
 bool TzuControl::StyleWouldRecurse(TzuObject* found, const std::string& name) const {

@@ -161,6 +161,9 @@ protected:
     // Something at or below this object waits for its style: this object and every
     // ancestor are marked, so the next lookup walk from any of them comes down here.
     void MarkStyleDue();
+    // FindResource for a caller that has already searched below `searched` (a child):
+    // that child's own name is still looked at, its subtree is not walked again.
+    TzuObject* FindResourceOutside(std::string_view name, const TzuObject* searched);
 
 private:
     void ObjectListAdd();
@@ -170,7 +173,7 @@ private:
     // first object under each name; it is valid while this object is "names clean": a
     // name or child list changing anywhere in the searched part of the subtree clears
     // that mark on the way up, so a stale index is rebuilt before it is used again.
-    TzuObject* FindResourceBelow(std::string_view name, size_t& visited);
+    TzuObject* FindResourceBelow(std::string_view name, size_t& visited, const TzuObject* skip = nullptr);
     bool HasValidNameIndex() const { return m_hasNameIndex && m_namesClean; }
     TzuObject* IndexedLookup(std::string_view name) const;
     void IndexNamesIfWorthIt();

@@ -67,6 +67,16 @@ TzuObject* TzuObject::FindResource(std::string_view name) {
     return found;
 }
 
+TzuObject* TzuObject::FindResourceOutside(std::string_view name, const TzuObject* searched) {
+    // An index gives the first match in walk order; nothing matches below `searched`, so
+    // that is the first match outside it too.
+    if (name.empty() || HasValidNameIndex()) return FindResource(name);
+    size_t visited = 0;
+    TzuObject* found = FindResourceBelow(name, visited, searched);
+    if (visited >= kIndexFromVisited) IndexNamesIfWorthIt();
+    return found;
+}
+
 TzuObject* TzuObject::IndexedLookup(std::string_view name) const {
     TzuNameIndex& index = IndexOf(this);
     ++index.hits;
@@ -74,7 +84,7 @@ TzuObject* TzuObject::IndexedLookup(std::string_view name) const {
     return it == index.first.end() ? nullptr : it->second;
 }
 
-TzuObject* TzuObject::FindResourceBelow(std::string_view name, size_t& visited) {
+TzuObject* TzuObject::FindResourceBelow(std::string_view name, size_t& visited, const TzuObject* skip) {
     for (int i = 0; i < ChildrenCount(); ++i) {
         TzuObject* child = (*m_children)[static_cast<size_t>(i)];
         ++visited;
@@ -82,7 +92,7 @@ TzuObject* TzuObject::FindResourceBelow(std::string_view name, size_t& visited) 
         if (child->m_resourceName.size() == name.size() && SameText(child->m_resourceName, name))
             return child;
         // Style parts of a control belong to it: the search does not enter controls.
-        if (child->IsControl()) continue;
+        if (child->IsControl() || child == skip) continue;
         if (child->HasValidNameIndex()) {
             if (TzuObject* found = child->IndexedLookup(name)) return found;
         } else if (TzuObject* found = child->FindResourceBelow(name, visited)) {
