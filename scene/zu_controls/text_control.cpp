@@ -67,7 +67,11 @@ void TzuTextControl::ApplyStyle() {
         m_textPart->SetHorzTextAlign(m_textAlign);
         m_textPart->SetVertTextAlign(m_vertTextAlign);
         m_textPart->SetWordWrap(m_wordWrap);
-        m_textPart->SetFont(m_font);
+        // Most controls keep the font their style's text was made with.
+        const TzuFont& own = *m_textPart->Font();
+        if (own.Family() != m_font.Family() || own.Size() != m_font.Size() || own.Style() != m_font.Style() ||
+            own.ClearType() != m_font.ClearType())
+            m_textPart->SetFont(m_font);
     }
     if (AutoTranslate()) {
         std::u16string translated = Translate(m_text);

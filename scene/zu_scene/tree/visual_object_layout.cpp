@@ -1,5 +1,6 @@
 // Layout of a visual object's children by their Align values.
 
+#include <algorithm>
 #include <cmath>
 
 #include "scene/zu_scene/tree/child_range.h"
@@ -110,17 +111,30 @@ void TzuVisualObject::Realign() {
 }
 
 void TzuVisualObject::LayoutPass(TzuAlign align, TzuRect& r) {
-    bool designing = IsSceneDesigning();
-    std::vector<TzuVisualObject*> list;
+    const bool designing = IsSceneDesigning();
+    auto placed = [align, designing](const TzuVisualObject* k) {
+        return k->m_align == align && (k->m_visible || designing);
+    };
+    size_t n = 0;
+    for (TzuVisualObject* k : ChildrenOf<TzuVisualObject>(*this)) n += placed(k) ? 1 : 0;
+    // A pass places a handful of children as a rule: they are ordered on the stack, and
+    // styling a control lays out its style without a heap block per pass.
+    constexpr size_t kOnStack = 16;
+    TzuVisualObject* onStack[kOnStack];
+    std::vector<TzuVisualObject*> onHeap(n > kOnStack ? n : 0);
+    TzuVisualObject** list = n > kOnStack ? onHeap.data() : onStack;
+    size_t count = 0;
     for (TzuVisualObject* k : ChildrenOf<TzuVisualObject>(*this)) {
-        if (k->m_align != align || !(k->m_visible || designing)) continue;
-        auto at = list.begin();
-        while (at != list.end() && !GoesBefore(align, k, *at)) ++at;
-        list.insert(at, k);
+        if (!placed(k)) continue;
+        size_t at = 0;
+        while (at < count && !GoesBefore(align, k, list[at])) ++at;
+        std::move_backward(list + at, list + count, list + count + 1);
+        list[at] = k;
+        ++count;
     }
-    for (TzuVisualObject* k : list) {
+    for (size_t i = 0; i < count; ++i) {
         // A child's own layout may have hidden a sibling meanwhile.
-        if (k->m_visible || designing) LayoutChild(k, align, r);
+        if (list[i]->m_visible || designing) LayoutChild(list[i], align, r);
     }
 }
 
