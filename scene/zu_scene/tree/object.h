@@ -174,7 +174,7 @@ private:
     // name or child list changing anywhere in the searched part of the subtree clears
     // that mark on the way up, so a stale index is rebuilt before it is used again.
     TzuObject* FindResourceBelow(std::string_view name, size_t& visited, const TzuObject* skip = nullptr);
-    bool HasValidNameIndex() const { return m_hasNameIndex && m_namesClean; }
+    bool HasValidNameIndex() const { return m_nameIndexBuilt && m_namesClean; }
     TzuObject* IndexedLookup(std::string_view name) const;
     void IndexNamesIfWorthIt();
     void AddNamesBelow(TzuNameIndex& index);
@@ -213,7 +213,8 @@ private:
     bool m_isVisual = false;
     bool m_styleDue = false;
     bool m_namesClean = false;
-    bool m_hasNameIndex = false;
+    bool m_hasNameIndex = false;  // an entry among the name indexes, built or not yet
+    bool m_nameIndexBuilt = false;
 };
 
 // Data texts that carry references in data values. Text is never turned into a pointer:

@@ -1,7 +1,7 @@
 // Finding an object by resource name below another one. Style roots hold a hundred styles
 // with their parts, and every control that is styled searches them: a subtree that takes
-// a long walk keeps an index of the first object under each name in the walk's own order,
-// so the answer is the one the walk would give.
+// a second long walk keeps an index of the first object under each name in the walk's own
+// order, so the answer is the one the walk would give.
 
 #include <memory>
 #include <string_view>
@@ -105,14 +105,17 @@ TzuObject* TzuObject::FindResourceBelow(std::string_view name, size_t& visited, 
 void TzuObject::IndexNamesIfWorthIt() {
     std::unique_ptr<TzuNameIndex>& slot = NameIndexes()[this];
     if (!slot) {
+        // The first long walk is only noted: a subtree searched once (the default style
+        // read for the first control) costs no more than that walk.
         slot = std::make_unique<TzuNameIndex>();
-    } else if (slot->hits == 0 && ++slot->staleWalks < kStaleWalksBeforeRebuild) {
+        m_hasNameIndex = true;
         return;
     }
+    if (m_nameIndexBuilt && slot->hits == 0 && ++slot->staleWalks < kStaleWalksBeforeRebuild) return;
     slot->first.clear();
     slot->hits = 0;
     slot->staleWalks = 0;
-    m_hasNameIndex = true;
+    m_nameIndexBuilt = true;
     m_namesClean = true;
     AddNamesBelow(*slot);
 }
@@ -144,6 +147,7 @@ void TzuObject::NamesChanged() {
 void TzuObject::DropNameIndex() {
     if (!m_hasNameIndex) return;
     m_hasNameIndex = false;
+    m_nameIndexBuilt = false;
     NameIndexes().erase(this);
 }
 
