@@ -91,6 +91,12 @@ TEST(SvgPath, ClosesAndErrorsEndWhereSvgSays) {
     EXPECT_EQ(Parsed("L10 10M0 0"), "");  // a path starts with a move
     EXPECT_EQ(Parsed("M0 0 X 5 5 L1 1"), "M0,0");
     EXPECT_EQ(Parsed("M0 0 z 5 5"), "M0,0 Z");
+    // A reflected control point beyond the largest single ends the parse like any error:
+    // it could not be written back.
+    EXPECT_EQ(Parsed("M0 0 C0 -3e38 0 -3e38 0 3e38 S1 1 2 2", &complete), "M0,0 C0,-3e+38 0,-3e+38 0,3e+38");
+    EXPECT_FALSE(complete);
+    EXPECT_EQ(Parsed("M0 3e38 Q0 -3e38 1 1", &complete), "M0,3e+38");
+    EXPECT_FALSE(complete);
 }
 
 TEST(SvgPath, SvgDataIsCanonicalAndLeavesDataAlone) {

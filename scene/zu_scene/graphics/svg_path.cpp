@@ -134,10 +134,15 @@ private:
             m_open = true;
         }
     }
-    void Cubic(const TzuPoint& c1, const TzuPoint& c2, const TzuPoint& end) {
+    static bool Finite(const TzuPoint& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
+    // False, adding nothing, when a worked-out control point overflows (a reflection or a
+    // quadratic's controls near the largest single): such a point cannot be written back.
+    bool Cubic(const TzuPoint& c1, const TzuPoint& c2, const TzuPoint& end) {
+        if (!Finite(c1) || !Finite(c2) || !Finite(end)) return false;
         OpenFigure();
         m_path.CurveTo(c1, c2, end);
         m_current = end;
+        return true;
     }
     static TzuPoint Reflect(const TzuPoint& control, const TzuPoint& around) {
         return TzuPoint{2 * around.X - control.X, 2 * around.Y - control.Y};
@@ -185,14 +190,14 @@ private:
             }
             case 'C':
                 if (!Point(a, rel) || !Point(b, rel) || !Point(e, rel)) return false;
-                Cubic(a, b, e);
+                if (!Cubic(a, b, e)) return false;
                 m_control = b;
                 m_lastKind = 'C';
                 return true;
             case 'S':
                 if (!Point(b, rel) || !Point(e, rel)) return false;
                 a = last == 'C' ? Reflect(m_control, m_current) : m_current;
-                Cubic(a, b, e);
+                if (!Cubic(a, b, e)) return false;
                 m_control = b;
                 m_lastKind = 'C';
                 return true;
@@ -205,7 +210,7 @@ private:
                 const TzuPoint p0 = m_current;
                 const TzuPoint c1{p0.X + 2.0f / 3 * (a.X - p0.X), p0.Y + 2.0f / 3 * (a.Y - p0.Y)};
                 const TzuPoint c2{e.X + 2.0f / 3 * (a.X - e.X), e.Y + 2.0f / 3 * (a.Y - e.Y)};
-                Cubic(c1, c2, e);
+                if (!Cubic(c1, c2, e)) return false;
                 m_control = a;
                 m_lastKind = 'Q';
                 return true;
