@@ -71,10 +71,16 @@ void TzuGtkWindow::SetDropTarget(bool on) {
     // Motion, highlight and drop are ours: the scene decides what may land where.
     gtk_drag_dest_set(m_widget, GtkDestDefaults(0), nullptr, 0,
                       GdkDragAction(GDK_ACTION_COPY | GDK_ACTION_MOVE | GDK_ACTION_LINK));
-    // Files first: a drag that offers both is a drag of files.
-    gtk_drag_dest_add_uri_targets(m_widget);
-    GtkTargetList* list = gtk_drag_dest_get_target_list(m_widget);
+    // Files first: a drag that offers both is a drag of files. The list is built here rather
+    // than by gtk_drag_dest_add_uri_targets, which also asks the session bus for the file
+    // transfer portal: a blocking call on every window, and without a session bus a
+    // dbus-launch attempt that slowed start-up by tens of milliseconds. The portal's
+    // own format is not one the drop decoder reads.
+    static const GtkTargetEntry kFiles[] = {{const_cast<gchar*>("text/uri-list"), 0, 0}};
+    GtkTargetList* list = gtk_target_list_new(kFiles, 1);
     gtk_target_list_add_text_targets(list, 1);
+    gtk_drag_dest_set_target_list(m_widget, list);
+    gtk_target_list_unref(list);
     g_signal_connect(m_widget, "drag-motion", G_CALLBACK(&OnDragMotion), this);
     g_signal_connect(m_widget, "drag-leave", G_CALLBACK(&OnDragLeave), this);
     g_signal_connect(m_widget, "drag-drop", G_CALLBACK(&OnDragDrop), this);
