@@ -1,6 +1,6 @@
 // Platform services under X11 (Xvfb in the test run), driven by xdotool: a popup menu
-// opened by a right click and answered with the keyboard, and text dragged from another
-// GTK window dropped onto a scene object.
+// opened by a right click and answered with the keyboard, and text and files dragged from
+// another GTK window dropped onto a scene object.
 
 #include <gtest/gtest.h>
 
@@ -85,48 +85,61 @@ TEST_F(GtkServicesTest, RightClickOpensThePopupMenuAndTheKeyboardChoosesAnItem) 
     EXPECT_FALSE(menu.IsShowing());
 }
 
-void SourceDataGet(GtkWidget*, GdkDragContext*, GtkSelectionData* data, guint, guint, gpointer) {
-    gtk_selection_data_set_text(data, "dragged \xc3\xa9", -1);
+void SourceDataGet(GtkWidget*, GdkDragContext*, GtkSelectionData* data, guint info, guint, gpointer) {
+    if (info == 1) {
+        gchar* uris[] = {const_cast<gchar*>("file:///tmp/zu%20dropped.txt"), nullptr};
+        gtk_selection_data_set_uris(data, uris);
+    } else {
+        gtk_selection_data_set_text(data, "dragged \xc3\xa9", -1);
+    }
 }
 
-TEST_F(GtkServicesTest, TextDraggedFromAnotherWindowLandsOnTheObjectThatAccepts) {
+// A drag from another program's window: text alone arrives as text; files offered along
+// with text arrive as files.
+TEST_F(GtkServicesTest, TextAndFilesDraggedFromAnotherWindowLandOnTheObjectThatAccepts) {
     SceneForm f(260);
     std::vector<std::string> log;
     f.box->OnDragOver().Set([](TzuPersistent*, const TzuDragObject& d, const TzuPoint&, bool& accept) {
-        accept = !VariantToWide(d.Data).empty();
+        accept = !d.Files.empty() || !VariantToWide(d.Data).empty();
     });
     f.box->OnDragDrop().Set([&](TzuPersistent*, const TzuDragObject& d, const TzuPoint&) {
-        log.push_back(Utf16ToUtf8(VariantToWide(d.Data)));
+        for (const auto& file : d.Files) log.push_back("file " + Utf16ToUtf8(file));
+        if (d.Files.empty()) log.push_back(Utf16ToUtf8(VariantToWide(d.Data)));
     });
     f.form.Show();
 
-    // The other window: a plain GTK button that drags text.
-    GtkWidget* source = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    gtk_window_set_decorated(GTK_WINDOW(source), FALSE);
-    gtk_window_move(GTK_WINDOW(source), 30, 40);
-    gtk_window_set_default_size(GTK_WINDOW(source), 150, 100);
-    GtkWidget* button = gtk_button_new_with_label("drag me");
-    gtk_container_add(GTK_CONTAINER(source), button);
-    gtk_drag_source_set(button, GDK_BUTTON1_MASK, nullptr, 0, GDK_ACTION_COPY);
-    gtk_drag_source_add_text_targets(button);
-    g_signal_connect(button, "drag-data-get", G_CALLBACK(&SourceDataGet), nullptr);
-    gtk_widget_show_all(source);
-    ASSERT_TRUE(
-        WaitFor([&] { return ScreenPixel(f.form, 50, 50) == 0xFF0000 && gtk_widget_get_mapped(button); }));
-    Pump(30);
+    for (const bool files : {false, true}) {
+        log.clear();
+        // The other window: a plain GTK button that drags text, and files first when asked.
+        GtkWidget* source = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        gtk_window_set_decorated(GTK_WINDOW(source), FALSE);
+        gtk_window_move(GTK_WINDOW(source), 30, 40);
+        gtk_window_set_default_size(GTK_WINDOW(source), 150, 100);
+        GtkWidget* button = gtk_button_new_with_label("drag me");
+        gtk_container_add(GTK_CONTAINER(source), button);
+        static const GtkTargetEntry kFiles[] = {{const_cast<gchar*>("text/uri-list"), 0, 1}};
+        gtk_drag_source_set(button, GDK_BUTTON1_MASK, kFiles, files ? 1 : 0, GDK_ACTION_COPY);
+        gtk_drag_source_add_text_targets(button);
+        g_signal_connect(button, "drag-data-get", G_CALLBACK(&SourceDataGet), nullptr);
+        gtk_widget_show_all(source);
+        ASSERT_TRUE(WaitFor(
+            [&] { return ScreenPixel(f.form, 50, 50) == 0xFF0000 && gtk_widget_get_mapped(button); }));
+        Pump(30);
 
-    Xdo("mousemove 100 90");
-    Xdo("mousedown 1");
-    for (int x = 110; x <= 330; x += 20) {
-        Xdo("mousemove " + std::to_string(x) + " 100");
-        Pump(8);
+        Xdo("mousemove 100 90");
+        Xdo("mousedown 1");
+        for (int x = 110; x <= 330; x += 20) {
+            Xdo("mousemove " + std::to_string(x) + " 100");
+            Pump(8);
+        }
+        EXPECT_TRUE(WaitFor([&] { return f.box->IsDragOver(); }));
+        Xdo("mouseup 1");
+        EXPECT_TRUE(WaitFor([&] { return !log.empty(); }));
+        EXPECT_EQ(log, (std::vector<std::string>{files ? "file /tmp/zu dropped.txt" : "dragged \xc3\xa9"}));
+        EXPECT_FALSE(f.box->IsDragOver());
+        gtk_widget_destroy(source);
+        Pump(10);
     }
-    EXPECT_TRUE(WaitFor([&] { return f.box->IsDragOver(); }));
-    Xdo("mouseup 1");
-    EXPECT_TRUE(WaitFor([&] { return !log.empty(); }));
-    EXPECT_EQ(log, (std::vector<std::string>{"dragged \xc3\xa9"}));
-    EXPECT_FALSE(f.box->IsDragOver());
-    gtk_widget_destroy(source);
 }
 
 }  // namespace
