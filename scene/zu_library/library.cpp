@@ -10,6 +10,7 @@
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/object_stream.h"
+#include "scene/zu_text/register_text.h"
 
 namespace zu {
 
@@ -33,6 +34,7 @@ void RegisterLibraryClasses() {
     RegisterAnimationClasses();
     RegisterLayoutClasses();
     RegisterControlClasses();
+    RegisterTextClasses();
     SetDefaultStyleLoader(&LoadEmbeddedDefaultStyle);
 }
 
