@@ -107,12 +107,20 @@ TEST_F(AnimationTest, RunsOverItsDurationInClockTicksAndFinishesOnce) {
     EXPECT_EQ(a->steps, 8);
     EXPECT_FLOAT_EQ(target->Position()->X(), 100);
     EXPECT_EQ(TzuAniThread::Instance()->Count(), 0);
+    // With nothing to animate the clock's timer sleeps, so an idle window is not woken.
+    EXPECT_FALSE(TzuAniThread::Instance()->Enabled());
     Tick(5);
     EXPECT_EQ(a->steps, 8);
-    // Restarting a running animation keeps it listed once.
+    // Restarting a running animation keeps it listed once; the clock wakes, and its first
+    // tick counts from the restart, not from the time it slept.
+    app.Advance(10000);
     a->Start();
     a->Start();
     EXPECT_EQ(TzuAniThread::Instance()->Count(), 1);
+    EXPECT_TRUE(TzuAniThread::Instance()->Enabled());
+    Tick();
+    EXPECT_NEAR(a->CurrentTime(), 0.033f, 1e-6);
+    EXPECT_TRUE(a->Running());
 }
 
 TEST_F(AnimationTest, ImmediateStartAppliesTheEndAndLeavesDurationAlone) {

@@ -55,6 +55,17 @@ void TzuAniThread::Add(TzuAnimation* animation) {
     if (!animation || Contains(animation)) return;
     animation->m_clockIndex = static_cast<int32_t>(m_list.size());
     m_list.push_back(animation);
+    if (!Enabled()) {
+        // Waking from idle: the time asleep belongs to no animation, so the next tick
+        // measures from now.
+        const double now = static_cast<double>(TickCount() - m_startMs) / 1000.0;
+        if (now > m_currentTime) m_currentTime = now;
+        SetEnabled(true);
+    }
+}
+
+void TzuAniThread::SleepWhenIdle() {
+    if (m_walking == 0 && Count() == 0 && Enabled()) SetEnabled(false);
 }
 
 void TzuAniThread::Remove(TzuAnimation* animation) {
@@ -64,6 +75,7 @@ void TzuAniThread::Remove(TzuAnimation* animation) {
     animation->m_clockIndex = -1;
     ++m_holes;
     if (m_walking == 0 && m_holes * 2 > static_cast<int>(m_list.size())) Compact();
+    SleepWhenIdle();
 }
 
 void TzuAniThread::Compact() {
@@ -100,7 +112,11 @@ void TzuAniThread::Tick() {
     --m_walking;
     if (m_walking == 0) {
         if (m_holes > 0) Compact();
-        if (m_freePending) delete this;
+        if (m_freePending) {
+            delete this;
+            return;
+        }
+        SleepWhenIdle();
     }
 }
 

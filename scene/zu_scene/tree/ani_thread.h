@@ -5,7 +5,8 @@
 // from the process clock (TickCount, 64-bit milliseconds) relative to its own start, so
 // its resolution does not decay with uptime. It holds the running animations without
 // owning them; handlers run inside its walk may start, stop or free any animation, the
-// one being advanced included.
+// one being advanced included. Its timer runs only while it lists an animation, so an
+// idle window is never woken by it.
 
 #include <cstdint>
 #include <vector>
@@ -46,6 +47,8 @@ private:
     TzuAniThread();
     ~TzuAniThread() override;
     void Compact();
+    // Stops the timer once nothing is listed (outside a walk).
+    void SleepWhenIdle();
 
     std::vector<TzuAnimation*> m_list;  // null entries are holes left by removals
     int64_t m_startMs = 0;
