@@ -136,7 +136,10 @@ const char* const kStoredOrder[] = {"thumbbarstyle",
                                     "iconinformation",
                                     "iconwarning",
                                     "iconerror",
-                                    "iphonebuttonstyle"};
+                                    "iphonebuttonstyle",
+                                    "hudsmallscrollbarhtrackstyle",
+                                    "hudsmallscrollbarvtrackstyle",
+                                    "hudsmallscrollbarstyle"};
 
 // Style, class of its root ("" when any), and its parts with their classes ("" when any
 // visual object will do).
@@ -211,6 +214,8 @@ const std::vector<Family>& Families() {
           {"content", "TzuLayout"},
           {"vscrollbar", "TzuHudScrollBar"},
           {"hscrollbar", "TzuHudScrollBar"},
+          {"vsmallscrollbar", "TzuSmallScrollBar"},
+          {"hsmallscrollbar", "TzuSmallScrollBar"},
           {"sizegrip", "TzuSizeGrip"},
           {"foreground", "TzuBrushObject"},
           {"selection", "TzuBrushObject"}}},
@@ -347,7 +352,7 @@ TEST_F(DefaultStyleContents_, HoldsEveryStyleInStoredOrderEachInItsOwnPlace) {
     for (const std::string& message : skipped) ADD_FAILURE() << "skipped: " << message;
 
     constexpr int kStyles = static_cast<int>(std::size(kStoredOrder));
-    static_assert(kStyles == 111);
+    static_assert(kStyles == 114);
     ASSERT_EQ(root->ChildrenCount(), kStyles);
     std::set<std::pair<float, float>> places;
     int shown = 0;

@@ -3,9 +3,12 @@
 // scene keeps the hovered, captured and focused objects, runs Tab navigation and moves or
 // resizes its form when empty space or a size grip is dragged.
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/core/form.h"
+#include "scene/zu_scene/host/focus_keys.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/object_guard.h"
 #include "scene/zu_scene/tree/size_grip.h"
@@ -31,6 +34,11 @@ TzuCursorShape CursorShapeOf(TzuCursor cursor) {
         case crSizeAll: return TzuCursorShape::SizeAll;
         default: return TzuCursorShape::Default;
     }
+}
+
+std::vector<TzuOwnKeyHook>& OwnKeyHooks() {
+    static std::vector<TzuOwnKeyHook> hooks;
+    return hooks;
 }
 
 TzuVisualObject* AsVisual(TzuObject* o) {
@@ -306,6 +314,18 @@ void TzuCustomScene::MouseLeave() {
 
 // ---- Keyboard ----
 
+void AddOwnKeyHook(TzuOwnKeyHook hook) {
+    auto& hooks = OwnKeyHooks();
+    if (hook && std::find(hooks.begin(), hooks.end(), hook) == hooks.end()) hooks.push_back(hook);
+}
+
+bool FocusedTakesKey(TzuVisualObject* focused, uint16_t key, TzuShiftState shift) {
+    if (!focused || key == 0) return false;
+    for (TzuOwnKeyHook hook : OwnKeyHooks())
+        if (hook(focused, key, shift)) return true;
+    return false;
+}
+
 void TzuCustomScene::KeyDown(TzuKeyCode key, TzuShiftState shift) {
     uint16_t k = key;
     char16_t ch = 0;
@@ -349,7 +369,8 @@ void TzuCustomScene::RouteKeyDown(uint16_t& key, char16_t& keyChar, TzuShiftStat
         CancelDrag();
         return;
     }
-    if (IsDialogKey(key)) {
+    const bool own = FocusedTakesKey(AsVisual(m_focused), key, shift);
+    if (!own && IsDialogKey(key)) {
         if (TzuVisualObject* root = AsVisual(Root())) root->DialogKey(key, shift);
     }
     if (key == keys::Escape) {
@@ -363,7 +384,7 @@ void TzuCustomScene::RouteKeyDown(uint16_t& key, char16_t& keyChar, TzuShiftStat
         if (auto* form = As<TzuForm>(ParentForm())) form->SetModalResult(mrCancel);
         return;
     }
-    if (key == keys::Tab && Root()) {
+    if (!own && key == keys::Tab && Root()) {
         key = 0;
         TabNavigate(shift & ssShift);
         return;
