@@ -250,6 +250,11 @@ TEST_F(HostedMemo, WordWrapAndScrollingKeepTheCaretVisible) {
     EXPECT_TRUE(caretShown());
     Key(keys::Home, ssCtrl);
     EXPECT_EQ(memo->VScrollBar()->Value(), 0);
+    // A larger font lays every row out again.
+    const float before = memo->LineHeight();
+    memo->Font()->SetSize(memo->Font()->Size() * 2);
+    EXPECT_GT(memo->LineHeight(), before * 1.5f);
+    EXPECT_EQ(memo->CharRect({3, 0}).Top, 3 * memo->LineHeight());
 }
 
 TEST_F(HostedMemo, MouseSelectsAcrossLinesAndDoubleClickSelectsAWord) {
