@@ -62,6 +62,8 @@ float TzuMemo::LineHeight() {
         h = RectHeight(r);
     }
     if (!(h > 0)) h = std::ceil(m_font.Size() * 1.25f);
+    // Rows are found by dividing by the height: it never drops below a pixel.
+    if (!(h >= 1)) h = 1;
     // Only a measured height is kept: an estimate gives way once a canvas is there.
     if (cv) m_lineHeight = std::ceil(h);
     return std::ceil(h);
