@@ -23,13 +23,14 @@ double MedianMicros(F&& run, int rounds, int repeat = 1) {
     return times[size_t(rounds / 2)];
 }
 
-// a's time over b's: five blocks of 20 rounds each, a and b interleaved so both sides
-// see the same machine load.
-inline double InterleavedRatio(const std::function<void()>& a, const std::function<void()>& b, int repeat) {
+// a's time over b's: five blocks of `rounds` rounds each (20 unless a side is slow), a and
+// b interleaved so both sides see the same machine load.
+inline double InterleavedRatio(const std::function<void()>& a, const std::function<void()>& b, int repeat,
+                               int rounds = 20) {
     double ta = 0, tb = 0;
     for (int block = 0; block < 5; ++block) {
-        ta += MedianMicros(a, 20, repeat);
-        tb += MedianMicros(b, 20, repeat);
+        ta += MedianMicros(a, rounds, repeat);
+        tb += MedianMicros(b, rounds, repeat);
     }
     return ta / tb;
 }

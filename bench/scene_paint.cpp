@@ -1,12 +1,12 @@
 // Frame cost of the scene tree against drawing the same rectangles straight through the
 // canvas, the cost of a small repaint, and how repaint and hit testing grow with size.
 
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
+#include "bench/median_time.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/graphics/canvas.h"
 #include "scene/zu_scene/tree/frame_paint.h"
@@ -47,12 +47,6 @@ public:
     using TzuVisualObject::TzuVisualObject;
     void Paint() override { Canvas()->FillRect(LocalRect(), 0, 0, 0, AbsoluteOpacity(), zuCornerRound); }
 };
-
-double Seconds(auto&& fn, int reps) {
-    auto t0 = std::chrono::steady_clock::now();
-    for (int i = 0; i < reps; ++i) fn();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count() / reps;
-}
 
 struct World {
     BenchScene scene;
@@ -109,44 +103,53 @@ struct World {
 int main() {
     RegisterCairoBackend();
     const TzuRect full{0, 0, 1000, 1000};
+    using zu::bench::InterleavedRatio;
+    using zu::bench::MedianMicros;
 
     World w(1000);
     w.Frame(full);  // warm caches
-    double scene = Seconds([&] { w.Frame(full); }, 30);
-    double direct = Seconds([&] { w.Direct(full); }, 30);
+    const double scene = MedianMicros([&] { w.Frame(full); }, 30);
+    const double direct = MedianMicros([&] { w.Direct(full); }, 30);
     // One small object changes: repaint only its damage.
     auto* one = static_cast<TzuVisualObject*>(w.root->Children(500));
-    double small = Seconds(
-        [&] {
-            w.scene.rects.clear();
-            one->Position()->SetX(one->Position()->X() == 0 ? 1 : 0);
-            TzuRect area = w.scene.rects.empty() ? one->UpdateRect() : w.scene.rects.front();
-            for (const TzuRect& r : w.scene.rects) area = RectUnion(area, r);
-            w.Frame(area);
-        },
-        200);
-    std::printf("full repaint, 1000 objects: %.3f ms (direct canvas %.3f ms)\n", scene * 1e3, direct * 1e3);
-    std::printf("small repaint: %.3f ms\n", small * 1e3);
+    auto smallRepaint = [&] {
+        w.scene.rects.clear();
+        one->Position()->SetX(one->Position()->X() == 0 ? 1 : 0);
+        TzuRect area = w.scene.rects.empty() ? one->UpdateRect() : w.scene.rects.front();
+        for (const TzuRect& r : w.scene.rects) area = RectUnion(area, r);
+        w.Frame(area);
+    };
+    std::printf("full repaint, 1000 objects: %.3f ms (direct canvas %.3f ms)\n", scene / 1e3, direct / 1e3);
+    std::printf("small repaint: %.3f ms\n", MedianMicros(smallRepaint, 200) / 1e3);
 
     // A plain object allocates nothing beyond itself until its spacing records, scale or
     // event slots are first used.
     std::printf("bytes per TzuVisualObject (sizeof): %zu\n", sizeof(TzuVisualObject));
 
-    double repaint1k = 0, hit1k = 0, repaint100k = 0, hit100k = 0;
-    for (int n : {1000, 10000, 100000}) {
-        World big(n);
-        big.Frame(full);
-        double rp = Seconds([&] { big.Frame(full); }, n >= 100000 ? 3 : 10);
-        int k = 0;
-        double hit = Seconds([&] { big.root->ObjectAtPoint(float(k++ % 1000), 500); }, 200);
-        std::printf("%6d objects: repaint %.3f ms, hit test %.3f us\n", n, rp * 1e3, hit * 1e6);
-        if (n == 1000) repaint1k = rp, hit1k = hit;
-        if (n == 100000) repaint100k = rp, hit100k = hit;
+    World big(100000);
+    big.Frame(full);
+    int k = 0;
+    auto hit1k = [&] { w.root->ObjectAtPoint(float(k++ % 1000), 500); };
+    auto hit100k = [&] { big.root->ObjectAtPoint(float(k++ % 1000), 500); };
+    {
+        World mid(10000);
+        mid.Frame(full);
+        std::printf("%6d objects: repaint %.3f ms, hit test %.3f us\n", 1000, scene / 1e3,
+                    MedianMicros(hit1k, 9, 200) / 200);
+        std::printf("%6d objects: repaint %.3f ms, hit test %.3f us\n", 10000,
+                    MedianMicros([&] { mid.Frame(full); }, 9) / 1e3,
+                    MedianMicros([&] { mid.root->ObjectAtPoint(float(k++ % 1000), 500); }, 9, 200) / 200);
+        std::printf("%6d objects: repaint %.3f ms, hit test %.3f us\n", 100000,
+                    MedianMicros([&] { big.Frame(full); }, 3) / 1e3, MedianMicros(hit100k, 9, 200) / 200);
     }
 
-    std::printf("ratio scene_vs_canvas %.3f\n", scene / direct);
-    std::printf("ratio small_vs_full_repaint %.4f\n", small / scene);
-    std::printf("ratio repaint_100k_vs_1k %.1f\n", repaint100k / repaint1k);
-    std::printf("ratio hittest_100k_vs_1k %.1f\n", hit100k / hit1k);
+    // Each ratio times its two sides interleaved in the same run, so machine load falls on both.
+    std::printf("ratio scene_vs_canvas %.3f\n",
+                InterleavedRatio([&] { w.Frame(full); }, [&] { w.Direct(full); }, 2));
+    std::printf("ratio small_vs_full_repaint %.4f\n", InterleavedRatio(
+                                                          smallRepaint, [&] { w.Frame(full); }, 2));
+    std::printf("ratio repaint_100k_vs_1k %.1f\n",
+                InterleavedRatio([&] { big.Frame(full); }, [&] { w.Frame(full); }, 1, 3));
+    std::printf("ratio hittest_100k_vs_1k %.1f\n", InterleavedRatio(hit100k, hit1k, 200));
     return 0;
 }
