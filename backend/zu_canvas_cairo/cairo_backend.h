@@ -1,7 +1,7 @@
 #pragma once
-// Installs the Cairo backend: the default canvas class (TzuCanvasCairo) and the default
-// image filter (TzuFilterPixbuf). Programs and tests call it once at start-up; a static
-// initialiser would be dropped by the linker along with the unreferenced object file.
+// Installs the Cairo backend: the default canvas class (TzuCanvasCairo), the default
+// image filter (TzuFilterPixbuf) and the text shaper's cursor positions. Programs and tests call it once at
+// start-up; a static initialiser would be dropped by the linker along with the unreferenced object file.
 
 namespace zu {
 

@@ -94,6 +94,13 @@ public:
     // platforms without a clipboard; nullopt when no text is there.
     virtual void SetClipboardText(const std::u16string& text) { m_clipboard = text; }
     virtual std::optional<std::u16string> ClipboardText() { return m_clipboard; }
+    // Whether the clipboard holds text, without fetching it (menus ask before showing).
+    virtual bool ClipboardHasText() { return ClipboardText().has_value(); }
+    // The selection of the desktop's "select to copy, middle click to paste" convention
+    // (the X PRIMARY selection): text controls set it whenever their selected text
+    // changes and paste it on a middle click. The base keeps a copy inside the process.
+    virtual void SetPrimaryText(const std::u16string& text) { m_primary = text; }
+    virtual std::optional<std::u16string> PrimaryText() { return m_primary; }
 
     // ---- Dialogs and menus ----
     // Shows a popup menu with its top-left corner at a screen point, over the window near
@@ -124,6 +131,7 @@ private:
     TzuComponent* m_mainForm = nullptr;
     bool m_showingError = false;
     std::optional<std::u16string> m_clipboard;
+    std::optional<std::u16string> m_primary;
 };
 
 // The installed application object, or null.

@@ -127,6 +127,9 @@ public:
     virtual void KeyChar(char16_t /*ch*/) {}
     // Text an input method composed and committed, in UTF-16.
     virtual void ImeCommit(const std::u16string& /*text*/) {}
+    // The text an input method is composing and its cursor (UTF-16 units); empty text
+    // when the composition ended or was cancelled.
+    virtual void ImePreedit(const std::u16string& /*text*/, int /*cursor*/) {}
 
     // ---- Drops from other programs ----
     // The drag moved over (x, y) carrying data; true when a drop there would be taken.

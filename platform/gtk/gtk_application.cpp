@@ -107,14 +107,31 @@ void TzuGtkApplication::SetClipboardText(const std::u16string& text) {
     gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), utf8.data(), gint(utf8.size()));
 }
 
-std::optional<std::u16string> TzuGtkApplication::ClipboardText() {
+namespace {
+std::optional<std::u16string> WaitForText(GdkAtom selection) {
     // Waits for the owner's answer in a nested loop, which may be another process.
-    gchar* text = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+    gchar* text = gtk_clipboard_wait_for_text(gtk_clipboard_get(selection));
     if (!text) return std::nullopt;
     std::u16string result = Utf8ToUtf16(text);
     g_free(text);
     return result;
 }
+}  // namespace
+
+std::optional<std::u16string> TzuGtkApplication::ClipboardText() {
+    return WaitForText(GDK_SELECTION_CLIPBOARD);
+}
+
+bool TzuGtkApplication::ClipboardHasText() {
+    return gtk_clipboard_wait_is_text_available(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD));
+}
+
+void TzuGtkApplication::SetPrimaryText(const std::u16string& text) {
+    const std::string utf8 = Utf16ToUtf8(text);
+    gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_PRIMARY), utf8.data(), gint(utf8.size()));
+}
+
+std::optional<std::u16string> TzuGtkApplication::PrimaryText() { return WaitForText(GDK_SELECTION_PRIMARY); }
 
 void TzuGtkApplication::ShowErrorBox(const std::string& title, const std::string& text) {
     GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_OK,

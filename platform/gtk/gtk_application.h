@@ -41,6 +41,10 @@ public:
     // The system clipboard (the CLIPBOARD selection, not the primary one).
     void SetClipboardText(const std::u16string& text) override;
     std::optional<std::u16string> ClipboardText() override;
+    bool ClipboardHasText() override;
+    // The X PRIMARY selection.
+    void SetPrimaryText(const std::u16string& text) override;
+    std::optional<std::u16string> PrimaryText() override;
 
     // A GtkMenu at the point, and a GtkColorChooserDialog without alpha.
     void ShowPopupMenu(IzuWindow* near, const std::vector<TzuMenuEntry>& items, TzuWinPoint screen,

@@ -193,11 +193,14 @@ void TzuGtkWindow::ConnectInput() {
     g_signal_connect(m_widget, "leave-notify-event", G_CALLBACK(&OnLeave), this);
     g_signal_connect(m_widget, "key-press-event", G_CALLBACK(&OnKey), this);
     g_signal_connect(m_widget, "key-release-event", G_CALLBACK(&OnKey), this);
-    // Typed text goes through the input method; it shows its own composition window,
-    // placed at the caret the scene reports.
+    // Typed text goes through the input method. The text being composed is drawn by the
+    // focused control at its caret, in its own font; the candidate window is placed at
+    // the caret the scene reports.
     m_im = gtk_im_multicontext_new();
-    gtk_im_context_set_use_preedit(m_im, FALSE);
+    gtk_im_context_set_use_preedit(m_im, TRUE);
     g_signal_connect(m_im, "commit", G_CALLBACK(&OnImeCommit), this);
+    g_signal_connect(m_im, "preedit-changed", G_CALLBACK(&OnImePreedit), this);
+    g_signal_connect(m_im, "preedit-end", G_CALLBACK(&OnImePreedit), this);
     gtk_widget_add_events(m_widget, GDK_FOCUS_CHANGE_MASK);
     g_signal_connect(m_widget, "focus-in-event", G_CALLBACK(&OnFocusChange), this);
     g_signal_connect(m_widget, "focus-out-event", G_CALLBACK(&OnFocusChange), this);

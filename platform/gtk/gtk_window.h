@@ -57,6 +57,7 @@ protected:
     static gboolean OnLeave(GtkWidget*, GdkEventCrossing* e, gpointer self);
     static gboolean OnKey(GtkWidget*, GdkEventKey* e, gpointer self);
     static void OnImeCommit(GtkIMContext*, const gchar* text, gpointer self);
+    static void OnImePreedit(GtkIMContext*, gpointer self);
     static void OnFocusChange(GtkWidget*, GdkEventFocus* e, gpointer self);
     static gboolean OnQueryTooltip(GtkWidget*, gint x, gint y, gboolean keyboard, GtkTooltip* tip,
                                    gpointer self);

@@ -1,6 +1,7 @@
 // The platform services of GTK windows: the input method, tooltips for hints, and drops
 // of files and text from other programs.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -18,6 +19,24 @@ void TzuGtkWindow::OnImeCommit(GtkIMContext*, const gchar* text, gpointer self) 
     if (!text || !g_utf8_validate(text, -1, nullptr)) return;
     const std::u16string units = Utf8ToUtf16(text);
     if (!units.empty()) RunGuarded([&] { w->m_events.ImeCommit(units); });
+}
+
+void TzuGtkWindow::OnImePreedit(GtkIMContext* im, gpointer self) {
+    auto* w = static_cast<TzuGtkWindow*>(self);
+    gchar* text = nullptr;
+    gint cursor = 0;
+    gtk_im_context_get_preedit_string(im, &text, nullptr, &cursor);
+    std::u16string units;
+    int unitCursor = 0;
+    if (text && g_utf8_validate(text, -1, nullptr)) {
+        // The cursor comes in characters; the scene counts UTF-16 units.
+        const glong chars = g_utf8_strlen(text, -1);
+        const char* end = g_utf8_offset_to_pointer(text, std::clamp<glong>(cursor, 0, chars));
+        unitCursor = int(Utf8ToUtf16(std::string_view(text, size_t(end - text))).size());
+        units = Utf8ToUtf16(text);
+    }
+    g_free(text);
+    RunGuarded([&] { w->m_events.ImePreedit(units, unitCursor); });
 }
 
 void TzuGtkWindow::OnFocusChange(GtkWidget*, GdkEventFocus* e, gpointer self) {

@@ -63,6 +63,14 @@ TEST_F(GtkInputTest, ClipboardRoundTripsNonAsciiText) {
     EXPECT_EQ(*back, text);
     app->SetClipboardText(u"second \u00E9");
     EXPECT_EQ(app->ClipboardText().value_or(u"<none>"), u"second \u00E9");
+    EXPECT_TRUE(app->ClipboardHasText());
+}
+
+TEST_F(GtkInputTest, PrimarySelectionIsSeparateFromTheClipboard) {
+    app->SetClipboardText(u"clip");
+    app->SetPrimaryText(u"prim \u00E9\U0001F600");
+    EXPECT_EQ(app->PrimaryText().value_or(u"<none>"), u"prim \u00E9\U0001F600");
+    EXPECT_EQ(app->ClipboardText().value_or(u"<none>"), u"clip");
 }
 
 }  // namespace

@@ -118,6 +118,7 @@ public:
     // ---- Input method and hints ----
     // Committed text reaches the focused object as one KeyDown(0, unit) per UTF-16 unit.
     void ImeCommit(const std::u16string& text) override;
+    void ImePreedit(const std::u16string& text, int cursor) override;
     // Hands the focused object's caret to the window, for the input method's placement.
     void UpdateImeCaret();
     // The Hint of the object at (x, y) when its ShowHint is on and the hint is not empty,

@@ -116,12 +116,23 @@ void TzuCustomScene::DropInside(const TzuPoint& point) {
 // ---- Input method ----
 
 void TzuCustomScene::ImeCommit(const std::u16string& text) {
-    // Each UTF-16 unit is one typed character, surrogates as two.
+    // A text control takes the text whole; elsewhere each UTF-16 unit is one typed
+    // character, surrogates as two.
+    TzuVisualObject* focused = AsVisual(m_focused);
+    if (focused && focused->CommitText(text)) {
+        UpdateImeCaret();
+        return;
+    }
     for (char16_t unit : text) {
         uint16_t key = 0;
         char16_t ch = unit;
         RouteKeyDown(key, ch, 0);
     }
+    UpdateImeCaret();
+}
+
+void TzuCustomScene::ImePreedit(const std::u16string& text, int cursor) {
+    if (TzuVisualObject* focused = AsVisual(m_focused)) focused->SetPreedit(text, cursor);
     UpdateImeCaret();
 }
 

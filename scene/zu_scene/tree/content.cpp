@@ -23,4 +23,14 @@ void TzuContent::Realign() {
     m_realigningParent = false;
 }
 
+void TzuContent::SetPainter(IzuContentPainter* painter) {
+    if (painter == m_painter) return;
+    m_painter = painter;
+    Repaint();
+}
+
+void TzuContent::Paint() {
+    if (m_painter) m_painter->PaintContent(*this);
+}
+
 }  // namespace zu

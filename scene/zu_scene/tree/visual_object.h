@@ -262,6 +262,13 @@ public:
     // window there. The caret's box when there is one, else the top-left corner; text
     // controls that place text elsewhere override it.
     virtual TzuRect CaretRect();
+    // The text an input method is composing, not yet committed, and the caret inside it
+    // (UTF-16 units); empty when composition ends. The scene hands it to the focused
+    // object; text controls show it at their caret in their own font.
+    virtual void SetPreedit(const std::u16string& /*text*/, int /*cursor*/) {}
+    // Text an input method committed, whole; true when taken. Objects that do not take it
+    // receive it as typed characters, one UTF-16 unit at a time.
+    virtual bool CommitText(const std::u16string& /*text*/) { return false; }
 
     // ---- Input (called by the scene's routing; controls override these slots) ----
     // Coordinates are local to this object. Every step that runs handler code checks that
