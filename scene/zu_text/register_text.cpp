@@ -3,6 +3,8 @@
 #include "scene/zu_scene/host/focus_keys.h"
 #include "scene/zu_scene/tree/object.h"
 #include "scene/zu_text/memo.h"
+#include "scene/zu_text/number_box.h"
+#include "scene/zu_text/text_box.h"
 
 namespace zu {
 
@@ -19,8 +21,14 @@ void RegisterTextClasses() {
     static bool done = false;
     if (done) return;
     done = true;
-    RegisterObjects("Text Edits", {&TzuMemo::StaticClass()});
-    RegisterObjects("HUD", {&TzuHudMemo::StaticClass()});
+    // The number boxes' shared base streams as the parent of its kinds.
+    RegisterObjects("", {&TzuCustomNumberBox::StaticClass()});
+    RegisterObjects("Text Edits",
+                    {&TzuTextBox::StaticClass(), &TzuRoundTextBox::StaticClass(),
+                     &TzuNumberBox::StaticClass(), &TzuSpinBox::StaticClass(), &TzuMemo::StaticClass()});
+    RegisterObjects(
+        "HUD", {&TzuHudTextBox::StaticClass(), &TzuHudRoundTextBox::StaticClass(),
+                &TzuHudNumberBox::StaticClass(), &TzuHudSpinBox::StaticClass(), &TzuHudMemo::StaticClass()});
     RegisterObjects("", {&TzuMemoLines::StaticClass()});
     AddOwnKeyHook(&MemoTakesKey);
 }
