@@ -6,6 +6,7 @@
 // brush parts come from its style. The caret lives in the scrolled content, so it scrolls
 // and clips with the text. TzuHudMemo differs only by its style.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/graphics/font.h"
 #include "scene/zu_scene/types/wide_strings.h"
+#include "scene/zu_text/text_menu.h"
 #include "scene/zu_text/text_undo.h"
 
 namespace zu {
@@ -131,6 +133,9 @@ public:
     void MouseDown(TzuMouseButton button, TzuShiftState shift, float x, float y) override;
     void MouseMove(TzuShiftState shift, float x, float y, float dx, float dy) override;
     void MouseUp(TzuMouseButton button, TzuShiftState shift, float x, float y) override;
+    void ContextMenu(const TzuPoint& screen) override;
+    // Text the input method commits goes in as one insertion.
+    bool CommitText(const std::u16string& text) override;
     void EnterFocus() override;
     void KillFocus() override;
     TzuRect CaretRect() override;
@@ -194,7 +199,10 @@ private:
     // ---- Input ----
     void HandleKey(uint16_t& key, TzuShiftState shift);
     void HandleChar(char16_t& ch, TzuShiftState shift);
-    void ShowContextMenu(float x, float y);
+    void RunCommand(TzuTextCommand command);
+    // The selected text becomes the desktop's primary selection.
+    void SelectionChanged();
+    void PastePrimaryAt(float x, float y);
 
     std::vector<LineData> m_lines{1};
     TzuMemoLines m_linesView{this};
@@ -213,6 +221,7 @@ private:
     TzuMemoPos m_anchor;
     float m_goalX = -1;  // the x Up and Down keep to; -1 = the caret's own
     TzuTextUndo m_undo;
+    std::unique_ptr<TzuTextMenu> m_menu;
     TzuFont m_font;
     TzuBrush m_foreground{zuBrushSolid, 0xFF000000};
     TzuBrush m_selection{zuBrushSolid, 0x802A8ADF};

@@ -21,6 +21,7 @@ void TzuMemo::SetCaretPosition(TzuMemoPos pos, bool extend) {
     ScrollToCaret();
     UpdateCaret();
     if (selectionBefore || HasSelection()) Repaint();
+    if (HasSelection()) SelectionChanged();
 }
 
 void TzuMemo::MoveVertically(int rows, bool extend) {
@@ -180,8 +181,8 @@ void TzuMemo::MouseDown(TzuMouseButton button, TzuShiftState shift, float x, flo
     TzuObjectGuard guard(this);
     TzuScrollBox::MouseDown(button, shift, x, y);
     if (!guard.Alive() || IsSceneDesigning() || !Content()) return;
-    if (button == mbRight) {
-        ShowContextMenu(x, y);
+    if (button == mbMiddle) {
+        PastePrimaryAt(x, y);
         return;
     }
     if (button != mbLeft || MouseTracking()) return;
@@ -235,6 +236,54 @@ void TzuMemo::KillFocus() {
     Change();
 }
 
-void TzuMemo::ShowContextMenu(float /*x*/, float /*y*/) {}
+// ---- Context menu, primary selection, input method ----
+
+void TzuMemo::ContextMenu(const TzuPoint& screen) {
+    if (IsSceneDesigning()) return;
+    // A menu of the form's own, when one is set, wins over the built-in one.
+    if (PopupMenu()) {
+        TzuScrollBox::ContextMenu(screen);
+        return;
+    }
+    if (!m_menu) m_menu = std::make_unique<TzuTextMenu>([this](TzuTextCommand c) { RunCommand(c); });
+    const TzuMemoPos end{LineCount() - 1, int(m_lines.back().text.size())};
+    const bool whole = SelStart() == TzuMemoPos{} && SelEnd() == end;
+    m_menu->Popup(this, screen, TextMenuState(HasSelection(), m_readOnly, false, whole));
+}
+
+void TzuMemo::RunCommand(TzuTextCommand command) {
+    switch (command) {
+        case TzuTextCommand::Cut: CutToClipboard(); break;
+        case TzuTextCommand::Copy: CopyToClipboard(); break;
+        case TzuTextCommand::Paste: PasteFromClipboard(); break;
+        case TzuTextCommand::Delete: DeleteSelection(); break;
+        case TzuTextCommand::SelectAll: SelectAll(); break;
+    }
+}
+
+void TzuMemo::SelectionChanged() {
+    if (!HasSelection() || !IsFocused()) return;
+    if (TzuApplication* app = Application()) app->SetPrimaryText(SelectedText());
+}
+
+void TzuMemo::PastePrimaryAt(float x, float y) {
+    if (m_readOnly || !Content() || !Application()) return;
+    const auto text = Application()->PrimaryText();
+    if (!text || text->empty()) return;
+    const TzuPoint origin = Content()->Position()->GetPoint();
+    m_caret = m_anchor = PosAtPoint(x - origin.X, y - origin.Y);
+    m_undo.Break();
+    InsertText(*text);
+}
+
+bool TzuMemo::CommitText(const std::u16string& text) {
+    if (m_readOnly) return true;
+    std::u16string accepted;
+    for (char16_t c : text) {
+        if (c >= 32 || c == u'\n' || (c == u'\t' && m_wantTabs)) accepted += c;
+    }
+    if (!accepted.empty()) InsertText(accepted);
+    return true;
+}
 
 }  // namespace zu

@@ -8,6 +8,7 @@
 
 #include "scene/zu_controls/scroll_bar.h"
 #include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/graphics/text_cursor.h"
 #include "scene/zu_scene/tree/object_guard.h"
 #include "scene/zu_text/memo.h"
 
@@ -258,46 +259,16 @@ TzuMemoPos TzuMemo::PosAtPoint(float x, float y) {
 
 // ---- Cursor steps and words ----
 
-namespace {
-
-bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-// Marks that attach to the character before them: combining diacritics, variation
-// selectors, the zero-width joiner's partner and emoji skin tones (as surrogate pairs).
-bool IsMarkAt(std::u16string_view t, size_t i) {
-    const char16_t c = t[i];
-    if ((c >= 0x0300 && c <= 0x036F) || (c >= 0x0483 && c <= 0x0489) || (c >= 0x0591 && c <= 0x05C7) ||
-        (c >= 0x0610 && c <= 0x061A) || (c >= 0x064B && c <= 0x065F) || (c >= 0x0E31 && c <= 0x0E3A) ||
-        (c >= 0x1AB0 && c <= 0x1AFF) || (c >= 0x1DC0 && c <= 0x1DFF) || (c >= 0x20D0 && c <= 0x20FF) ||
-        (c >= 0xFE00 && c <= 0xFE0F) || (c >= 0xFE20 && c <= 0xFE2F) || c == 0x200D)
-        return true;
-    if (i > 0 && t[i - 1] == 0x200D) return true;  // joined to what the joiner follows
-    // U+1F3FB..U+1F3FF skin tones.
-    return c == 0xD83C && i + 1 < t.size() && t[i + 1] >= 0xDFFB && t[i + 1] <= 0xDFFF;
-}
-
-}  // namespace
-
 TzuMemoPos TzuMemo::NextStop(TzuMemoPos p) const {
     const std::u16string_view t = m_lines[size_t(p.line)].text;
-    const size_t n = t.size();
-    if (size_t(p.col) >= n) return p.line + 1 < LineCount() ? TzuMemoPos{p.line + 1, 0} : p;
-    size_t i = size_t(p.col);
-    auto skipOne = [&] { i += (IsHigh(t[i]) && i + 1 < n && IsLow(t[i + 1])) ? 2 : 1; };
-    skipOne();
-    while (i < n && IsMarkAt(t, i)) skipOne();
-    return {p.line, int(i)};
+    if (size_t(p.col) >= t.size()) return p.line + 1 < LineCount() ? TzuMemoPos{p.line + 1, 0} : p;
+    return {p.line, NextCursorPos(t, p.col)};
 }
 
 TzuMemoPos TzuMemo::PrevStop(TzuMemoPos p) const {
     if (p.col <= 0)
         return p.line > 0 ? TzuMemoPos{p.line - 1, int(m_lines[size_t(p.line - 1)].text.size())} : p;
-    const std::u16string_view t = m_lines[size_t(p.line)].text;
-    size_t i = size_t(std::min(p.col, int(t.size())));
-    auto backOne = [&] { i -= (i >= 2 && IsLow(t[i - 1]) && IsHigh(t[i - 2])) ? 2 : 1; };
-    backOne();
-    while (i > 0 && IsMarkAt(t, i)) backOne();
-    return {p.line, int(i)};
+    return {p.line, PrevCursorPos(m_lines[size_t(p.line)].text, p.col)};
 }
 
 TzuMemoPos TzuMemo::NextWord(TzuMemoPos p) const {

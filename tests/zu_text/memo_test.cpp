@@ -273,5 +273,46 @@ TEST_F(HostedMemo, MouseSelectsAcrossLinesAndDoubleClickSelectsAWord) {
     EXPECT_EQ(memo->SelectedText(), u"right");
 }
 
+TEST_F(HostedMemo, ContextMenuPrimarySelectionAndMiddleClick) {
+    memo->SetText(u"one two\nthree");
+    Settle();
+    for (int i = 0; i < 3; ++i) Key(keys::Right, ssShift);
+    EXPECT_EQ(app.PrimaryText().value_or(u""), u"one");
+    const auto rightClick = [&](TzuMemoPos at) {
+        const TzuPoint p = At(at);
+        window()->InjectMouseDown(mbRight, int(p.X), int(p.Y), ssRight);
+        window()->InjectMouseUp(mbRight, int(p.X), int(p.Y));
+    };
+    rightClick({0, 1});
+    ASSERT_TRUE(app.PopupOpen());
+    std::vector<bool> enabled;
+    for (const TzuMenuEntry& e : app.PopupRequests().back().items) enabled.push_back(e.Enabled);
+    // Cut, Copy, Paste (the clipboard is empty), Delete, Select All.
+    EXPECT_EQ(enabled, (std::vector<bool>{true, true, false, true, true}));
+    app.ChoosePopupItem(0);
+    app.ProcessMessages();
+    EXPECT_EQ(memo->Text(), u" two\nthree");
+    EXPECT_EQ(app.ClipboardText().value_or(u""), u"one");
+
+    // A middle click pastes the primary selection where it points.
+    const TzuPoint q = At({1, 5});
+    window()->InjectMouseDown(mbMiddle, int(q.X), int(q.Y), ssMiddle);
+    window()->InjectMouseUp(mbMiddle, int(q.X), int(q.Y));
+    EXPECT_EQ(memo->Text(), u" two\nthreeone");
+
+    // Read-only: no middle-click paste, and only Copy and Select All can be chosen.
+    memo->SetReadOnly(true);
+    window()->InjectMouseDown(mbMiddle, int(q.X), int(q.Y), ssMiddle);
+    window()->InjectMouseUp(mbMiddle, int(q.X), int(q.Y));
+    EXPECT_EQ(memo->Text(), u" two\nthreeone");
+    Key(keys::Left, ssShift);
+    rightClick({0, 1});
+    ASSERT_TRUE(app.PopupOpen());
+    enabled.clear();
+    for (const TzuMenuEntry& e : app.PopupRequests().back().items) enabled.push_back(e.Enabled);
+    EXPECT_EQ(enabled, (std::vector<bool>{false, true, false, false, true}));
+    app.ChoosePopupItem(-1);
+}
+
 }  // namespace
 }  // namespace zu
