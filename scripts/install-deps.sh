@@ -18,7 +18,7 @@ packages=(
   # windows
   libgtk-3-dev libx11-dev libx11-xcb-dev
   # headless display and driving it in tests
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick xclip
   # pinned fonts for pixel tests
   fonts-dejavu-core fonts-liberation2
   # benchmark baseline for the blur

@@ -64,6 +64,8 @@ TzuTextBox::~TzuTextBox() { UnhookContent(); }
 
 void TzuTextBox::SetText(const std::u16string& value) {
     if (value == m_text) return;
+    // A text set from outside cannot be taken back to what the edits before it saw.
+    if (!m_editing) m_undo.Clear();
     m_text = value;
     const int n = int(m_text.size());
     m_caretPos = CursorPosAtOrBefore(m_text, std::min(m_caretPos, n));
@@ -152,7 +154,14 @@ void TzuTextBox::SelectionChanged() {
 
 // ---- Editing ----
 
-void TzuTextBox::ReplaceRange(int start, int count, const std::u16string& text, int caretAfter) {
+void TzuTextBox::ReplaceRange(int start, int count, const std::u16string& text, int caretAfter,
+                              TzuTextEditKind kind) {
+    TzuTextEdit edit;
+    edit.position = start;
+    edit.removed = m_text.substr(size_t(start), size_t(count));
+    edit.inserted = text;
+    edit.before = {m_caretPos, m_selAnchor, m_selLength};
+    edit.after = {caretAfter, caretAfter, 0};
     std::u16string next = m_text;
     next.replace(size_t(start), size_t(count), text);
     m_selLength = 0;
@@ -164,10 +173,43 @@ void TzuTextBox::ReplaceRange(int start, int count, const std::u16string& text, 
         Repaint();
         return;
     }
+    m_undo.Record(std::move(edit), kind);
+    m_editing = true;
     SetText(next);
+    m_editing = false;
 }
 
-void TzuTextBox::InsertText(const std::u16string& text) {
+void TzuTextBox::ApplyUndoStep(const TzuTextEdit& step, bool undo) {
+    const std::u16string& out = undo ? step.inserted : step.removed;
+    const std::u16string& in = undo ? step.removed : step.inserted;
+    const int n = int(m_text.size());
+    const int at = std::clamp(step.position, 0, n);
+    std::u16string next = m_text;
+    next.replace(size_t(at), size_t(std::min(int(out.size()), n - at)), in);
+    const TzuTextSelection& sel = undo ? step.before : step.after;
+    m_caretPos = sel.caret;
+    m_selAnchor = sel.anchor;
+    m_selLength = sel.length;
+    m_editing = true;
+    SetText(next);
+    m_editing = false;
+    CaretMoved();
+    Repaint();
+}
+
+void TzuTextBox::Undo() {
+    if (m_readOnly) return;
+    if (const TzuTextEdit* step = m_undo.Undo()) ApplyUndoStep(*step, true);
+}
+
+void TzuTextBox::Redo() {
+    if (m_readOnly) return;
+    if (const TzuTextEdit* step = m_undo.Redo()) ApplyUndoStep(*step, false);
+}
+
+void TzuTextBox::InsertText(const std::u16string& text) { InsertTextAs(text, zuEditOther); }
+
+void TzuTextBox::InsertTextAs(const std::u16string& text, TzuTextEditKind kind) {
     if (m_readOnly) return;
     const int start = SelStart();
     const int count = std::min(SelExtent(), int(m_text.size()) - start);
@@ -176,7 +218,7 @@ void TzuTextBox::InsertText(const std::u16string& text) {
         ClearSelection();
         return;
     }
-    ReplaceRange(start, count, text, start + int(text.size()));
+    ReplaceRange(start, count, text, start + int(text.size()), kind);
 }
 
 void TzuTextBox::DeleteSelection() {
@@ -225,11 +267,11 @@ void TzuTextBox::DeleteBackOrForward(bool forward) {
     if (forward) {
         if (m_caretPos >= int(m_text.size())) return;
         const int next = NextCursorPos(m_text, m_caretPos);
-        ReplaceRange(m_caretPos, next - m_caretPos, u"", m_caretPos);
+        ReplaceRange(m_caretPos, next - m_caretPos, u"", m_caretPos, zuEditDelete);
     } else {
         if (m_caretPos <= 0) return;
         const int prev = PrevCursorPos(m_text, m_caretPos);
-        ReplaceRange(prev, m_caretPos - prev, u"", prev);
+        ReplaceRange(prev, m_caretPos - prev, u"", prev, zuEditBackspace);
     }
 }
 
@@ -285,6 +327,7 @@ void TzuTextBox::EnterFocus() {
 }
 
 void TzuTextBox::KillFocus() {
+    m_undo.Break();
     TzuObjectGuard guard(this);
     TzuControl::KillFocus();
     if (!guard.Alive()) return;

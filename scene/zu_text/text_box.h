@@ -15,6 +15,7 @@
 #include "scene/zu_scene/graphics/font.h"
 #include "scene/zu_scene/tree/content.h"
 #include "scene/zu_scene/tree/control.h"
+#include "scene/zu_text/text_undo.h"
 
 namespace zu {
 
@@ -81,6 +82,12 @@ public:
     void InsertText(const std::u16string& text);
     // Updates the binding and fires OnChange when the text changed since the focus came.
     virtual void Change();
+    // Takes back the last edit, or makes the last one taken back again; nothing on a
+    // ReadOnly box. Typing of one word and runs of one deletion key are one step.
+    void Undo();
+    void Redo();
+    bool CanUndo() const { return m_undo.CanUndo(); }
+    bool CanRedo() const { return m_undo.CanRedo(); }
 
     // ---- Geometry of the text ----
     // The area the text is drawn in, in the box's local coordinates: the content part's
@@ -131,7 +138,10 @@ protected:
 
 private:
     // Replaces count units at start by text, the one way the text changes by editing.
-    void ReplaceRange(int start, int count, const std::u16string& text, int caretAfter);
+    void ReplaceRange(int start, int count, const std::u16string& text, int caretAfter,
+                      TzuTextEditKind kind = zuEditOther);
+    void ApplyUndoStep(const TzuTextEdit& step, bool undo);
+    void InsertTextAs(const std::u16string& text, TzuTextEditKind kind);
     void DeleteBackOrForward(bool forward);
     void MoveCaretByKey(uint16_t key, TzuShiftState shift);
     int WordBoundary(int pos, bool forward) const;
@@ -156,6 +166,7 @@ private:
     TzuBrush m_selection{zuBrushSolid, 0x802A8ADF};
     TzuNotifyEvent m_onChange, m_onChangeTracking, m_onTyping;
     std::unique_ptr<TzuTextMenu> m_menu;
+    TzuTextUndo m_undo;
     TzuContent* m_content = nullptr;
     int m_caretPos = 0;
     int m_selAnchor = 0;
@@ -172,6 +183,11 @@ private:
     bool m_showCaret = true;
     bool m_changed = false;
     bool m_pressed = false;
+    // Ctrl+Shift+Z also arrives as the undo character without its Shift; that one is not
+    // an undo.
+    bool m_swallowUndoChar = false;
+    // While set, SetText is an edit of the box's own, not a text set from outside.
+    bool m_editing = false;
 };
 
 class TzuRoundTextBox : public TzuTextBox {

@@ -27,6 +27,8 @@ int TzuTextBox::WordBoundary(int pos, bool forward) const {
 }
 
 void TzuTextBox::MoveCaretByKey(uint16_t key, TzuShiftState shift) {
+    // Any caret move ends the word being typed: the next typing is an undo step of its own.
+    m_undo.Break();
     const int old = m_caretPos;
     const bool ctrl = (shift & ssCtrl) != 0;
     int pos = old;
@@ -57,7 +59,21 @@ void TzuTextBox::KeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift) 
     TzuControl::KeyDown(key, keyChar, shift);
     if (!guard.Alive()) return;
     const TzuShiftState mods = shift & (ssShift | ssCtrl | ssAlt);
+    if (key != 0) m_swallowUndoChar = false;
     switch (key) {
+        case 'Z':
+            if (mods == (ssCtrl | ssShift)) {
+                Redo();
+                m_swallowUndoChar = true;
+                key = 0;
+            }
+            return;
+        case 'Y':
+            if (mods == ssCtrl) {
+                Redo();
+                key = 0;
+            }
+            return;
         case keys::Backspace:
         case keys::Delete:
             if (m_readOnly) return;
@@ -96,6 +112,10 @@ void TzuTextBox::KeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift) 
         const char16_t c = keyChar;
         keyChar = 0;
         switch (c) {
+            case u'z':
+                if (!m_swallowUndoChar) Undo();
+                m_swallowUndoChar = false;
+                break;
             case u'a': SelectAll(); break;
             case u'c': CopyToClipboard(); break;
             case u'x': CutToClipboard(); break;
@@ -128,7 +148,7 @@ void TzuTextBox::TypeChar(char16_t ch) {
     }
     m_pendingHigh = 0;
     TzuObjectGuard guard(this);
-    InsertText(text);
+    InsertTextAs(text, zuEditTyping);
     if (guard.Alive()) FireTyping();
 }
 
@@ -142,7 +162,7 @@ bool TzuTextBox::CommitText(const std::u16string& text) {
     }
     m_preedit.clear();
     TzuObjectGuard guard(this);
-    if (!accepted.empty()) InsertText(accepted);
+    if (!accepted.empty()) InsertTextAs(accepted, zuEditTyping);
     if (!guard.Alive()) return true;
     Repaint();
     FireTyping();
@@ -160,6 +180,7 @@ void TzuTextBox::MouseDown(TzuMouseButton button, TzuShiftState shift, float x, 
         return;
     }
     if (button != mbLeft || (shift & ssDouble)) return;
+    m_undo.Break();
     m_caretPos = XToPos(x);
     m_selAnchor = m_caretPos;
     m_selLength = 0;

@@ -254,5 +254,36 @@ TEST_F(TextBoxTest, StepsAndDeletionsKeepPairsAndMarksWhole) {
     EXPECT_EQ(box->CaretPosition(), 1);
 }
 
+TEST_F(TextBoxTest, UndoTakesBackWordsAndDeletionRunsAndRedoBringsThemAgain) {
+    auto* box = AddBox(u"");
+    Type(u"one two");
+    Chord(u'z');
+    const std::u16string firstWord = box->Text();
+    EXPECT_TRUE(firstWord == u"one" || firstWord == u"one ")
+        << std::string(firstWord.begin(), firstWord.end());
+    Chord(u'z');
+    EXPECT_EQ(box->Text(), u"");
+    Key(TzuKeyCode('Y'), ssCtrl);
+    EXPECT_EQ(box->Text(), firstWord);
+    // Ctrl+Shift+Z redoes; its character, delivered without the Shift, does not undo.
+    Key(TzuKeyCode('Z'), ssCtrl | ssShift);
+    Chord(u'z');
+    EXPECT_EQ(box->Text(), u"one two");
+    for (int i = 0; i < 3; ++i) Key(keys::Backspace);
+    EXPECT_EQ(box->Text(), u"one ");
+    Chord(u'z');
+    EXPECT_EQ(box->Text(), u"one two");
+    EXPECT_EQ(box->CaretPosition(), 7);
+    // A caret move ends a step; a text set from outside empties the history.
+    Key(keys::Home);
+    Type(u"X");
+    Chord(u'z');
+    EXPECT_EQ(box->Text(), u"one two");
+    box->SetText(u"fresh");
+    EXPECT_FALSE(box->CanUndo());
+    Chord(u'z');
+    EXPECT_EQ(box->Text(), u"fresh");
+}
+
 }  // namespace
 }  // namespace zu::test
