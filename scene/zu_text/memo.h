@@ -136,6 +136,8 @@ public:
     void ContextMenu(const TzuPoint& screen) override;
     // Text the input method commits goes in as one insertion.
     bool CommitText(const std::u16string& text) override;
+    // The input method's composition, drawn underlined at the caret until it commits.
+    void SetPreedit(const std::u16string& text, int cursor) override;
     void EnterFocus() override;
     void KillFocus() override;
     TzuRect CaretRect() override;
@@ -221,6 +223,8 @@ private:
     TzuMemoPos m_anchor;
     float m_goalX = -1;  // the x Up and Down keep to; -1 = the caret's own
     TzuTextUndo m_undo;
+    std::u16string m_preedit;
+    int m_preeditCursor = 0;
     std::unique_ptr<TzuTextMenu> m_menu;
     TzuFont m_font;
     TzuBrush m_foreground{zuBrushSolid, 0xFF000000};

@@ -282,8 +282,17 @@ bool TzuMemo::CommitText(const std::u16string& text) {
     for (char16_t c : text) {
         if (c >= 32 || c == u'\n' || (c == u'\t' && m_wantTabs)) accepted += c;
     }
+    m_preedit.clear();
     if (!accepted.empty()) InsertText(accepted);
     return true;
+}
+
+void TzuMemo::SetPreedit(const std::u16string& text, int cursor) {
+    if (text == m_preedit && cursor == m_preeditCursor) return;
+    m_preedit = text;
+    m_preeditCursor = std::clamp(cursor, 0, int(text.size()));
+    UpdateCaret();
+    Repaint();
 }
 
 }  // namespace zu

@@ -335,8 +335,11 @@ void TzuMemo::UpdateCaret() {
     if (!caret) return;
     // The caret scrolls and clips with the text it stands in.
     if (caret->Parent() != Content()) caret->SetParent(Content());
+    // While composing, the caret stands inside the composition.
+    const float into =
+        m_preedit.empty() ? 0 : Measure(std::u16string_view(m_preedit).substr(0, size_t(m_preeditCursor)));
     SetCaretSize({2, RectHeight(r)});
-    SetCaretPos(TzuPoint{r.Left - 1, r.Top});
+    SetCaretPos(TzuPoint{r.Left + into - 1, r.Top});
     SetCaretColor(m_foreground.Color());
 }
 
@@ -413,13 +416,22 @@ void TzuMemo::PaintContent(TzuCanvas* cv, const TzuRect& r) {
                 cv->FillRect({x0, y, x1, y + lh}, 0, 0, 0, opacity, zuCornerRound);
             }
         }
-        if (b.col > a.col) {
+        // The composition shows in the caret's row, at the caret.
+        const bool composing = !m_preedit.empty() && IsFocused() && RowOf(m_caret) == row;
+        if (b.col > a.col || composing) {
             UseFont(cv, m_font);
             cv->Fill()->Assign(m_foreground);
             const float x = kInset;
-            cv->FillText({x, y, std::max(r.Right, x + 1) + 10000, y + lh},
-                         t.substr(size_t(a.col), size_t(b.col - a.col)), false, opacity, zuTextAlignNear,
-                         zuTextAlignNear);
+            std::u16string shown = t.substr(size_t(a.col), size_t(b.col - a.col));
+            if (composing)
+                shown.insert(size_t(std::clamp(m_caret.col - a.col, 0, int(shown.size()))), m_preedit);
+            cv->FillText({x, y, std::max(r.Right, x + 1) + 10000, y + lh}, shown, false, opacity,
+                         zuTextAlignNear, zuTextAlignNear);
+            if (composing) {
+                const float x0 = CharRect(m_caret).Left;
+                cv->FillRect({x0, y + lh - 1, x0 + Measure(m_preedit), y + lh}, 0, 0, 0, opacity,
+                             zuCornerRound);
+            }
         }
     }
 }

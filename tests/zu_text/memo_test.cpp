@@ -314,5 +314,20 @@ TEST_F(HostedMemo, ContextMenuPrimarySelectionAndMiddleClick) {
     app.ChoosePopupItem(-1);
 }
 
+TEST_F(HostedMemo, CompositionShowsAtTheCaretUntilItCommits) {
+    memo->SetText(u"ab\ncd");
+    Key(keys::Down);
+    Settle();
+    const float before = memo->Caret()->Position()->X();
+    memo->SetPreedit(u"xyz", 3);
+    EXPECT_EQ(memo->Text(), u"ab\ncd");
+    EXPECT_GT(memo->Caret()->Position()->X(), before + 5);
+    window()->InjectImeCommit(u"xyz");
+    EXPECT_EQ(memo->Text(), u"ab\nxyzcd");
+    EXPECT_EQ(memo->CaretPos(), (TzuMemoPos{1, 3}));
+    Chord('Z', ssCtrl, 26);
+    EXPECT_EQ(memo->Text(), u"ab\ncd");
+}
+
 }  // namespace
 }  // namespace zu
