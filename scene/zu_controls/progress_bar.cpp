@@ -31,6 +31,24 @@ void TzuProgressBar::SetValue(float value) {
     Realign();
 }
 
+void TzuProgressBar::SetMin(float value) {
+    if (value == m_min || std::isnan(value)) return;
+    m_min = value;
+    Realign();
+}
+
+void TzuProgressBar::SetMax(float value) {
+    if (value == m_max || std::isnan(value)) return;
+    m_max = value;
+    Realign();
+}
+
+void TzuProgressBar::SetOrientation(TzuOrientation value) {
+    if (value == m_orientation) return;
+    m_orientation = value;
+    Realign();
+}
+
 void TzuProgressBar::Realign() {
     if (m_inRealign) return;
     m_inRealign = true;

@@ -15,13 +15,14 @@ public:
     explicit TzuProgressBar(TzuComponent* owner);
 
     float Min() const { return m_min; }
-    void SetMin(float value) { m_min = value; }
+    // The range and orientation setters realign, so the indicator follows at once.
+    void SetMin(float value);
     float Max() const { return m_max; }
-    void SetMax(float value) { m_max = value; }
+    void SetMax(float value);
     float Value() const { return m_value; }
     void SetValue(float value);
     TzuOrientation Orientation() const { return m_orientation; }
-    void SetOrientation(TzuOrientation value) { m_orientation = value; }
+    void SetOrientation(TzuOrientation value);
 
     void Realign() override;
     TzuVariant GetData() override;

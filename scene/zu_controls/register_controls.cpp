@@ -46,15 +46,16 @@ void RegisterControlClasses() {
                          &TzuSelectionItem::StaticClass()});
     RegisterObjects("Controls", {&TzuPanel::StaticClass(), &TzuLabel::StaticClass(),
                                  &TzuValueLabel::StaticClass(), &TzuPopupBox::StaticClass()});
-    RegisterObjects("Buttons", {&TzuButton::StaticClass(), &TzuRoundButton::StaticClass(),
-                                &TzuCircleButton::StaticClass(), &TzuBitmapButton::StaticClass(),
-                                &TzuPathButton::StaticClass(), &TzuSpeedButton::StaticClass(),
-                                &TzuCornerButton::StaticClass(), &TzuColorButton::StaticClass(),
-                                &TzuBitmapStateButton::StaticClass(), &TzuPopupButton::StaticClass()});
+    RegisterObjects(
+        "Buttons",
+        {&TzuButton::StaticClass(), &TzuRoundButton::StaticClass(), &TzuCircleButton::StaticClass(),
+         &TzuBitmapButton::StaticClass(), &TzuPathButton::StaticClass(), &TzuSpeedButton::StaticClass(),
+         &TzuCornerButton::StaticClass(), &TzuColorButton::StaticClass(), &TzuAngleButton::StaticClass(),
+         &TzuBitmapStateButton::StaticClass(), &TzuPopupButton::StaticClass()});
     RegisterObjects("Tool and Status", {&TzuStatusBar::StaticClass(), &TzuToolBar::StaticClass(),
                                         &TzuToolButton::StaticClass(), &TzuToolPathButton::StaticClass()});
     // The scene registers the background under its own category.
-    RegisterObjects("Windows", {&TzuSizeGrip::StaticClass()});
+    RegisterObjects("Windows", {&TzuSizeGrip::StaticClass(), &TzuCloseButton::StaticClass()});
     RegisterObjects("HUD", {&TzuHudLabel::StaticClass(), &TzuHudButton::StaticClass(),
                             &TzuHudSpeedButton::StaticClass(), &TzuHudRoundButton::StaticClass(),
                             &TzuHudCircleButton::StaticClass(), &TzuHudCornerButton::StaticClass(),
@@ -71,7 +72,6 @@ void RegisterControlClasses() {
     // Parts that only styles place.
     RegisterObjects("", {&TzuThumb::StaticClass()});
     RegisterObjects("Controls", {&TzuSplitter::StaticClass(), &TzuWindow::StaticClass(),
-                                 &TzuCloseButton::StaticClass(), &TzuAngleButton::StaticClass(),
                                  &TzuAniIndicator::StaticClass(), &TzuImageControl::StaticClass(),
                                  &TzuExpander::StaticClass(), &TzuExpanderButton::StaticClass()});
     RegisterObjects("", {&TzuScrollContent::StaticClass()});

@@ -99,6 +99,8 @@ void TzuCustomTrack::SetValue(float value) {
 void TzuCustomTrack::SetMin(float value) {
     if (value == m_min || std::isnan(value)) return;
     m_min = value;
+    // Quietly, as Max moves it: the value never sits below the range.
+    if (m_value < m_min) m_value = m_min;
     Realign();
 }
 

@@ -42,6 +42,11 @@ void TzuFrame::SetSceneObject(TzuCustomScene* scene) {
     Link();
 }
 
+void TzuFrame::Loaded() {
+    TzuVisualObject::Loaded();
+    if (m_sceneObject && !m_borrowed && !IsSceneDesigning()) Link();
+}
+
 void TzuFrame::Link() {
     if (!m_sceneObject) return;
     if (m_sceneObject->FrameLink() && m_sceneObject->FrameLink() != this) {

@@ -28,6 +28,8 @@ public:
     // The borrowed root is the other scene's, not this frame's: it is never written.
     void GetChildren(const std::function<void(TzuComponent*)>&, TzuComponent*) override {}
     void Notification(TzuComponent* component, TzuOperation operation) override;
+    // A scene named in the stream is borrowed once the whole stream is read.
+    void Loaded() override;
 
 protected:
     void Paint() override;

@@ -156,5 +156,32 @@ TEST_F(HostedToggle, ProgressIndicatorLengthFollowsValueOverTheTrack) {
     EXPECT_FALSE(ind->Visible());
 }
 
+TEST_F(HostedToggle, ProgressIndicatorFollowsRangeAndOrientationAtOnce) {
+    auto* bar = new TzuProgressBar(nullptr);
+    bar->SetBounds(10, 60, 154, 104);
+    bar->SetParent(root);
+    bar->SetValue(50);
+    Settle();
+    auto* htrack = As<TzuVisualObject>(bar->FindResource("htrack"));
+    auto* ind = As<TzuVisualObject>(bar->FindResource("hindicator"));
+    auto* vind = As<TzuVisualObject>(bar->FindResource("vindicator"));
+    ASSERT_TRUE(htrack && ind && vind);
+    const TzuRect m = htrack->MarginsRect();
+    const float room = htrack->Width() - m.Left - m.Right;
+    ASSERT_FLOAT_EQ(ind->Width(), room / 2);
+    // Nothing else happens between the change and the check: no value or size change.
+    bar->SetMax(200);
+    EXPECT_FLOAT_EQ(ind->Width(), room / 4);
+    bar->SetMin(-200);
+    EXPECT_FLOAT_EQ(ind->Width(), room * 0.625f);
+    bar->SetMin(50);  // the value at Min: an empty indicator
+    EXPECT_FALSE(ind->Visible());
+    bar->SetMin(0);
+    bar->SetOrientation(zuVertical);
+    EXPECT_FALSE(htrack->Visible());
+    EXPECT_FALSE(ind->Visible());
+    EXPECT_TRUE(vind->Visible());
+}
+
 }  // namespace
 }  // namespace zu::test

@@ -62,6 +62,13 @@ TEST(TzuTrack, RangeSettersKeepViewportAndValueInsideWithoutEvents) {
     track.SetViewportSize(70);  // pulls the value back through SetValue, which tells
     EXPECT_FLOAT_EQ(track.Value(), 30);
     EXPECT_EQ(changes, 2);
+    // Min raised above the value pulls the value up with it, quietly as Max does.
+    track.SetMin(45);
+    EXPECT_FLOAT_EQ(track.Value(), 45);
+    track.SetMin(0);
+    EXPECT_FLOAT_EQ(track.Value(), 45);
+    EXPECT_EQ(changes, 2);
+    track.SetValue(30);
     // Values and limits that are not numbers are refused.
     track.SetValue(std::nanf(""));
     track.SetMax(std::nanf(""));

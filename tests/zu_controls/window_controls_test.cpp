@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include <unistd.h>
 
@@ -39,6 +40,24 @@ TzuVisualObject* AlignedPanel(TzuObject* parent, TzuAlign align, float size) {
     v->SetAlign(align);
     v->SetParent(parent);
     return v;
+}
+
+TEST(ClassCategories, DesignMenuGroupsPopupsWindowPartsAndButtons) {
+    RegisterLibraryClasses();
+    std::map<std::string, std::string> category;
+    for (const auto& [name, cls] : ClassRegistry()) category[cls->name] = name;
+    EXPECT_EQ(category["TzuPopup"], "Popup");
+    EXPECT_EQ(category["TzuMessagePopup"], "Popup");
+    EXPECT_EQ(category["TzuResources"], "");
+    EXPECT_EQ(category["TzuBackground"], "Windows");
+    EXPECT_EQ(category["TzuCloseButton"], "Windows");
+    EXPECT_EQ(category["TzuSizeGrip"], "Windows");
+    EXPECT_EQ(category["TzuAngleButton"], "Buttons");
+    // Each class sits under one category only.
+    EXPECT_EQ(
+        std::count_if(ClassRegistry().begin(), ClassRegistry().end(),
+                      [](const auto& entry) { return std::string(entry.second->name) == "TzuCloseButton"; }),
+        1);
 }
 
 TEST_F(WindowControls, LeftSplitterResizesItsTargetWithinMinimumSizes) {

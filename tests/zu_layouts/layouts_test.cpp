@@ -5,6 +5,8 @@
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/form.h"
+#include "platform/core/stream_reader.h"
+#include "platform/core/stream_text.h"
 #include "platform/headless/headless_application.h"
 #include "scene/zu_layouts/frame.h"
 #include "scene/zu_layouts/grid_layout.h"
@@ -198,6 +200,42 @@ TEST_F(LayoutHost, FramesShowingEachOthersScenesFormNoCycle) {
     delete otherForm;
     EXPECT_EQ(here->SceneObject(), nullptr);
     EXPECT_EQ(here->ChildrenCount(), 0);
+}
+
+TEST_F(LayoutHost, FrameReadFromAStreamBorrowsItsSceneOnceLoaded) {
+    // The frame comes before the scene it names, as a form file has it.
+    const char* text = R"(object Form1: TzuForm
+  object Shows: TzuScene
+    object Holder: TzuLayout
+      Width = 80.0
+      Height = 50.0
+      object Window: TzuFrame
+        Width = 60.0
+        Height = 40.0
+        SceneObject = Shown
+      end
+    end
+  end
+  object Shown: TzuScene
+    object ShownRoot: TzuLayout
+      Width = 10.0
+      Height = 10.0
+    end
+  end
+end
+)";
+    auto loaded = std::make_unique<TzuForm>(nullptr);
+    TzuStreamReader(ObjectTextToBinary(text)).ReadRootInto(loaded.get());
+    auto* frame = As<TzuFrame>(loaded->FindComponent("Window"));
+    auto* shown = As<TzuScene>(loaded->FindComponent("Shown"));
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(frame->SceneObject(), shown);
+    TzuObject* shownRoot = As<TzuObject>(loaded->FindComponent("ShownRoot"));
+    EXPECT_EQ(frame->Borrowed(), shownRoot);
+    EXPECT_EQ(shownRoot->Parent(), frame);
+    EXPECT_EQ(shown->FrameLink(), frame);
+    EXPECT_EQ(As<TzuVisualObject>(shownRoot)->Width(), 60);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "scene/zu_objects/image.h"
 #include "scene/zu_objects/paint_box.h"
+#include "scene/zu_objects/rectangle.h"
 #include "tests/zu_canvas_cairo/golden.h"
 #include "tests/zu_scene_pixels/pixel_scene.h"
 
@@ -104,22 +105,28 @@ TEST(ImagePixels, DataValueLoadsAFileAndBadFilesChangeNothing) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(PaintBoxPixels, HandlerDrawsInTheBoxCoordinatesOncePerFrame) {
+TEST(PaintBoxPixels, HandlerDrawsInTheBoxCoordinatesOncePerFrameUnderTheChildren) {
     ImageScene f(40, 30);
     auto* box = new TzuPaintBox(nullptr);
     box->SetBounds(10, 5, 20, 20);
     box->SetParent(f.root.get());
+    // A child over the box's top-left corner stays on top of what the handler draws.
+    auto* child = new TzuRectangle(nullptr);
+    child->SetBounds(0, 0, 3, 3);
+    child->Fill()->SetColor(0xFF0000C0);
+    child->Stroke()->SetStyle(zuBrushNone);
+    child->SetParent(box);
     int calls = 0;
-    box->OnPaint().Set([&](TzuPersistent* sender, TzuCanvas* cv, const TzuRect& r) {
+    box->OnPaint().Set([&](TzuPersistent* sender, TzuCanvas* cv) {
         EXPECT_EQ(sender, box);
         ++calls;
         cv->Fill()->SetColor(0xFF00A000);
         cv->FillRect(TzuRect{0, 0, 5, 5}, 0, 0, kAllCorners, 1, zuCornerRound);
-        EXPECT_EQ(r, (TzuRect{0, 0, 20, 20}));
     });
     f.scene.Frame();
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(f.scene.Pixel(10, 5), 0xFF00A000u);
+    EXPECT_EQ(f.scene.Pixel(11, 6), 0xFF0000C0u);
+    EXPECT_EQ(f.scene.Pixel(14, 9), 0xFF00A000u);
     EXPECT_EQ(f.scene.Pixel(9, 5), 0xFFFFFFFFu);
     EXPECT_EQ(f.scene.Pixel(15, 10), 0xFFFFFFFFu);
 }

@@ -42,10 +42,11 @@ void RegisterSceneClasses() {
                          &TzuWideStrings::StaticClass(), &TzuWideStringList::StaticClass()});
     RegisterObjects("Resources", {&TzuBrushObject::StaticClass(), &TzuPathObject::StaticClass(),
                                   &TzuBitmapObject::StaticClass()});
-    RegisterObjects("Controls", {&TzuBackground::StaticClass()});
-    RegisterObjects("Resources", {&TzuResources::StaticClass()});
+    RegisterObjects("Windows", {&TzuBackground::StaticClass()});
+    // A style holder is a component of the form, not an object placed in a scene.
+    RegisterObjects("", {&TzuResources::StaticClass()});
     RegisterObjects("", {&TzuContent::StaticClass()});
-    RegisterObjects("Controls", {&TzuPopup::StaticClass(), &TzuMessagePopup::StaticClass()});
+    RegisterObjects("Popup", {&TzuPopup::StaticClass(), &TzuMessagePopup::StaticClass()});
     RegisterObjects("", {&TzuPopupForm::StaticClass()});
     RegisterObjects("", {&TzuCustomScene::StaticClass(), &TzuScene::StaticClass(), &TzuTimer::StaticClass(),
                          &TzuForm::StaticClass()});
