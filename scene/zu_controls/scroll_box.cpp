@@ -66,6 +66,28 @@ void TzuScrollContent::Realign() {
     TzuContent::Realign();
 }
 
+void TzuScrollContent::ApplyStyleLookup() {
+    if (!m_stylesWhenShown) {
+        TzuContent::ApplyStyleLookup();
+        return;
+    }
+    // The children stay due; each applies its own when it is painted.
+    ClearStyleDue();
+}
+
+void TzuScrollContent::UpdateStyle() {
+    if (!m_stylesWhenShown) {
+        TzuContent::UpdateStyle();
+        return;
+    }
+    for (int i = 0; i < ChildrenCount(); ++i) {
+        if (auto* c = As<TzuControl>(Children(i)))
+            c->RestyleWhenShown();
+        else
+            Children(i)->UpdateStyle();
+    }
+}
+
 void TzuScrollContent::AfterAddObject(TzuObject* child) {
     TzuContent::AfterAddObject(child);
     if (!IsLoading() && child->IsVisual()) Realign();

@@ -30,10 +30,19 @@ public:
     void Realign() override;
     void Paint() override;
     TzuScrollBox* Box() const;
+    // When set, the children's styles are applied as each child is first painted (or
+    // focused), not by walks over all of them: a list of many rows styles what shows.
+    bool StylesChildrenWhenShown() const { return m_stylesWhenShown; }
+    void SetStylesChildrenWhenShown(bool value) { m_stylesWhenShown = value; }
+    void ApplyStyleLookup() override;
+    void UpdateStyle() override;
 
 protected:
     void AfterAddObject(TzuObject* child) override;
     void BeforeRemoveObject(TzuObject* child) override;
+
+private:
+    bool m_stylesWhenShown = false;
 };
 
 class TzuScrollBox : public TzuControl {
@@ -71,6 +80,11 @@ public:
     // Nested: realigning waits until the outermost EndUpdate, which realigns once.
     virtual void BeginUpdate();
     virtual void EndUpdate();
+    // Ends an update without the realign EndUpdate does, for a change undone before
+    // anything saw it.
+    void EndUpdateUnchanged() {
+        if (m_updateCount > 0) --m_updateCount;
+    }
     // The union of the viewport and every visible child of the content, in the content's
     // coordinates.
     virtual TzuRect ContentBounds();

@@ -6,6 +6,7 @@
 #include "scene/zu_controls/register_controls.h"
 #include "scene/zu_effects/register_effects.h"
 #include "scene/zu_layouts/register_layouts.h"
+#include "scene/zu_lists/register_lists.h"
 #include "scene/zu_objects/register_objects.h"
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/tree/control.h"
@@ -35,6 +36,7 @@ void RegisterLibraryClasses() {
     RegisterLayoutClasses();
     RegisterControlClasses();
     RegisterTextClasses();
+    RegisterListClasses();
     SetDefaultStyleLoader(&LoadEmbeddedDefaultStyle);
 }
 

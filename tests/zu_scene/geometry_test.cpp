@@ -67,6 +67,9 @@ TEST(Geometry, PointsBoundsAndNormalize) {
     EXPECT_EQ(PointsBounds(TzuPolygon{}), zuRect(61440, 61440, -61440, -61440));
     EXPECT_EQ(PointsBounds(TzuPolygon{{3, -1}, {-2, 4}, {1, 1}}), zuRect(-2, -1, 3, 4));
     EXPECT_EQ(RectNormalize(zuRect(10, 20, 0, 5)), zuRect(0, 5, 10, 20));
+    // Far from the origin (a row deep in a long list) the bounds stay true.
+    EXPECT_EQ(RectNormalize(zuRect(0, 950000, 100, 950019)), zuRect(0, 950000, 100, 950019));
+    EXPECT_EQ(PointsBounds(TzuPolygon{{-70000, 5}, {-69000, 6}}), zuRect(-70000, 5, -69000, 6));
 }
 
 TEST(Geometry, RectIntersectionWorksOnA65535Grid) {

@@ -255,6 +255,7 @@ bool TzuPopup::AnnounceOpenState() {
     StartTriggerAnimation(this, "IsOpen");
     if (!guard.Alive()) return false;
     ApplyTriggerEffect(this, "IsOpen");
+    if (guard.Alive() && m_onOpenChange) m_onOpenChange(this);
     return guard.Alive();
 }
 

@@ -70,6 +70,10 @@ public:
     virtual void Open();
     virtual void Close();
 
+    // Fired after the popup opened or closed (also when dismissed by an outside press); for
+    // the control that owns the popup. Not streamed.
+    TzuNotifyEvent& OnOpenChange() { return m_onOpenChange; }
+
     // ---- State while open ----
     TzuPopupForm* PopupForm() const { return m_form; }
     TzuScene* PopupScene() const { return m_popupScene; }
@@ -115,6 +119,7 @@ private:
     bool m_openAfterLoad = false;
     bool m_endLoop = false;
     TzuWinPoint m_placedAt{};
+    TzuNotifyEvent m_onOpenChange;
 
     // While open.
     TzuPopupForm* m_form = nullptr;

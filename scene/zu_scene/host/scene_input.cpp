@@ -373,7 +373,8 @@ void TzuCustomScene::RouteKeyDown(uint16_t& key, char16_t& keyChar, TzuShiftStat
     if (!own && IsDialogKey(key)) {
         if (TzuVisualObject* root = AsVisual(Root())) root->DialogKey(key, shift);
     }
-    if (key == keys::Escape) {
+    // Escape cancels the form unless the focused object takes it (an open drop-down list).
+    if (key == keys::Escape && !own) {
         key = 0;
         for (TzuComponent* c = TzuComponent::Owner(); c; c = c->Owner()) {
             if (auto* form = As<TzuForm>(c)) {

@@ -93,6 +93,16 @@ void TzuControl::SetResource(const std::string& value) {
     if (!IsLoading()) ApplyStyleLookup();
 }
 
+void TzuControl::SetResourceWhenShown(const std::string& value) {
+    m_resource = value;
+    RestyleWhenShown();
+}
+
+void TzuControl::RestyleWhenShown() {
+    m_styleLookup = true;
+    MarkStyleDue();
+}
+
 void TzuControl::UpdateStyle() {
     if (IsLoading() || IsDestroying()) return;
     TzuVisualObject::UpdateStyle();

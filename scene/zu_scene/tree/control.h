@@ -27,6 +27,11 @@ public:
     const std::string& Resource() const { return m_resource; }
     // Restyles even when the name is unchanged, so a control can ask for its style again.
     void SetResource(const std::string& value);
+    // Names the style without applying it: it is applied when the control is first painted
+    // or focused. Many controls of which few show (the rows of a long list) stay cheap.
+    void SetResourceWhenShown(const std::string& value);
+    // Asks for the style again at the next paint or focus, not now.
+    void RestyleWhenShown();
     // Position among the parent's tab-ordered children; -1 without a parent.
     int TabOrder() const;
     void SetTabOrder(int value);

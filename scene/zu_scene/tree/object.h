@@ -161,6 +161,8 @@ protected:
     // Something at or below this object waits for its style: this object and every
     // ancestor are marked, so the next lookup walk from any of them comes down here.
     void MarkStyleDue();
+    // For parents that leave their children's styles to the children's first paint.
+    void ClearStyleDue() { m_styleDue = false; }
     // FindResource for a caller that has already searched below `searched` (a child):
     // that child's own name is still looked at, its subtree is not walked again.
     TzuObject* FindResourceOutside(std::string_view name, const TzuObject* searched);

@@ -404,6 +404,10 @@ private:
         TzuRect damage{}, clip{};
         TzuPoint point{};
         bool hasDamage = false, hasClip = false, hasPoint = false;
+        // Kept extents in index order along one axis (1 = x, 2 = y; 0 = not ordered), and
+        // whether every child clips: then a halving search finds the children to walk.
+        int sortedAxis = 0;
+        bool allClipped = false;
         // The child holding the focus: its ring reaches a few pixels beyond its extent.
         const TzuObject* keep = nullptr;
         // The parent's extents of its children by index, when it keeps them.
@@ -413,6 +417,10 @@ private:
         // when the entry at index is not this child's.
         bool SkipsKept(int index, const TzuObject* child) const;
         bool SkipsExtent(TzuRect extent, bool canClipped) const;
+        // The children [begin, end) that can meet the area; every child outside is skipped
+        // by SkipsKept anyway. Children in order of position (rows of a list) cost a halving
+        // search instead of a read each.
+        void Range(int count, int& begin, int& end) const;
     };
     // Brings the kept extents up to date; null when this object keeps none (few children).
     const std::vector<ChildExtent>* KeptChildExtents();
@@ -487,6 +495,8 @@ private:
     struct KeptExtents {
         uint64_t generation = 0;
         std::vector<ChildExtent> list;
+        int sortedAxis = 0;
+        bool allClipped = false;
     };
     std::unique_ptr<KeptExtents> m_childExtents;
     // The children whose absolute matrix was refreshed since this object's last

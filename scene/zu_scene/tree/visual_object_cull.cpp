@@ -1,6 +1,7 @@
 // Culling of children by their extent: paints and hit tests pass over children that
 // cannot reach the damaged area, the clip or the point, at the cost of a few comparisons.
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -107,7 +108,52 @@ const std::vector<TzuVisualObject::ChildExtent>* TzuVisualObject::KeptChildExten
         if (v->Scene() && !v->IsLoading() && v->LocalExtent(r)) e.extent = r;
     }
     m_childExtentsStale = false;
+    // Ordered extents (rows or columns of a list) let walks find their span by halving.
+    bool xs = true, ys = true, clipped = true;
+    for (size_t i = 0; i < kept.size(); ++i) {
+        const TzuRect& e = kept[i].extent;
+        clipped = clipped && kept[i].canClipped;
+        if (!(std::isfinite(e.Left) && std::isfinite(e.Top) && std::isfinite(e.Right) &&
+              std::isfinite(e.Bottom))) {
+            xs = ys = false;
+            break;
+        }
+        if (i == 0) continue;
+        const TzuRect& p = kept[i - 1].extent;
+        xs = xs && p.Left <= e.Left && p.Right <= e.Right;
+        ys = ys && p.Top <= e.Top && p.Bottom <= e.Bottom;
+        if (!xs && !ys) break;
+    }
+    m_childExtents->sortedAxis = ys ? 2 : xs ? 1 : 0;
+    m_childExtents->allClipped = clipped;
     return &kept;
+}
+
+void TzuVisualObject::ChildCull::Range(int count, int& begin, int& end) const {
+    begin = 0;
+    end = count;
+    if (!extents || keep || sortedAxis == 0 || extents->size() != size_t(count)) return;
+    const bool y = sortedAxis == 2;
+    float lo = -kInf, hi = kInf;
+    auto narrow = [&](float a, float b) {
+        lo = std::max(lo, a);
+        hi = std::min(hi, b);
+    };
+    if (hasDamage) y ? narrow(damage.Top, damage.Bottom) : narrow(damage.Left, damage.Right);
+    if (hasClip && allClipped) y ? narrow(clip.Top, clip.Bottom) : narrow(clip.Left, clip.Right);
+    if (hasPoint) y ? narrow(point.Y - kSlack, point.Y + kSlack) : narrow(point.X - kSlack, point.X + kSlack);
+    // NaN bounds prove nothing: everything is walked.
+    if (!(lo <= hi) && !(lo > hi)) return;
+    const auto& list = *extents;
+    // The first child not wholly before lo, and the first wholly after hi.
+    begin = int(std::partition_point(
+                    list.begin(), list.end(),
+                    [&](const ChildExtent& e) { return (y ? e.extent.Bottom : e.extent.Right) < lo; }) -
+                list.begin());
+    end = int(std::partition_point(
+                  list.begin() + begin, list.end(),
+                  [&](const ChildExtent& e) { return !((y ? e.extent.Top : e.extent.Left) > hi); }) -
+              list.begin());
 }
 
 bool TzuVisualObject::SceneToChildren(TzuMatrix& m) {
@@ -146,6 +192,10 @@ TzuVisualObject::ChildCull TzuVisualObject::PaintCull() {
     }
     if (cull.hasDamage || cull.hasClip) {
         cull.extents = KeptChildExtents();
+        if (cull.extents) {
+            cull.sortedAxis = m_childExtents->sortedAxis;
+            cull.allClipped = m_childExtents->allClipped;
+        }
         for (TzuObject* o = scene->Focused(); o; o = o->Parent()) {
             if (o->Parent() == this) {
                 cull.keep = o;
@@ -166,6 +216,10 @@ TzuVisualObject::ChildCull TzuVisualObject::PointCull(float x, float y) {
     cull.point = PointFromVector(VectorTransform(TzuVector{x, y, 1}, toChildren));
     cull.hasPoint = std::isfinite(cull.point.X) && std::isfinite(cull.point.Y);
     if (cull.hasPoint) cull.extents = KeptChildExtents();
+    if (cull.extents) {
+        cull.sortedAxis = m_childExtents->sortedAxis;
+        cull.allClipped = m_childExtents->allClipped;
+    }
     return cull;
 }
 

@@ -1,5 +1,6 @@
 // Painting, damage tracking, effects and hit testing of visual objects.
 
+#include <algorithm>
 #include <cmath>
 
 #include "scene/zu_scene/graphics/bitmap.h"
@@ -254,7 +255,9 @@ void TzuVisualObject::PaintChildren() {
     IzuScene* scene = Scene();
     bool designing = scene && scene->IsDesigning();
     const ChildCull cull = PaintCull();
-    for (int i = 0; i < ChildrenCount(); ++i) {
+    int begin = 0, end = 0;
+    cull.Range(ChildrenCount(), begin, end);
+    for (int i = begin; i < std::min(end, ChildrenCount()); ++i) {
         TzuObject* c = Children(i);
         if (cull.SkipsKept(i, c) || !c->IsVisual()) continue;
         auto* q = static_cast<TzuVisualObject*>(c);
@@ -410,7 +413,9 @@ TzuVisualObject* TzuVisualObject::ObjectAtPoint(float x, float y) {
     if (m_clipChildren && !PointInObject(x, y)) return nullptr;
     if (!(designing && m_designHide)) {
         const ChildCull cull = PointCull(x, y);
-        for (int i = ChildrenCount() - 1; i >= 0; --i) {
+        int begin = 0, end = 0;
+        cull.Range(ChildrenCount(), begin, end);
+        for (int i = std::min(end, ChildrenCount()) - 1; i >= begin; --i) {
             TzuObject* c = Children(i);
             if (cull.SkipsKept(i, c) || !c->IsVisual()) continue;
             auto* v = static_cast<TzuVisualObject*>(c);

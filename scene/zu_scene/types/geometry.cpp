@@ -86,8 +86,11 @@ bool RectContainsPoint(const TzuPoint& p, const TzuRect& r) {
 }
 
 TzuRect PointsBounds(const TzuPoint* points, int n) {
-    TzuRect r{61440, 61440, -61440, -61440};
-    for (int i = 0; i < n; ++i) {
+    if (n <= 0) return TzuRect{61440, 61440, -61440, -61440};
+    // Started from the first point, not from the sentinel: points past 61440 (rows far down
+    // a long list) keep their true bounds.
+    TzuRect r{points[0].X, points[0].Y, points[0].X, points[0].Y};
+    for (int i = 1; i < n; ++i) {
         const TzuPoint& p = points[i];
         if (p.X < r.Left) r.Left = p.X;
         if (p.Y < r.Top) r.Top = p.Y;
