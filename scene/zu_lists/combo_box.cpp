@@ -166,10 +166,17 @@ void TzuComboBox::DropDown() {
     m_chosen = ItemIndex();
     m_popup->SetPlacement(m_placement);
     m_popup->SetWidth(Width());
-    // The list is as tall as DropDownCount rows, or as the items when they are fewer.
-    const float rows = float(std::min(m_dropDownCount, Count()));
+    // DropDownCount rows; when the items are fewer, as tall as they are with the list's
+    // frame, so that no scroll bar shows for a list that fits.
     const float rowHeight = m_list->ItemHeight() > 0 ? m_list->ItemHeight() : Height() - 4;
-    m_popup->SetHeight(std::max(1.0f, rows * rowHeight));
+    float height = float(m_dropDownCount) * rowHeight;
+    if (Count() < m_dropDownCount) {
+        m_list->ApplyStyleLookup();
+        TzuVisualObject* vp = m_list->Viewport();
+        const float frame = vp ? std::max(0.0f, m_list->Height() - vp->Height()) : 0;
+        height = float(Count()) * rowHeight + frame;
+    }
+    m_popup->SetHeight(std::max(1.0f, height));
     TzuObjectGuard guard(this);
     m_popup->Open();
     if (!guard.Alive() || !m_list) return;

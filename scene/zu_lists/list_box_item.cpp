@@ -57,12 +57,16 @@ void TzuListBoxItem::SetIsSelected(bool value) {
 void TzuListBoxItem::SetIsChecked(bool value) {
     if (value == m_isChecked) return;
     m_isChecked = value;
-    if (m_check && m_check->IsChecked() != value) m_check->SetIsChecked(value);
+    if (m_check && m_check->IsChecked() != value) {
+        m_syncingCheck = true;
+        m_check->SetIsChecked(value);
+        m_syncingCheck = false;
+    }
     AnnounceState("IsChecked");
 }
 
 void TzuListBoxItem::CheckClicked() {
-    if (!m_check) return;
+    if (!m_check || m_syncingCheck) return;
     TzuObjectGuard guard(this);
     SetIsChecked(m_check->IsChecked());
     if (!guard.Alive()) return;
@@ -76,7 +80,9 @@ void TzuListBoxItem::ApplyStyle() {
         m_check->FreeNotification(this);
         TzuListBox* list = ListBox();
         m_check->SetVisible(list && list->ShowCheckboxes());
+        m_syncingCheck = true;
         m_check->SetIsChecked(m_isChecked);
+        m_syncingCheck = false;
         m_check->OnChange().Set([this](TzuPersistent*) { CheckClicked(); });
     }
     // A style applied late (the row scrolled into view) shows the state the item has.

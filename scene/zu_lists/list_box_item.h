@@ -53,6 +53,7 @@ private:
     float m_givenHeight = -1;
     bool m_isSelected = false;
     bool m_isChecked = false;
+    bool m_syncingCheck = false;  // the item sets its check box; not a click
 };
 
 }  // namespace zu

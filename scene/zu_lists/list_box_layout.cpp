@@ -299,6 +299,9 @@ void TzuListBox::PaintItemInto(TzuListBoxItem* item, TzuCanvas* canvas, TzuVisua
     m_inLayout = true;
     const TzuRect old = item->ParentedRect();
     TzuObjectGuard guard(item);
+    // Styled where it lives: during the paint it hangs under the target for a moment.
+    item->ApplyStyleLookup();
+    if (!guard.Alive()) return;
     Place(item, old.Left, old.Top, target.Width(), target.Height());
     item->PaintTo(canvas, TzuRect{0, 0, target.Width(), target.Height()}, &target);
     if (guard.Alive()) Place(item, old.Left, old.Top, RectWidth(old), RectHeight(old));

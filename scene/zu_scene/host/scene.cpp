@@ -118,7 +118,11 @@ void TzuCustomScene::AddObject(TzuObject* object) {
     object->SetScene(this);
     if (object->IsVisual() && !IsDestroying()) {
         auto* v = static_cast<TzuVisualObject*>(object);
+        // Matrices and areas from the tree it came from (a popup leaving its owner's
+        // scene) no longer hold: it stands at the scene's origin now.
+        v->InvalidateAbsoluteMatrix();
         v->RecalcAbsoluteMatrices();
+        v->InvalidateUpdateRect();
         v->Realign();
         v->Repaint();
         RealignRoot();
