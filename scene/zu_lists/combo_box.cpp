@@ -48,6 +48,8 @@ const TzuClass& TzuComboBox::StaticClass() {
         P::Int<&C::DropDownCount, &C::SetDropDownCount>("DropDownCount").Default(8),
         P::Enum<&C::Placement, &C::SetPlacement>("Placement", kPlacementEnum).Default(zuPlacementBottom),
         P::Event<&C::OnChange>("OnChange"),
+        P::Event<&C::OnDropDown>("OnDropDown"),
+        P::Event<&C::OnCloseUp>("OnCloseUp"),
         P::Bool<&C::CanFocused, &C::SetCanFocused>("CanFocused").Default(1),
         P::Bool<&C::IsOpen>("IsOpen").NotStored(),
     };
@@ -185,18 +187,27 @@ void TzuComboBox::DropDown() {
 }
 
 void TzuComboBox::CloseUp() {
-    if (m_popup && m_popup->IsOpen()) m_popup->Close();
+    if (!m_popup || !m_popup->IsOpen()) return;
+    m_closingSelf = true;
+    TzuObjectGuard guard(this);
+    m_popup->Close();
+    if (guard.Alive()) m_closingSelf = false;
 }
 
 void TzuComboBox::PopupStateChanged() {
     const bool open = IsOpen();
     if (!open) {
-        m_closedAt = TickCount();
+        // Dismissed by a press outside: that press may be the one on the box itself.
+        if (!m_closingSelf) m_closedAt = TickCount();
         // A press in the list that was not released over an item chose nothing.
         if (m_list && m_chosen >= 0 && m_list->ItemIndex() != m_chosen) m_list->SetItemIndex(m_chosen);
     }
+    TzuObjectGuard guard(this);
     AnnounceState("IsOpen");
+    if (!guard.Alive()) return;
     Repaint();
+    TzuNotifyEvent& event = open ? m_onDropDown : m_onCloseUp;
+    if (event) event(this);
 }
 
 // ---- Items ----

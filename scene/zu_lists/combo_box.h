@@ -47,6 +47,9 @@ public:
     TzuPlacement Placement() const { return m_placement; }
     void SetPlacement(TzuPlacement value) { m_placement = value; }
     TzuNotifyEvent& OnChange() { return m_onChange; }
+    // Fired when the list has opened, and when it has closed (chosen or dismissed).
+    TzuNotifyEvent& OnDropDown() { return m_onDropDown; }
+    TzuNotifyEvent& OnCloseUp() { return m_onCloseUp; }
     bool CanFocused() const { return CanFocus(); }
     void SetCanFocused(bool value) { SetCanFocus(value); }
     // Whether the list is open (the style's "IsOpen" trigger).
@@ -87,11 +90,12 @@ private:
     TzuPopup* m_popup = nullptr;
     TzuComboListBox* m_list = nullptr;
     TzuContent* m_contentPart = nullptr;
-    TzuNotifyEvent m_onChange;
+    TzuNotifyEvent m_onChange, m_onDropDown, m_onCloseUp;
     int m_dropDownCount = 8;
     int m_chosen = -1;
     TzuPlacement m_placement = zuPlacementBottom;
     int64_t m_closedAt = -1000000;
+    bool m_closingSelf = false;
 };
 
 class TzuHudComboBox : public TzuComboBox {
