@@ -60,7 +60,8 @@ public:
         l->SetHint(u"a list");
         l->SetShowHint(true);
         l->Items()->BeginUpdate();
-        for (int i = 0; i < n; ++i) l->Items()->Add(u"string number " + std::u16string(1, char16_t(u'a' + i % 26)));
+        for (int i = 0; i < n; ++i)
+            l->Items()->Add(u"string number " + std::u16string(1, char16_t(u'a' + i % 26)));
         l->SetParent(m_root);
         l->Items()->EndUpdate();
         list = l;

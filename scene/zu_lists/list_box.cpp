@@ -32,7 +32,8 @@ const TzuClass& TzuListBox::StaticClass() {
         P::Bool<&C::ShowCheckboxes, &C::SetShowCheckboxes>("ShowCheckboxes").Default(0),
         P::Bool<&C::AlternatingRowBackground, &C::SetAlternatingRowBackground>("AlternatingRowBackground")
             .Default(0),
-        P::Bool<&C::HideSelectionUnfocused, &C::SetHideSelectionUnfocused>("HideSelectionUnfocused").Default(1),
+        P::Bool<&C::HideSelectionUnfocused, &C::SetHideSelectionUnfocused>("HideSelectionUnfocused")
+            .Default(1),
         P::Int<&C::ItemIndex, &C::SetItemIndex>("ItemIndex").Default(0),
         P::Bool<&C::CanFocused, &C::SetCanFocused>("CanFocused").Default(1),
         P::Event<&C::OnChange>("OnChange"),
@@ -261,8 +262,7 @@ void TzuListBox::RebuildHighlight() {
     if (!parent) return;
     // Only what the viewport shows is highlighted: the pool lives in the style, unclipped.
     TzuRect view = LocalRect();
-    if (TzuVisualObject* vp = Viewport())
-    {
+    if (TzuVisualObject* vp = Viewport()) {
         const TzuPoint a = AbsoluteToLocal(vp->LocalToAbsolute({0, 0}));
         const TzuPoint b = AbsoluteToLocal(vp->LocalToAbsolute({vp->Width(), vp->Height()}));
         view = TzuRect{a.X, a.Y, b.X, b.Y};

@@ -141,7 +141,7 @@ private:
     void ReleaseHighlightPool();
 
     std::vector<TzuListBoxItem*> m_selected;  // unordered; few in the common case
-    std::vector<TzuVisualObject*> m_pool;      // copies of the "selection" part
+    std::vector<TzuVisualObject*> m_pool;     // copies of the "selection" part
     std::vector<TzuRect> m_highlightRects;
     TzuVisualObject* m_selectionPart = nullptr;
     TzuBrush m_alternatingBrush{zuBrushSolid, 0x20000000};

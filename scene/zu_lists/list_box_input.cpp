@@ -66,7 +66,8 @@ int TzuListBox::TypeAhead(char16_t c) {
         if (item && item->Visible() && StartsWithFolded(item->Text(), m_typed)) return i;
     }
     // Repeating one letter cycles through the items starting with it.
-    if (m_typed.size() > 1 && std::all_of(m_typed.begin(), m_typed.end(), [&](char16_t x) { return Fold(x) == Fold(c); })) {
+    if (m_typed.size() > 1 &&
+        std::all_of(m_typed.begin(), m_typed.end(), [&](char16_t x) { return Fold(x) == Fold(c); })) {
         m_typed = std::u16string(1, c);
         for (int k = 0; k < count; ++k) {
             const int i = (m_itemIndex + 1 + k) % count;

@@ -90,10 +90,11 @@ void TzuListBox::SortItems() {
             return result < 0;
         }
         const std::u16string ta = text(a), tb = text(b);
-        return std::lexicographical_compare(ta.begin(), ta.end(), tb.begin(), tb.end(), [](char16_t x, char16_t y) {
-            auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
-            return fold(x) < fold(y);
-        });
+        return std::lexicographical_compare(
+            ta.begin(), ta.end(), tb.begin(), tb.end(), [](char16_t x, char16_t y) {
+                auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+                return fold(x) < fold(y);
+            });
     });
     // The current item keeps being current where it went.
     if (current && !m_multiSelect) m_itemIndex = current->Index();
@@ -164,7 +165,8 @@ void TzuListBox::LayoutVertical(float w) {
 void TzuListBox::LayoutHorizontal(float h) {
     TzuScrollContent* content = Content();
     const int n = content->ChildrenCount();
-    const int rows = m_itemHeight != 0 ? std::max(1, int(std::trunc(h / m_itemHeight))) : std::max(1, m_columns);
+    const int rows =
+        m_itemHeight != 0 ? std::max(1, int(std::trunc(h / m_itemHeight))) : std::max(1, m_columns);
     float x = 0;
     for (int start = 0; start < n; start += rows) {
         const int end = std::min(n, start + rows);
@@ -260,7 +262,8 @@ int TzuListBox::PageItems() {
     if (m_listStyle == zuListHorizontal) {
         const float w = item->Width() + pad.Left + pad.Right;
         const int per = w > 0 ? std::max(1, int(vp->Width() / w)) : 1;
-        const int rows = m_itemHeight != 0 ? std::max(1, int(vp->Height() / m_itemHeight)) : std::max(1, m_columns);
+        const int rows =
+            m_itemHeight != 0 ? std::max(1, int(vp->Height() / m_itemHeight)) : std::max(1, m_columns);
         return per * rows;
     }
     const float h = item->Height() + pad.Top + pad.Bottom;

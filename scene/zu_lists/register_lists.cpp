@@ -23,9 +23,9 @@ void RegisterListClasses() {
     static bool done = false;
     if (done) return;
     done = true;
-    RegisterObjects("Lists", {&TzuListBox::StaticClass(), &TzuComboBox::StaticClass(),
-                              &TzuStringListBox::StaticClass(), &TzuStringComboBox::StaticClass(),
-                              &TzuHorzListBox::StaticClass()});
+    RegisterObjects(
+        "Lists", {&TzuListBox::StaticClass(), &TzuComboBox::StaticClass(), &TzuStringListBox::StaticClass(),
+                  &TzuStringComboBox::StaticClass(), &TzuHorzListBox::StaticClass()});
     RegisterObjects("Items", {&TzuListBoxItem::StaticClass()});
     RegisterObjects("HUD", {&TzuHudListBox::StaticClass(), &TzuHudHorzListBox::StaticClass(),
                             &TzuHudComboBox::StaticClass(), &TzuHudStringListBox::StaticClass(),

@@ -106,7 +106,8 @@ void TzuStringListBox::SetItemStyle(const std::string& value) {
 
 void TzuStringListBox::RebuildItems() {
     if (IsLoading() || IsDestroying()) return;
-    MakeItems(this, this, m_items, ItemLook{m_itemStyle, &m_font, ItemHeight(), m_textAlign, AutoTranslate()}, false);
+    MakeItems(this, this, m_items, ItemLook{m_itemStyle, &m_font, ItemHeight(), m_textAlign, AutoTranslate()},
+              false);
 }
 
 void TzuStringListBox::Loaded() {
@@ -175,8 +176,8 @@ void TzuStringComboBox::SetItemStyle(const std::string& value) {
 void TzuStringComboBox::RebuildItems() {
     if (IsLoading() || IsDestroying() || !ListBox()) return;
     TzuObjectGuard guard(this);
-    MakeItems(ListBox(), this, m_items, ItemLook{m_itemStyle, nullptr, m_itemHeight, m_textAlign, AutoTranslate()},
-              true);
+    MakeItems(ListBox(), this, m_items,
+              ItemLook{m_itemStyle, nullptr, m_itemHeight, m_textAlign, AutoTranslate()}, true);
     if (guard.Alive()) Repaint();
 }
 

@@ -6,8 +6,8 @@
 
 #include "../zu_controls/hosted_scene.h"
 #include "scene/zu_lists/list_box_item.h"
-#include "scene/zu_scene/host/popup_form.h"
 #include "scene/zu_lists/string_lists.h"
+#include "scene/zu_scene/host/popup_form.h"
 #include "tests/zu_canvas_cairo/golden.h"
 
 namespace zu::test {

@@ -66,8 +66,8 @@ protected:
     }
     void Xdo(const std::string& args) { ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args; }
     std::string At(int px, int py) const {
-        return "mousemove --window " + std::to_string(w) + " " + std::to_string(px) + " " + std::to_string(py) +
-               " sleep 0.1 ";
+        return "mousemove --window " + std::to_string(w) + " " + std::to_string(px) + " " +
+               std::to_string(py) + " sleep 0.1 ";
     }
     // True once the program has printed this line since the last line waited for.
     bool Says(const std::string& line) {

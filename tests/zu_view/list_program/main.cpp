@@ -56,8 +56,8 @@ int Run(int argc, char** argv) {
     combo->SetItemIndex(0);
     combo->SetParent(root);
     combo->OnChange().Set([combo](zu::TzuPersistent*) {
-        std::cout << "combo " << combo->ItemIndex() << " " << zu::Utf16ToUtf8(combo->Items()->Get(combo->ItemIndex()))
-                  << std::endl;
+        std::cout << "combo " << combo->ItemIndex() << " "
+                  << zu::Utf16ToUtf8(combo->Items()->Get(combo->ItemIndex())) << std::endl;
     });
     combo->OnDropDown().Set([](zu::TzuPersistent*) { std::cout << "open" << std::endl; });
     combo->OnCloseUp().Set([](zu::TzuPersistent*) { std::cout << "closed" << std::endl; });
