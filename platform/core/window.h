@@ -118,8 +118,10 @@ public:
                          bool /*doubleClick*/) {}
     virtual void MouseMove(TzuShiftState /*shift*/, int /*x*/, int /*y*/) {}
     // delta is in 120ths of a notch, positive when the wheel turns away from the user
-    // (scrolls up): one notch is 120, smooth scrolling gives fractions of it.
-    virtual void MouseWheel(TzuShiftState /*shift*/, int /*delta*/, int /*x*/, int /*y*/) {}
+    // (scrolls up): one notch is 120, smooth scrolling gives fractions of it. True when
+    // something took it; the platform offers a wheel nobody took to what encloses the
+    // window (a scrolled container around it).
+    virtual bool MouseWheel(TzuShiftState /*shift*/, int /*delta*/, int /*x*/, int /*y*/) { return false; }
     virtual void MouseLeave() {}
     virtual void KeyDown(TzuKeyCode /*key*/, TzuShiftState /*shift*/) {}
     virtual void KeyUp(TzuKeyCode /*key*/, TzuShiftState /*shift*/) {}
@@ -196,7 +198,9 @@ public:
     // Forms, before they are shown: makes the window a popup of the owner form's window: no
     // frame, kept above other windows, shown without taking activation from the owner.
     // With dismissOnOutsidePress a press anywhere outside the popup (on the owner or
-    // another application alike) reports WindowActivate(false) to it.
+    // another application alike) reports WindowActivate(false) to it. While shown, a popup
+    // holds the keyboard as a menu does: keys typed while it is up reach its focused child
+    // control, and the owner keeps its activation.
     virtual void SetPopup(IzuWindow* /*owner*/, bool /*dismissOnOutsidePress*/) {}
     TzuCursorShape Cursor() const { return m_cursor; }
 

@@ -34,6 +34,9 @@ constexpr int kWheelNotch = 120;
 
 // Shown popups that close on a press outside themselves, newest last.
 std::vector<TzuGtkFormWindow*> g_dismissablePopups;
+// Shown popups holding their grab, newest last: when one goes, the one below takes the
+// grab back.
+std::vector<TzuGtkFormWindow*> g_grabbingPopups;
 
 gint GdkButtonOf(TzuMouseButton b) { return b == mbLeft ? 1 : b == mbMiddle ? 2 : 3; }
 
@@ -294,9 +297,14 @@ gboolean TzuGtkWindow::OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self) {
         }
         default: return FALSE;
     }
-    if (delta != 0)
-        RunGuarded([&] { w->m_events.MouseWheel(ShiftOf(e->state), delta, int(e->x), int(e->y)); });
-    return TRUE;
+    // A wheel nobody in the window took goes on to the widgets around it. Fractions too
+    // small to deliver follow the last whole step's answer.
+    if (delta != 0) {
+        bool handled = false;
+        RunGuarded([&] { handled = w->m_events.MouseWheel(ShiftOf(e->state), delta, int(e->x), int(e->y)); });
+        w->m_wheelTaken = handled;
+    }
+    return w->m_wheelTaken ? TRUE : FALSE;
 }
 
 gboolean TzuGtkWindow::OnLeave(GtkWidget*, GdkEventCrossing* e, gpointer self) {
@@ -432,6 +440,7 @@ void TzuGtkFormWindow::SetPopup(IzuWindow* owner, bool dismissOnOutsidePress) {
         GtkWidget* top = gtk_widget_get_toplevel(o->Widget());
         if (GTK_IS_WINDOW(top) && top != m_widget) gtk_window_set_transient_for(w, GTK_WINDOW(top));
     }
+    m_popup = true;
     m_dismissOnOutsidePress = dismissOnOutsidePress;
     std::erase(g_dismissablePopups, this);
     if (dismissOnOutsidePress) g_dismissablePopups.push_back(this);
@@ -458,21 +467,40 @@ bool TzuGtkFormWindow::PressDismissesPopups(GtkWidget* pressed, const GdkEventBu
 }
 
 void TzuGtkFormWindow::ReleaseGrab() {
-    if (!m_grabbed) return;
+    const bool held = m_grabbed;
     m_grabbed = false;
+    const bool top = !g_grabbingPopups.empty() && g_grabbingPopups.back() == this;
+    std::erase(g_grabbingPopups, this);
+    if (!held || !top) return;
     if (GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(m_widget))) gdk_seat_ungrab(seat);
+    if (!g_grabbingPopups.empty()) g_grabbingPopups.back()->Grab();
+}
+
+void TzuGtkFormWindow::Grab() {
+    GdkWindow* window = gtk_widget_get_window(m_widget);
+    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(m_widget));
+    if (!window || !seat || !gtk_widget_get_mapped(m_widget)) return;
+    // A popup that closes on an outside press holds the pointer with owner events: our
+    // own windows keep receiving their presses, and a press anywhere else comes to the
+    // popup, which closes on it.
+    bool pointer = false;
+    if (m_dismissOnOutsidePress)
+        pointer = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL_POINTING, TRUE, nullptr, nullptr,
+                                nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    // Every popup holds the keyboard while it is up, as menus do, without owner events:
+    // keys come to the popup window, which hands them to its focused control, while the
+    // window manager keeps the owner active. The owner has them back on the ungrab.
+    if (!gtk_window_get_focus(GTK_WINDOW(m_widget))) gtk_widget_child_focus(m_widget, GTK_DIR_TAB_FORWARD);
+    const bool keyboard = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_KEYBOARD, FALSE, nullptr, nullptr,
+                                        nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    m_grabbed = pointer || keyboard;
+    std::erase(g_grabbingPopups, this);
+    if (m_grabbed) g_grabbingPopups.push_back(this);
 }
 
 gboolean TzuGtkFormWindow::OnMap(GtkWidget*, GdkEvent*, gpointer self) {
     auto* w = static_cast<TzuGtkFormWindow*>(self);
-    if (!w->m_dismissOnOutsidePress || w->m_grabbed) return FALSE;
-    GdkWindow* window = gtk_widget_get_window(w->m_widget);
-    GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(w->m_widget));
-    // Owner events: our own windows keep receiving their presses, and a press anywhere
-    // else comes to the popup, which closes on it.
-    if (window && seat)
-        w->m_grabbed = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL_POINTING, TRUE, nullptr, nullptr,
-                                     nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    if (w->m_popup && !w->m_grabbed) w->Grab();
     return FALSE;
 }
 
@@ -483,6 +511,9 @@ gboolean TzuGtkFormWindow::OnUnmap(GtkWidget*, GdkEvent*, gpointer self) {
 
 gboolean TzuGtkFormWindow::OnFocus(GtkWidget*, GdkEventFocus* e, gpointer self) {
     auto* w = static_cast<TzuGtkFormWindow*>(self);
+    // The keyboard grabs of popups move the focus as GTK sees it; a popup holding its grab
+    // is activated by it, and loses it only through presses outside or its own close.
+    if (w->m_popup && w->m_grabbed) return FALSE;
     const bool active = e->in != 0;
     RunGuarded([&] { w->m_events.WindowActivate(active); });
     return FALSE;

@@ -98,8 +98,9 @@ protected:
     std::vector<uint32_t> m_frame;  // last layered frame
     int m_frameWidth = 0;
     int m_frameHeight = 0;
-    double m_scrollRest = 0;  // smooth scrolling not yet a whole 120th of a notch
-    bool m_captured = false;  // an explicit seat grab is held
+    double m_scrollRest = 0;    // smooth scrolling not yet a whole 120th of a notch
+    bool m_wheelTaken = false;  // whether the last whole wheel step was taken
+    bool m_captured = false;    // an explicit seat grab is held
     // The last plain press, to recognise the press that completes a double click.
     struct LastPress {
         bool valid = false;
@@ -138,6 +139,9 @@ private:
     static gboolean OnMap(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean OnUnmap(GtkWidget*, GdkEvent*, gpointer self);
     static gboolean OnFocus(GtkWidget*, GdkEventFocus* e, gpointer self);
+    // Takes the popup's grab (again): the keyboard, and the pointer when an outside press
+    // closes it.
+    void Grab();
     void ReleaseGrab();
 
     static gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer self);
@@ -147,8 +151,9 @@ private:
     GtkFixed* m_fixed;
     uint32_t m_background = 0xFFF0F0F0;
     bool m_layered = false;
+    bool m_popup = false;
     bool m_dismissOnOutsidePress = false;
-    bool m_grabbed = false;
+    bool m_grabbed = false;  // the popup's pointer or keyboard grab is held
 };
 
 class TzuGtkChildWindow : public TzuGtkWindow {

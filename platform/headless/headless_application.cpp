@@ -138,6 +138,19 @@ bool TzuHeadlessApplication::HasWindow(const TzuHeadlessWindow* w) const {
     return std::find(m_windows.begin(), m_windows.end(), w) != m_windows.end();
 }
 
+TzuHeadlessWindow* TzuHeadlessApplication::KeyTarget(TzuHeadlessWindow* typedInto) {
+    for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) {
+        TzuHeadlessWindow* popup = *it;
+        if (!popup->IsPopup() || !popup->Visible()) continue;
+        if (typedInto->TopWindow() == popup) return typedInto;
+        for (TzuHeadlessWindow* w : m_windows) {
+            if (w->Parent() == popup && w->Visible()) return w;
+        }
+        return popup;
+    }
+    return typedInto;
+}
+
 std::vector<TzuHeadlessWindow*> TzuHeadlessApplication::FormWindows() const {
     std::vector<TzuHeadlessWindow*> out;
     for (TzuHeadlessWindow* w : m_windows) {

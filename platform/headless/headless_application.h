@@ -103,6 +103,10 @@ public:
     // pressed, that it lost activation.
     void PressOutsidePopups(TzuHeadlessWindow* pressedForm);
     bool HasWindow(const TzuHeadlessWindow* w) const;
+    // Where keys typed into a window go: while a popup is shown the newest one holds the
+    // keyboard, as a grab does, and its first shown child control (else the popup itself)
+    // takes them; otherwise the window typed into.
+    TzuHeadlessWindow* KeyTarget(TzuHeadlessWindow* typedInto);
     // The live form windows (not controls), oldest first.
     std::vector<TzuHeadlessWindow*> FormWindows() const;
 

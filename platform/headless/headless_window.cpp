@@ -124,8 +124,10 @@ void TzuHeadlessWindow::InjectMouseMove(int x, int y, TzuShiftState shift) {
     HintChanged();
 }
 
-void TzuHeadlessWindow::InjectMouseWheel(int delta, int x, int y, TzuShiftState shift) {
-    RunGuarded([&] { m_events.MouseWheel(shift, delta, x, y); });
+bool TzuHeadlessWindow::InjectMouseWheel(int delta, int x, int y, TzuShiftState shift) {
+    bool handled = false;
+    RunGuarded([&] { handled = m_events.MouseWheel(shift, delta, x, y); });
+    return handled;
 }
 
 void TzuHeadlessWindow::InjectMouseLeave() {
@@ -133,15 +135,18 @@ void TzuHeadlessWindow::InjectMouseLeave() {
 }
 
 void TzuHeadlessWindow::InjectKeyDown(TzuKeyCode key, TzuShiftState shift) {
-    RunGuarded([&] { m_events.KeyDown(key, shift); });
+    TzuHeadlessWindow* to = m_app.KeyTarget(this);
+    RunGuarded([&] { to->m_events.KeyDown(key, shift); });
 }
 
 void TzuHeadlessWindow::InjectKeyUp(TzuKeyCode key, TzuShiftState shift) {
-    RunGuarded([&] { m_events.KeyUp(key, shift); });
+    TzuHeadlessWindow* to = m_app.KeyTarget(this);
+    RunGuarded([&] { to->m_events.KeyUp(key, shift); });
 }
 
 void TzuHeadlessWindow::InjectKeyChar(char16_t ch) {
-    RunGuarded([&] { m_events.KeyChar(ch); });
+    TzuHeadlessWindow* to = m_app.KeyTarget(this);
+    RunGuarded([&] { to->m_events.KeyChar(ch); });
 }
 
 void TzuHeadlessWindow::InjectKey(TzuKeyCode key, TzuShiftState shift, char16_t ch) {
@@ -151,7 +156,8 @@ void TzuHeadlessWindow::InjectKey(TzuKeyCode key, TzuShiftState shift, char16_t 
 }
 
 void TzuHeadlessWindow::InjectImeCommit(const std::u16string& text) {
-    RunGuarded([&] { m_events.ImeCommit(text); });
+    TzuHeadlessWindow* to = m_app.KeyTarget(this);
+    RunGuarded([&] { to->m_events.ImeCommit(text); });
 }
 
 bool TzuHeadlessWindow::InjectDropMotion(const TzuDropData& data, int x, int y) {

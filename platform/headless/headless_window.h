@@ -73,7 +73,8 @@ public:
     void InjectMouseUp(TzuMouseButton button, int x, int y, TzuShiftState shift = 0,
                        bool doubleClick = false);
     void InjectMouseMove(int x, int y, TzuShiftState shift = 0);
-    void InjectMouseWheel(int delta, int x, int y, TzuShiftState shift = 0);
+    // True when the window took the wheel.
+    bool InjectMouseWheel(int delta, int x, int y, TzuShiftState shift = 0);
     void InjectMouseLeave();
     void InjectKeyDown(TzuKeyCode key, TzuShiftState shift = 0);
     void InjectKeyUp(TzuKeyCode key, TzuShiftState shift = 0);

@@ -111,16 +111,13 @@ bool TzuImageControl::IsImageFile(const std::string& fileName) {
 }
 
 // Data values carry no bitmaps: the control names itself, and a receiver copies the
-// bitmap of the control or image named.
+// bitmap of the holder named (an image, another image control, a shared bitmap).
 TzuVariant TzuImageControl::GetData() { return ObjectToDataText(this); }
 
 void TzuImageControl::SetData(const TzuVariant& value) {
     const std::string text = VariantToString(value);
-    if (TzuObject* source = DataTextToObject(text)) {
-        if (auto* control = As<TzuImageControl>(source); control && control != this)
-            m_bitmap.Assign(*control->Bitmap());
-        else if (auto* image = As<TzuImage>(source))
-            m_bitmap.Assign(*image->Bitmap());
+    if (DataTextToObject(text)) {
+        if (TzuBitmap* held = DataTextToBitmap(text, this)) m_bitmap.Assign(*held);
         return;
     }
     if (!text.empty()) LoadFromFile(text);

@@ -5,13 +5,14 @@
 // weak reference. Its data value is the bitmap; setting a file name as data loads it.
 
 #include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/tree/bitmap_holder.h"
 #include "scene/zu_scene/tree/control.h"
 
 namespace zu {
 
 class TzuImage;
 
-class TzuImageControl : public TzuControl {
+class TzuImageControl : public TzuControl, public IzuBitmapHolder {
     ZU_CLASS(TzuImageControl)
 public:
     explicit TzuImageControl(TzuComponent* owner);
@@ -19,6 +20,7 @@ public:
 
     TzuBitmap* Bitmap() const { return const_cast<TzuBitmap*>(&m_bitmap); }
     void SetBitmap(const TzuBitmap& value) { m_bitmap.Assign(value); }
+    TzuBitmap* HeldBitmap() override { return &m_bitmap; }
     TzuNotifyEvent& OnChange() { return m_onChange; }
     TzuImage* ImagePart() const { return m_imagePart; }
     // Loads the picture from a file; false (and the picture unchanged) when it cannot.

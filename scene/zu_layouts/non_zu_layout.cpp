@@ -1,12 +1,22 @@
 #include "scene/zu_layouts/non_zu_layout.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "platform/core/property.h"
 #include "platform/core/timer.h"
 #include "platform/core/win_control.h"
 
 namespace zu {
+
+namespace {
+// The layouts alive, for the visibility hook; few exist, and only they are looked at.
+std::vector<TzuNonZULayout*>& LiveLayouts() {
+    static std::vector<TzuNonZULayout*> list;
+    return list;
+}
+}  // namespace
 
 const TzuClass& TzuNonZULayout::StaticClass() {
     using P = ZuProps<TzuNonZULayout>;
@@ -21,9 +31,12 @@ TzuNonZULayout::TzuNonZULayout(TzuComponent* owner) : TzuLayout(owner), m_timer(
     m_timer->SetEnabled(false);
     m_timer->SetInterval(100);
     m_timer->OnTimer().Set([this](TzuPersistent*) { UpdateControlVisibility(); });
+    LiveLayouts().push_back(this);
+    SetVisibilityHook(&FollowAncestorVisibility);
 }
 
 TzuNonZULayout::~TzuNonZULayout() {
+    std::erase(LiveLayouts(), this);
     if (m_control) m_control->RemoveFreeNotification(this);
     m_control = nullptr;
 }
@@ -63,6 +76,25 @@ void TzuNonZULayout::UpdateControlVisibility() {
 void TzuNonZULayout::SetVisible(bool value) {
     TzuLayout::SetVisible(value);
     UpdateControlVisibility();
+}
+
+void TzuNonZULayout::FollowAncestorVisibility(TzuVisualObject* changed) {
+    // The layouts below the changed object are found first: following one may hide or
+    // free others through its control, so each is looked up again before it follows.
+    std::vector<TzuNonZULayout*> below;
+    for (TzuNonZULayout* layout : LiveLayouts()) {
+        if (layout == changed || !layout->m_control || layout->IsLoading()) continue;
+        for (TzuObject* o = layout->Parent(); o; o = o->Parent()) {
+            if (o == changed) {
+                below.push_back(layout);
+                break;
+            }
+        }
+    }
+    for (TzuNonZULayout* layout : below) {
+        const auto& live = LiveLayouts();
+        if (std::find(live.begin(), live.end(), layout) != live.end()) layout->UpdateControlVisibility();
+    }
 }
 
 void TzuNonZULayout::Notification(TzuComponent* component, TzuOperation operation) {

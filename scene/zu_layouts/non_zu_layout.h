@@ -1,8 +1,9 @@
 #pragma once
 // TzuNonZULayout hosts a platform control inside a scene: the control is kept over the
 // layout's area in scene pixels and shown exactly while the layout and all its visual
-// ancestors are visible (a timer keeps checking while it is shown). The control is not
-// owned; its going clears the reference.
+// ancestors are visible: an ancestor's visibility change reaches it through the visual
+// objects' visibility hook, and a timer keeps checking while it is shown. The control is
+// not owned; its going clears the reference.
 
 #include "scene/zu_layouts/layout.h"
 
@@ -25,6 +26,8 @@ public:
     void UpdateControlVisibility();
     void Notification(TzuComponent* component, TzuOperation operation) override;
     void SetVisible(bool value) override;
+    // The visibility hook: every layout with a control below changed follows it.
+    static void FollowAncestorVisibility(TzuVisualObject* changed);
 
 private:
     TzuWinControl* m_control = nullptr;

@@ -5,7 +5,6 @@
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/brush_bitmap.h"
 #include "scene/zu_scene/graphics/canvas.h"
-#include "scene/zu_scene/tree/bitmap_object.h"
 #include "scene/zu_scene/tree/design_outline.h"
 
 namespace zu {
@@ -82,12 +81,8 @@ TzuVariant TzuImage::GetData() { return ObjectToDataText(this); }
 
 void TzuImage::SetData(const TzuVariant& value) {
     const std::string text = VariantToString(value);
-    if (TzuObject* o = DataTextToObject(text)) {
-        if (auto* image = As<TzuImage>(o)) {
-            if (image != this) m_bitmap.Assign(image->m_bitmap);
-        } else if (auto* shared = As<TzuBitmapObject>(o)) {
-            m_bitmap.Assign(*shared->Bitmap());
-        }
+    if (DataTextToObject(text)) {
+        if (TzuBitmap* held = DataTextToBitmap(text, this)) m_bitmap.Assign(*held);
         return;
     }
     m_bitmap.LoadFromFile(text);

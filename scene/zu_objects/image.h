@@ -4,6 +4,7 @@
 // for a shared bitmap found by name) and its margins.
 
 #include "scene/zu_scene/graphics/bitmap.h"
+#include "scene/zu_scene/tree/bitmap_holder.h"
 #include "scene/zu_scene/tree/visual_object.h"
 #include "scene/zu_scene/types/bounds.h"
 
@@ -12,7 +13,7 @@ namespace zu {
 enum TzuImageWrap : int { zuImageOriginal, zuImageFit, zuImageStretch, zuImageTile };
 extern const TzuEnumInfo kImageWrapEnum;
 
-class TzuImage : public TzuVisualObject {
+class TzuImage : public TzuVisualObject, public IzuBitmapHolder {
     ZU_CLASS(TzuImage)
 public:
     explicit TzuImage(TzuComponent* owner);
@@ -20,6 +21,7 @@ public:
 
     TzuBitmap* Bitmap() const { return const_cast<TzuBitmap*>(&m_bitmap); }
     void SetBitmap(const TzuBitmap& value) { m_bitmap.Assign(value); }
+    TzuBitmap* HeldBitmap() override { return &m_bitmap; }
     // Fired when a new picture (of any size) replaced the pixels.
     TzuNotifyEvent& OnBitmapLoaded() { return m_onBitmapLoaded; }
     TzuBounds* BitmapMargins() const { return const_cast<TzuBounds*>(&m_margins); }
@@ -29,8 +31,9 @@ public:
     void SetDisableInterpolation(bool value);
 
     // The data value is a reference to this image. Setting one takes the picture of the
-    // referenced image or shared bitmap; any other text is a file name to load, and a file
-    // that does not decode leaves the picture as it was.
+    // referenced bitmap holder (an image, an image control, a shared bitmap); any other
+    // text is a file name to load, and a file that does not decode leaves the picture as
+    // it was.
     TzuVariant GetData() override;
     void SetData(const TzuVariant& value) override;
 

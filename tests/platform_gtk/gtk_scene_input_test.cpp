@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
@@ -13,6 +14,8 @@
 #include "platform/gtk/gtk_application.h"
 #include "platform/gtk/gtk_window.h"
 #include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/host/popup.h"
+#include "scene/zu_scene/host/popup_form.h"
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/background.h"
@@ -97,6 +100,89 @@ TEST_F(GtkSceneInputTest, PointerAndKeysFromTheXServerReachTheirObjects) {
     Xdo("key ctrl+c");
     EXPECT_TRUE(WaitFor([&] { return !log.empty(); }));
     EXPECT_EQ(log, (std::vector<std::string>{"ctrl+c"}));
+
+    // A wheel nobody in the scene takes goes on to the widgets around the scene's own.
+    int passedOn = 0;
+    const gulong outer = g_signal_connect(formWindow->Widget(), "scroll-event",
+                                          G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer count) -> gboolean {
+                                              ++*static_cast<int*>(count);
+                                              return TRUE;
+                                          }),
+                                          &passedOn);
+    MoveTo(form, 50, 50);
+    Xdo("click 4");
+    EXPECT_TRUE(WaitFor([&] { return wheel == 240; })) << wheel;
+    MoveTo(form, 150, 95);  // the root, which takes no wheel
+    Xdo("click 4");
+    EXPECT_TRUE(WaitFor([&] { return passedOn > 0; }));
+    EXPECT_EQ(wheel, 240);
+    g_signal_handler_disconnect(formWindow->Widget(), outer);
+}
+
+// A popup holds the keyboard while it is up: keys typed with its owner focused reach the
+// popup's focused object, Escape ends a modal popup, and closed it gives them back.
+TEST_F(GtkSceneInputTest, AnOpenPopupTakesTheKeysAndEscapeEndsAModalOne) {
+    TzuForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(30, 40, 200, 100);
+    auto* scene = new TzuScene(&form);
+    scene->SetParent(&form);
+    scene->SetAlign(alClient);
+    auto* root = new TzuBackground(&form);
+    scene->AddObject(root);
+    auto* edit = Box(scene, &form, 10, 10, 0xFF0000FF);
+    auto* popup = new TzuPopup(&form);
+    popup->SetBounds(0, 0, 60, 40);
+    popup->SetParent(root);
+    auto* field = new TzuBackground(&form);
+    field->SetBounds(0, 0, 60, 40);
+    field->SetParent(popup);
+    std::string typed;
+    for (auto [o, name] : {std::pair<TzuVisualObject*, const char*>{edit, "owner:"}, {field, "popup:"}}) {
+        o->SetCanFocus(true);
+        o->OnKeyDown().Set([&typed, name](uint16_t&, char16_t& ch, TzuShiftState) {
+            if (ch >= u'a' && ch <= u'z') typed += std::string(name) + char(ch) + " ";
+        });
+    }
+    edit->SetFocus();
+    form.Show();
+    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(form, 50, 50) == 0x0000FF; }));
+    auto* formWindow = dynamic_cast<TzuGtkWindow*>(form.Window());
+    const auto xid = gdk_x11_window_get_xid(gtk_widget_get_window(formWindow->Widget()));
+    Xdo("windowfocus --sync " + std::to_string(xid));
+    Xdo("key a");
+    ASSERT_TRUE(WaitFor([&] { return typed == "owner:a "; })) << typed;
+
+    popup->Open();
+    ASSERT_TRUE(WaitFor([&] {
+        auto* w = popup->PopupForm() ? dynamic_cast<TzuGtkWindow*>(popup->PopupForm()->Window()) : nullptr;
+        return w && gtk_widget_get_mapped(w->Widget());
+    }));
+    Pump(10);
+    Xdo("key b");
+    EXPECT_TRUE(WaitFor([&] { return typed == "owner:a popup:b "; })) << typed;
+    popup->Close();
+    Pump(10);
+    Xdo("windowfocus --sync " + std::to_string(xid));
+    Xdo("key c");
+    EXPECT_TRUE(WaitFor([&] { return typed == "owner:a popup:b owner:c "; })) << typed;
+
+    // Modal: typing and Escape from xdotool while the loop runs; a timer ends a loop that
+    // never hears them.
+    typed.clear();
+    const guint rescue = g_timeout_add_seconds(
+        5,
+        +[](gpointer p) -> gboolean {
+            auto* open = static_cast<TzuPopup*>(p);
+            if (open->PopupForm()) open->PopupForm()->SetModalResult(mrAbort);
+            return TRUE;
+        },
+        popup);
+    app->PostMessage([&] { Xdo("key --delay 100 d Escape"); });
+    EXPECT_EQ(popup->PopupModal(), mrCancel);
+    g_source_remove(rescue);
+    EXPECT_EQ(typed, "popup:d ");
+    EXPECT_EQ(form.ModalResult(), mrNone);
 }
 
 }  // namespace

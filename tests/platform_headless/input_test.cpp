@@ -27,8 +27,9 @@ public:
         Log.push_back("up " + Button(b) + Shift(s) + At(x, y) + (dbl ? " double" : ""));
     }
     void MouseMove(TzuShiftState s, int x, int y) override { Log.push_back("move" + Shift(s) + At(x, y)); }
-    void MouseWheel(TzuShiftState s, int delta, int x, int y) override {
+    bool MouseWheel(TzuShiftState s, int delta, int x, int y) override {
         Log.push_back("wheel " + std::to_string(delta) + Shift(s) + At(x, y));
+        return delta > 0;
     }
     void MouseLeave() override { Log.push_back("leave"); }
     void KeyDown(TzuKeyCode k, TzuShiftState s) override {
@@ -68,13 +69,14 @@ TEST(InjectedInput, MouseEventsArriveWithTheirButtonsFlagsAndCoordinates) {
     hw->InjectMouseUp(mbLeft, 21, 41, ssCtrl);
     hw->InjectMouseDown(mbRight, 5, 6, {}, true);
     hw->InjectMouseUp(mbMiddle, 7, 8, ssAlt | ssMiddle);
-    hw->InjectMouseWheel(-2, 300, 190, ssCtrl);
+    EXPECT_FALSE(hw->InjectMouseWheel(-2, 300, 190, ssCtrl));  // the window's answer comes back
     hw->InjectMouseLeave();
     const std::vector<std::string> expected = {
         "move @12,34",        "down L shift lbutton @13,35", "move lbutton @20,40",    "up L ctrl @21,41",
         "down R @5,6 double", "up M alt mbutton @7,8",       "wheel -2 ctrl @300,190", "leave",
     };
     EXPECT_EQ(rec.Log, expected);
+    EXPECT_TRUE(hw->InjectMouseWheel(120, 1, 2));
     EXPECT_TRUE(app.Errors().empty());
 }
 

@@ -252,6 +252,52 @@ TEST_F(PopupTest, LosingTheSceneFocusClosesUnlessItMovesInside) {
     EXPECT_FALSE(popup->IsOpen());
 }
 
+TEST_F(PopupTest, KeysReachTheOpenPopupAndEscapeEndsAModalOne) {
+    std::string log;
+    auto watch = [&log](TzuVisualObject* o, const std::string& name) {
+        o->SetCanFocus(true);
+        o->OnKeyDown().Set([&log, name](uint16_t& key, char16_t& ch, TzuShiftState) {
+            log += name + (ch ? std::string(1, char(ch)) : std::to_string(key)) + " ";
+        });
+    };
+    auto* edit = new TzuBackground(nullptr);
+    edit->SetBounds(150, 100, 10, 10);
+    edit->SetParent(root);
+    auto* field = new TzuBackground(nullptr);
+    field->SetBounds(0, 0, 10, 10);
+    field->SetParent(popup);
+    watch(edit, "owner:");
+    watch(field, "popup:");
+    edit->SetFocus();
+
+    // Open, the popup's first object that takes the focus has it and the keys typed into
+    // the owner's window, Enter included; the owner's scene keeps its own focus.
+    popup->Open();
+    EXPECT_EQ(popup->PopupScene()->Focused(), field);
+    EXPECT_EQ(scene->Focused(), edit);
+    mainWindow()->InjectKey('A', 0, u'a');
+    mainWindow()->InjectKey(keys::Enter);
+    mainWindow()->InjectImeCommit(u"b");
+    EXPECT_EQ(log, "popup:65 popup:a popup:13 popup:b ");
+    popup->Close();
+    mainWindow()->InjectKey('C', 0, u'c');
+    EXPECT_EQ(log, "popup:65 popup:a popup:13 popup:b owner:67 owner:c ");
+
+    // Escape in a modal popup ends it as cancelled and leaves the owner form's result.
+    log.clear();
+    app.PostMessage([&] {
+        mainWindow()->InjectKey('D', 0, u'd');
+        mainWindow()->InjectKey(keys::Escape);
+    });
+    EXPECT_EQ(popup->PopupModal(), mrCancel);
+    EXPECT_EQ(form->ModalResult(), mrNone);
+    EXPECT_EQ(log, "popup:68 popup:d ");
+    // A popup that takes the focus itself has it.
+    popup->SetCanFocus(true);
+    popup->Open();
+    EXPECT_EQ(popup->PopupScene()->Focused(), popup);
+}
+
 TEST_F(PopupTest, FollowTimerMovesTheWindowWithItsForm) {
     popup->SetPlacementTarget(target);
     popup->SetStaysOpen(true);

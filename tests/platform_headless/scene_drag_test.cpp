@@ -23,6 +23,18 @@ public:
     TzuRect CaretRect() override { return caret; }
 };
 
+// Starts its automatic drag only when allowed, as a list starts one only from an item.
+class TPickySource : public TzuVisualObject {
+public:
+    using TzuVisualObject::TzuVisualObject;
+    bool allow = false;
+    int asked = 0;
+    void BeginAutoDrag() override {
+        ++asked;
+        if (allow) TzuVisualObject::BeginAutoDrag();
+    }
+};
+
 class SceneDragTest : public HostTest {
 protected:
     void SetUp() override {
@@ -136,6 +148,22 @@ TEST_F(SceneDragTest, DragsInsideTheSceneDropOnOthersAndEndOnEscapeOrLeaving) {
     delete source;
     EXPECT_EQ(scene->DragSource(), nullptr);
     window()->InjectMouseMove(50, 10);
+    window()->InjectMouseUp(mbLeft, 50, 10);
+
+    // The automatic start goes through the object's own slot, which may decline it.
+    auto* picky = new TPickySource(form);
+    root->AddObject(picky);
+    picky->SetBounds(0, 0, 20, 20);
+    picky->SetDragMode(zuDragAutomatic);
+    window()->InjectMouseMove(5, 5);
+    window()->InjectMouseDown(mbLeft, 5, 5);
+    EXPECT_EQ(picky->asked, 1);
+    EXPECT_EQ(scene->DragSource(), nullptr);
+    window()->InjectMouseUp(mbLeft, 5, 5);
+    picky->allow = true;
+    window()->InjectMouseDown(mbLeft, 5, 5);
+    EXPECT_EQ(scene->DragSource(), picky);
+    window()->InjectMouseUp(mbLeft, 5, 5);
 }
 
 TEST_F(SceneDragTest, CommittedTextReachesTheFocusedObjectUnitByUnitAndTheCaretFollows) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -285,8 +286,19 @@ TEST_F(SceneInputTest, WheelIsOfferedOutwardsUntilHandledAndKeysFollowTheirRoute
         handled = true;
     });
     Move(30, 30);
-    window()->InjectMouseWheel(-240, 30, 30);
+    EXPECT_TRUE(window()->InjectMouseWheel(-240, 30, 30));
     EXPECT_EQ(wheel, -240);
+    // A wheel nobody takes goes back to the platform unhandled, to pass on to what
+    // encloses the window; so does one a handler looked at and left.
+    Move(190, 190);
+    EXPECT_FALSE(window()->InjectMouseWheel(120, 190, 190));
+    auto* idle = Add(root, 140, 140, 30, 30);
+    idle->OnMouseWheel().Set([](TzuPersistent*, TzuShiftState, int, TzuPoint&, bool&) {});
+    Move(150, 150);
+    EXPECT_FALSE(window()->InjectMouseWheel(120, 150, 150));
+    Move(30, 30);
+    EXPECT_TRUE(window()->InjectMouseWheel(120, 30, 30));
+    EXPECT_EQ(wheel, 120);
 
     edit->SetCanFocus(true);
     window()->InjectMouseDown(mbLeft, 30, 30);  // a press focuses what can focus
@@ -494,6 +506,41 @@ public:
     std::string name;
     void ChildFocused(TzuVisualObject*) override { log->push_back(name + " child focused"); }
 };
+
+TEST_F(SceneInputTest, FocusLeavesAnObjectThatNoLongerTakesItOrIsHiddenOrDisabledWithAnAncestor) {
+    auto* panel = Add(root, 0, 0, 100, 100);
+    auto* edit = Add<TAnnouncing>(panel, 10, 10, 20, 20);
+    auto* other = Add<TAnnouncing>(root, 120, 10, 20, 20);
+    edit->log = &log;
+    edit->SetCanFocus(true);
+    other->SetCanFocus(true);
+    // Each way lets the focus go at once, announced so the focus look goes too; focusing
+    // another object afterwards leaves exactly one focused.
+    const std::vector<std::function<void(bool)>> ways = {
+        [&](bool on) { edit->SetCanFocus(on); }, [&](bool on) { edit->SetEnabled(on); },
+        [&](bool on) { edit->SetVisible(on); },  [&](bool on) { panel->SetVisible(on); },
+        [&](bool on) { panel->SetEnabled(on); },
+    };
+    for (size_t i = 0; i < ways.size(); ++i) {
+        SCOPED_TRACE(i);
+        edit->SetFocus();
+        ASSERT_TRUE(edit->IsFocused());
+        log.clear();
+        ways[i](false);
+        EXPECT_FALSE(edit->IsFocused());
+        EXPECT_EQ(scene->Focused(), nullptr);
+        EXPECT_EQ(log, (Log{"anim IsFocused", "effect IsFocused"}));
+        other->SetFocus();
+        EXPECT_TRUE(other->IsFocused());
+        EXPECT_FALSE(edit->IsFocused());
+        ways[i](true);
+    }
+    // Hiding or disabling what does not hold the focus leaves it where it is.
+    edit->SetVisible(false);
+    panel->SetEnabled(false);
+    EXPECT_EQ(scene->Focused(), other);
+    EXPECT_TRUE(other->IsFocused());
+}
 
 TEST_F(SceneInputTest, FocusTellsAncestorsNearestFirstAndAnnouncesUnlessSwitchedOffAndDragsAnnounceToo) {
     auto* outer = Add<TFocusParent>(root, 0, 0, 100, 100);

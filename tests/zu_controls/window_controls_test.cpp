@@ -25,6 +25,7 @@
 #include "scene/zu_objects/text.h"
 #include "scene/zu_scene/host/popup.h"
 #include "scene/zu_scene/tree/animation.h"
+#include "scene/zu_scene/tree/bitmap_object.h"
 #include "scene/zu_scene/tree/content.h"
 #include "scene/zu_scene/tree/drag_object.h"
 #include "scene/zu_scene/tree/object_stream.h"
@@ -444,6 +445,25 @@ TEST_F(ImageControlTest, LoadsByDialogDropOrDataAndShowsAFittedCopy) {
     EXPECT_EQ(second->Bitmap()->Width(), 7);
     second->SetData(TzuVariant(png));
     EXPECT_EQ(second->Bitmap()->Height(), 20);
+
+    // Bound by name, an image takes the control's picture and the control the image's:
+    // each names itself, and the other copies the bitmap it holds. A shared bitmap
+    // binds the same way.
+    image->SetBindingName("photo");
+    second->SetBindingName("picture");
+    root->SetBinding("photo", root->GetBinding("picture"));
+    EXPECT_EQ(image->Bitmap()->Width(), 40);
+    EXPECT_EQ(image->Bitmap()->Height(), 20);
+    image->Bitmap()->SetSize(9, 3);
+    root->SetBinding("picture", root->GetBinding("photo"));
+    EXPECT_EQ(second->Bitmap()->Width(), 9);
+    EXPECT_EQ(second->Bitmap()->Height(), 3);
+    TzuBitmapObject shared(nullptr);
+    shared.Bitmap()->SetSize(4, 6);
+    second->SetData(ObjectToDataText(&shared));
+    image->SetData(ObjectToDataText(&shared));
+    EXPECT_EQ(second->Bitmap()->Height(), 6);
+    EXPECT_EQ(image->Bitmap()->Height(), 6);
 }
 
 TEST_F(WindowControls, EveryNewKindWearsItsDefaultStyle) {

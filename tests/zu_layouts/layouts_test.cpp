@@ -133,6 +133,24 @@ TEST_F(LayoutHost, NonZULayoutKeepsTheHostedControlOverItsAreaWhileVisible) {
     layout->UpdateControlVisibility();
     EXPECT_TRUE(hosted->Visible());
 
+    // An ancestor hidden and shown again takes the control along at once, also from
+    // deeper up and with the timer stopped while it is hidden.
+    auto* middle = new TzuLayout(nullptr);
+    middle->SetParent(root);
+    layout->SetParent(middle);
+    root->SetVisible(false);
+    EXPECT_FALSE(hosted->Visible());
+    app.Advance(1000);
+    root->SetVisible(true);
+    EXPECT_TRUE(hosted->Visible());
+    middle->SetVisible(false);
+    EXPECT_FALSE(hosted->Visible());
+    root->SetVisible(false);
+    middle->SetVisible(true);  // still under a hidden root
+    EXPECT_FALSE(hosted->Visible());
+    root->SetVisible(true);
+    EXPECT_TRUE(hosted->Visible());
+
     // The scene's own control is refused; a freed control clears the reference.
     layout->SetNonZUControl(scene);
     EXPECT_EQ(layout->NonZUControl(), hosted);

@@ -180,6 +180,23 @@ TEST(TzuObject, LookupsByName) {
     EXPECT_EQ(root.FindResource("fill"), b);
     EXPECT_EQ(root.FindResource(""), nullptr);
     EXPECT_EQ(b->FindResource("fill"), nullptr);  // no children
+
+    // Controls of a subtree in pre-order, the object itself first when it is one, and
+    // controls inside controls too.
+    auto* panel = new TzuControl(nullptr);
+    auto* inner = new TzuControl(nullptr);
+    auto* plain = new TzuObject(nullptr);
+    auto* last = new TzuControl(nullptr);
+    panel->SetParent(a);
+    plain->SetParent(panel);
+    inner->SetParent(plain);
+    last->SetParent(&root);
+    std::vector<TzuControl*> controls;
+    root.CollectControls(controls);
+    EXPECT_EQ(controls, (std::vector<TzuControl*>{panel, inner, last}));
+    controls.clear();
+    panel->CollectControls(controls);
+    EXPECT_EQ(controls, (std::vector<TzuControl*>{panel, inner}));
 }
 
 // Subtrees this large keep a name index; every kind of change below must show in the

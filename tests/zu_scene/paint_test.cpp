@@ -134,7 +134,7 @@ TEST_F(PaintTest, NestedOpacityAndDisabledDimming) {
     EXPECT_TRUE(deeper->AbsoluteEnabled());
 }
 
-TEST_F(PaintTest, DisablingClearsFocusOnNextAsk) {
+TEST_F(PaintTest, DisablingClearsFocusAtOnce) {
     TzuVisualObject* panel = MakeVisual(root.get(), 0, 0, 50, 50);
     struct Focusable : TzuVisualObject {
         using TzuVisualObject::SetIsFocused;
@@ -147,7 +147,15 @@ TEST_F(PaintTest, DisablingClearsFocusOnNextAsk) {
     scene.focused = edit;
     edit->SetIsFocused(true);
     panel->SetEnabled(false);
-    EXPECT_EQ(scene.focused, edit);
+    // Not only when the enabled state is next asked: a disabled object never keeps it.
+    EXPECT_EQ(scene.focused, nullptr);
+    EXPECT_FALSE(edit->AbsoluteEnabled());
+    // Given the focus while its enabled state was stale, asking for that state drops it.
+    panel->SetEnabled(true);
+    EXPECT_TRUE(edit->AbsoluteEnabled());
+    panel->SetEnabled(false);
+    scene.focused = edit;
+    edit->SetIsFocused(true);
     EXPECT_FALSE(edit->AbsoluteEnabled());
     EXPECT_EQ(scene.focused, nullptr);
 }

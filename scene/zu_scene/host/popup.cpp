@@ -214,6 +214,15 @@ void TzuPopup::Open() {
 
     m_isOpen = true;
     if (!AnnounceOpenState() || !m_form) return;
+    // The platform hands the keyboard to the popup window while it is up; in its scene the
+    // popup, else the first object of its tab order that takes the focus, has it from the
+    // start, so that typing, Enter and Escape reach the popup and not the scene below.
+    TzuObjectGuard guard(this);
+    if (CanFocus())
+        SetFocus();
+    else
+        m_popupScene->TabNavigate(false);
+    if (!guard.Alive() || !m_form) return;
     if (m_dragWithParent && m_staysOpen) {
         m_followTimer = new TzuTimer(this);
         m_followTimer->SetInterval(kFollowInterval);
@@ -282,7 +291,7 @@ void TzuPopup::CancelFocusCheck() {
 
 void TzuPopup::KillFocus() {
     TzuControl::KillFocus();
-    if (!m_form || m_staysOpen || !Application() || m_focusCheck) return;
+    if (!m_form || m_closing || m_staysOpen || !Application() || m_focusCheck) return;
     // The focus may only be moving to an object inside the popup; that is known once the
     // scene has given it to its new owner.
     m_focusCheck = Application()->PostMessage([this] {

@@ -91,7 +91,7 @@ public:
     void MouseDown(TzuMouseButton button, TzuShiftState shift, int x, int y, bool doubleClick) override;
     void MouseUp(TzuMouseButton button, TzuShiftState shift, int x, int y, bool doubleClick) override;
     void MouseMove(TzuShiftState shift, int x, int y) override;
-    void MouseWheel(TzuShiftState shift, int delta, int x, int y) override;
+    bool MouseWheel(TzuShiftState shift, int delta, int x, int y) override;
     void MouseLeave() override;
     void KeyDown(TzuKeyCode key, TzuShiftState shift) override;
     void KeyUp(TzuKeyCode key, TzuShiftState shift) override;

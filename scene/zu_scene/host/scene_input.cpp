@@ -291,12 +291,12 @@ void TzuCustomScene::MouseUp(TzuMouseButton button, TzuShiftState shift, int /*x
     target->MouseUp(button, shift, local.X, local.Y);
 }
 
-void TzuCustomScene::MouseWheel(TzuShiftState shift, int delta, int /*x*/, int /*y*/) {
-    if (m_designing) return;
+bool TzuCustomScene::MouseWheel(TzuShiftState shift, int delta, int /*x*/, int /*y*/) {
+    if (m_designing) return false;
     bool handled = false;
     if (TzuVisualObject* captured = AsVisual(m_captured)) {
         captured->MouseWheel(shift, delta, handled);
-        return;
+        return handled;
     }
     // Offered from the object under the last move outwards until one handles it.
     for (TzuVisualObject* o = ObjectAtPoint(m_currentPoint.X, m_currentPoint.Y); o && !handled;) {
@@ -305,6 +305,7 @@ void TzuCustomScene::MouseWheel(TzuShiftState shift, int delta, int /*x*/, int /
         if (!guard.Alive()) break;
         o = VisualParentOf(o);
     }
+    return handled;
 }
 
 void TzuCustomScene::MouseLeave() {

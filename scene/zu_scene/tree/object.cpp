@@ -14,6 +14,7 @@
 #include "scene/zu_scene/tree/bitmap_object.h"
 #include "scene/zu_scene/tree/brush_object.h"
 #include "scene/zu_scene/tree/child_range.h"
+#include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/effect.h"
 #include "scene/zu_scene/tree/path_object.h"
 
@@ -286,6 +287,11 @@ void TzuObject::SortChildren(const std::function<bool(TzuObject*, TzuObject*)>& 
 void TzuObject::CollectObjects(std::vector<TzuObject*>& list) {
     list.push_back(this);
     for (int i = 0; i < ChildrenCount(); ++i) Children(i)->CollectObjects(list);
+}
+
+void TzuObject::CollectControls(std::vector<TzuControl*>& list) {
+    if (IsControl()) list.push_back(static_cast<TzuControl*>(this));
+    for (int i = 0; i < ChildrenCount(); ++i) Children(i)->CollectControls(list);
 }
 
 void TzuObject::SetStored(bool stored) {

@@ -19,6 +19,7 @@ namespace zu {
 
 class TzuAnimation;
 class TzuEffect;
+class TzuControl;
 struct TzuNameIndex;
 
 class TzuObject : public TzuComponent {
@@ -47,6 +48,8 @@ public:
     void SendToBack();
     void SortChildren(const std::function<bool(TzuObject*, TzuObject*)>& less);
     void CollectObjects(std::vector<TzuObject*>& list);
+    // The same walk keeping only controls, style parts included.
+    void CollectControls(std::vector<TzuControl*>& list);
     bool IsVisual() const { return m_isVisual; }
     // Visual objects repaint their area and lay out their children; plain objects have
     // neither.

@@ -11,6 +11,8 @@
 namespace zu {
 
 namespace {
+TzuVisualObject::TzuVisibilityHook g_visibilityHook = nullptr;
+
 const char* const kAlignNames[] = {
     "vaNone",       "vaTopLeft",  "vaTopRight", "vaBottomLeft", "vaBottomRight", "vaTop",
     "vaLeft",       "vaRight",    "vaBottom",   "vaMostTop",    "vaMostBottom",  "vaMostLeft",
@@ -411,9 +413,12 @@ void TzuVisualObject::SetVisible(bool value) {
     } else {
         // The parent's area no longer has to cover this subtree.
         MarkUpdateRectStaleUp();
-        if (m_canFocus && m_isFocused && Scene()) Scene()->SetFocused(nullptr);
+        DropFocusWithin();
     }
+    if (g_visibilityHook && !IsLoading()) g_visibilityHook(this);
 }
+
+void TzuVisualObject::SetVisibilityHook(TzuVisibilityHook hook) { g_visibilityHook = hook; }
 
 bool TzuVisualObject::AbsoluteVisible() const {
     for (const TzuVisualObject* o = this; o; o = o->VisualParent()) {
@@ -453,6 +458,7 @@ void TzuVisualObject::SetEnabled(bool value) {
     InvalidateEnabled();
     InvalidateOpacity();
     Repaint();
+    if (!value) DropFocusWithin();
 }
 
 bool TzuVisualObject::AbsoluteEnabled() {
@@ -462,6 +468,25 @@ bool TzuVisualObject::AbsoluteEnabled() {
     m_enabledStale = false;
     if (!m_enabledCache && m_canFocus && m_isFocused && Scene()) Scene()->SetFocused(nullptr);
     return m_enabledCache;
+}
+
+void TzuVisualObject::SetCanFocus(bool value) {
+    if (value == m_canFocus) return;
+    m_canFocus = value;
+    if (!value && m_isFocused) DropFocusWithin();
+}
+
+void TzuVisualObject::DropFocusWithin() {
+    IzuScene* scene = Scene();
+    TzuObject* focused = scene ? scene->Focused() : nullptr;
+    for (TzuObject* o = focused; o; o = o->Parent()) {
+        if (o == this) {
+            scene->SetFocused(nullptr);
+            return;
+        }
+    }
+    // A scene that does not keep the focus leaves it to the object.
+    if (m_isFocused) KillFocus();
 }
 
 void TzuVisualObject::InvalidateEnabled() {

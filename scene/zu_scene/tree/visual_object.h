@@ -236,7 +236,8 @@ public:
 
     // ---- Interaction state (driven by the scene's input routing) ----
     bool CanFocus() const { return m_canFocus; }
-    void SetCanFocus(bool value) { m_canFocus = value; }
+    // Turning it off on the focused object takes the focus away.
+    void SetCanFocus(bool value);
     bool IsFocused() const { return m_isFocused; }
     bool IsMouseOver() const { return m_isMouseOver; }
     bool IsDragOver() const { return m_isDragOver; }
@@ -301,7 +302,8 @@ public:
     void SetFocus();
     void Capture();
     void ReleaseCapture();
-    void BeginAutoDrag();
+    // Called by the scene after a press on an object whose DragMode is automatic.
+    virtual void BeginAutoDrag();
     // Announces a state change by its property name: trigger animations first, then the
     // trigger effects.
     void AnnounceState(std::string_view name);
@@ -312,6 +314,11 @@ public:
     // Opens a popup menu for ContextMenu; installed by the unit that provides menus.
     using TzuPopupMenuHook = void (*)(TzuComponent* menu, TzuVisualObject* source, int screenX, int screenY);
     static void SetPopupMenuHook(TzuPopupMenuHook hook);
+    // Told after an object's Visible changed outside loading, so that what follows the
+    // visibility of a whole branch (a hosted platform control) hears of its ancestors
+    // too; installed by the unit that has such objects.
+    using TzuVisibilityHook = void (*)(TzuVisualObject* changed);
+    static void SetVisibilityHook(TzuVisibilityHook hook);
 
     // ---- Seldom used published state (kept in the side record) ----
     TzuVisualExtra& Extra();
@@ -388,6 +395,9 @@ private:
     bool ComputeLocalExtent(TzuRect& extent);
     void SetOffscreenTree(bool on);
     void InvalidateEnabledTree();
+    // The focus leaves this object or a descendant holding it, as hiding, disabling or
+    // no longer accepting focus demands.
+    void DropFocusWithin();
     void PlaceStoredTabOrders();
     // Where children can show or be hit during one paint or hit test, in children
     // coordinates: the scene's damaged area, the clip, or a point. A child whose extent

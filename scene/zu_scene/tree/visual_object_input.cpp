@@ -185,7 +185,9 @@ void TzuVisualObject::EnterFocus() {
 }
 
 void TzuVisualObject::KillFocus() {
-    if (!m_canFocus) return;
+    // Asked of whatever holds the focus, also an object that no longer accepts it, so the
+    // focus never stays behind on it.
+    if (!m_isFocused) return;
     // Repainted while still focused, so the focus margin is erased too.
     InvalidateUpdateRect();
     Repaint();
