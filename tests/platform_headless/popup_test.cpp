@@ -282,6 +282,18 @@ TEST_F(PopupTest, KeysReachTheOpenPopupAndEscapeEndsAModalOne) {
     popup->Close();
     mainWindow()->InjectKey('C', 0, u'c');
     EXPECT_EQ(log, "popup:65 popup:a popup:13 popup:b owner:67 owner:c ");
+    // With nothing in it that takes the focus, the popup leaves the keys to the owner's
+    // focused object, as a combo box keeps them under its open list.
+    field->SetCanFocus(false);
+    popup->Open();
+    EXPECT_EQ(popup->PopupScene()->Focused(), nullptr);
+    log.clear();
+    mainWindow()->InjectKey('E', 0, u'e');
+    mainWindow()->InjectImeCommit(u"f");
+    EXPECT_EQ(log, "owner:69 owner:e owner:f ");
+    EXPECT_TRUE(popup->IsOpen());
+    popup->Close();
+    field->SetCanFocus(true);
 
     // Escape in a modal popup ends it as cancelled and leaves the owner form's result.
     log.clear();

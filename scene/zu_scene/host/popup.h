@@ -77,6 +77,8 @@ public:
     // ---- State while open ----
     TzuPopupForm* PopupForm() const { return m_form; }
     TzuScene* PopupScene() const { return m_popupScene; }
+    // The scene control of the tree the popup came from, while open.
+    TzuComponent* OriginSceneControl() const { return m_form ? m_savedSceneControl : nullptr; }
     bool InModalLoop() const { return m_modalLoop; }
     // The screen position Place computed last.
     TzuWinPoint PlacedAt() const { return m_placedAt; }

@@ -179,6 +179,10 @@ protected:
     void PaintParentBackground();
 
 private:
+    // The scene of an open popup that holds no focus gives its keys to the scene the popup
+    // came from, whose focused object (a combo box under its list) keeps them; a modal
+    // popup keeps its keys, so Escape ends it. Null when the keys stay here.
+    TzuCustomScene* KeysGoBelow() const;
     // Where the canvas shows its pixels: the scene's window.
     class WindowTarget : public TzuCanvasTarget {
     public:

@@ -116,6 +116,10 @@ void TzuCustomScene::DropInside(const TzuPoint& point) {
 // ---- Input method ----
 
 void TzuCustomScene::ImeCommit(const std::u16string& text) {
+    if (TzuCustomScene* below = KeysGoBelow()) {
+        below->ImeCommit(text);
+        return;
+    }
     // A text control takes the text whole; elsewhere each UTF-16 unit is one typed
     // character, surrogates as two.
     TzuVisualObject* focused = AsVisual(m_focused);
@@ -132,6 +136,10 @@ void TzuCustomScene::ImeCommit(const std::u16string& text) {
 }
 
 void TzuCustomScene::ImePreedit(const std::u16string& text, int cursor) {
+    if (TzuCustomScene* below = KeysGoBelow()) {
+        below->ImePreedit(text, cursor);
+        return;
+    }
     if (TzuVisualObject* focused = AsVisual(m_focused)) focused->SetPreedit(text, cursor);
     UpdateImeCaret();
 }

@@ -9,6 +9,8 @@
 
 #include "platform/core/form.h"
 #include "scene/zu_scene/host/focus_keys.h"
+#include "scene/zu_scene/host/popup.h"
+#include "scene/zu_scene/host/popup_form.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/object_guard.h"
 #include "scene/zu_scene/tree/size_grip.h"
@@ -364,7 +366,19 @@ void TzuCustomScene::KeyChar(char16_t ch) {
     RouteKeyDown(key, c, 0);
 }
 
+TzuCustomScene* TzuCustomScene::KeysGoBelow() const {
+    if (m_focused) return nullptr;
+    auto* form = As<TzuPopupForm>(TzuComponent::Owner());
+    TzuPopup* popup = form ? form->Popup() : nullptr;
+    if (!popup || popup->InModalLoop() || popup->PopupScene() != this) return nullptr;
+    return As<TzuCustomScene>(popup->OriginSceneControl());
+}
+
 void TzuCustomScene::RouteKeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift) {
+    if (TzuCustomScene* below = KeysGoBelow()) {
+        below->RouteKeyDown(key, keyChar, shift);
+        return;
+    }
     if (m_dragSource && key == keys::Escape) {
         key = 0;
         CancelDrag();
@@ -401,6 +415,10 @@ void TzuCustomScene::RouteKeyDown(uint16_t& key, char16_t& keyChar, TzuShiftStat
 }
 
 void TzuCustomScene::RouteKeyUp(uint16_t& key, char16_t& keyChar, TzuShiftState shift) {
+    if (TzuCustomScene* below = KeysGoBelow()) {
+        below->RouteKeyUp(key, keyChar, shift);
+        return;
+    }
     if (TzuVisualObject* focused = AsVisual(m_focused)) focused->KeyUp(key, keyChar, shift);
 }
 
