@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/core/load_limits.h"
 #include "scene/zu_library/library.h"
 #include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/resources.h"
@@ -18,16 +19,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return true;
     }();
     (void)registered;
+    // A style asking for more than a load allows (pixels of its images, say) is refused.
     zu::TzuResources text(nullptr);
-    text.SetResourceText(std::string_view(reinterpret_cast<const char*>(data), size));
+    try {
+        text.SetResourceText(std::string_view(reinterpret_cast<const char*>(data), size));
+    } catch (const zu::EzuLimitError&) {
+    }
     zu::TzuResources binary(nullptr);
-    binary.ReadResourcesBin(zu::TzuBytes(data, data + size));
+    try {
+        binary.ReadResourcesBin(zu::TzuBytes(data, data + size));
+    } catch (const zu::EzuLimitError&) {
+    }
     for (zu::TzuResources* res : {&text, &binary}) {
         zu::TzuObject* root = res->StyleRoot();
         if (!root || root->ChildrenCount() == 0 || root->Children(0)->ResourceName().empty()) continue;
         zu::TzuControl control(nullptr);
         // The control clones the style by that name from wherever it lives.
-        control.SetResource(root->Children(0)->ResourceName());
+        try {
+            control.SetResource(root->Children(0)->ResourceName());
+        } catch (const zu::EzuLimitError&) {
+            // a style using styles beyond the object limit
+        }
     }
     return 0;
 }

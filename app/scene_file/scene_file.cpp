@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include "platform/core/class_registry.h"
 #include "platform/core/stream_format.h"
@@ -83,8 +84,11 @@ TzuCustomScene* LoadSceneFile(TzuForm& form, const std::vector<uint8_t>& data, T
         return scene;
     }
     if (cls->InheritsFrom(TzuObject::StaticClass())) {
-        TzuObject* object = LoadObjectFromStream(&form, binary, onSkip);
-        if (!object) throw EzuError("the stream does not load");
+        // Read as LoadObjectFromStream would, but a stream that does not load says why.
+        if (!cls->create) throw EzuError("cannot create " + header.className);
+        std::unique_ptr<TzuObject> holder(static_cast<TzuObject*>(cls->create(&form)));
+        ReadObjectInto(holder.get(), binary, onSkip);
+        TzuObject* object = holder.release();
         auto* scene = new TzuScene(&form);
         size = {scene->Width(), scene->Height()};
         scene->SetParent(&form);

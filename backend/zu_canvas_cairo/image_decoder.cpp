@@ -10,6 +10,7 @@
 #include "backend/zu_canvas_cairo/jpeg_reader.h"
 #include "backend/zu_canvas_cairo/pixbuf_ref.h"
 #include "backend/zu_canvas_cairo/png_reader.h"
+#include "platform/core/load_limits.h"
 #include "platform/core/variant.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/graphics/filter.h"
@@ -164,6 +165,7 @@ bool PixbufToBitmap(GdkPixbuf* pixbuf, TzuBitmap& bitmap) {
 bool DecodeIcon(std::span<const uint8_t> data, TzuBitmap& bitmap) {
     const std::optional<TzuIconEntry> entry = LargestIconEntry(data);
     if (!entry || !SizeAcceptable(entry->width, entry->height)) return false;
+    ChargeLoadPixels(int64_t(entry->width) * entry->height, ImagePixelBudget());
     const std::span<const uint8_t> bytes = data.subspan(entry->offset, entry->size);
     if (entry->png) return ReadPng(bytes, ImagePixelBudget(), bitmap);
     constexpr size_t kHead = 6 + 16;
@@ -192,6 +194,9 @@ bool DecodeImage(std::span<const uint8_t> data, TzuBitmap& bitmap) {
     // These headers always give the size: none is an image of no pixels.
     const bool sizeStated = header.kind == TzuImageKind::Gif || header.kind == TzuImageKind::Bmp;
     if ((sizeStated && (header.width <= 0 || header.height <= 0)) || header.emptyPart) return false;
+    // Every image one load decodes counts against one budget, as its items do: a stream of
+    // many images each within the budget could otherwise hold any number of pixels.
+    ChargeLoadPixels(std::max(int64_t(header.width) * header.height, header.largestPart), ImagePixelBudget());
     if (header.kind == TzuImageKind::Png) return ReadPng(data, ImagePixelBudget(), bitmap);
     if (header.kind == TzuImageKind::Jpeg) return ReadJpeg(data, ImagePixelBudget(), bitmap);
     PixbufRef pixbuf = DecodeWith(type, data, header.reportedRows);

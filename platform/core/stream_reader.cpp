@@ -6,6 +6,7 @@
 
 #include "platform/core/class_registry.h"
 #include "platform/core/event.h"
+#include "platform/core/load_limits.h"
 #include "platform/core/utf.h"
 
 namespace zu {
@@ -193,6 +194,7 @@ TzuStreamHeader TzuStreamReader::ReadHeader(std::span<const uint8_t> data) {
 
 void TzuStreamReader::ReadRootInto(TzuComponent* root) {
     m_root = root;
+    const TzuLoadScope load;
     try {
         m_in.ReadSignature();
         ReadPrefix(m_in);
@@ -338,6 +340,8 @@ void TzuStreamReader::ApplyProperty(TzuPersistent* obj, std::string_view path, c
         try {
             error = ApplyValue(target, *prop, value);
         } catch (const std::bad_alloc&) {
+            throw;
+        } catch (const EzuLimitError&) {
             throw;
         } catch (const std::exception& e) {
             // A setter refusing the value is a reading error like any other.
@@ -512,6 +516,8 @@ void TzuStreamReader::ResolveFixups() {
             try {
                 f.prop->setObj(f.object, target);
             } catch (const std::bad_alloc&) {
+                throw;
+            } catch (const EzuLimitError&) {
                 throw;
             } catch (const std::exception& e) {
                 error = e.what();

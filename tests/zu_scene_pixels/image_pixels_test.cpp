@@ -9,9 +9,15 @@
 #include <memory>
 #include <string>
 
+#include "backend/zu_canvas_cairo/cairo_backend.h"
+#include "platform/core/load_limits.h"
 #include "scene/zu_objects/image.h"
 #include "scene/zu_objects/paint_box.h"
 #include "scene/zu_objects/rectangle.h"
+#include "scene/zu_scene/graphics/filter.h"
+#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_scene/tree/bitmap_object.h"
+#include "scene/zu_scene/tree/object_stream.h"
 #include "tests/zu_canvas_cairo/golden.h"
 #include "tests/zu_scene_pixels/pixel_scene.h"
 
@@ -129,6 +135,29 @@ TEST(PaintBoxPixels, HandlerDrawsInTheBoxCoordinatesOncePerFrameUnderTheChildren
     EXPECT_EQ(f.scene.Pixel(14, 9), 0xFF00A000u);
     EXPECT_EQ(f.scene.Pixel(9, 5), 0xFFFFFFFFu);
     EXPECT_EQ(f.scene.Pixel(15, 10), 0xFFFFFFFFu);
+}
+
+// The images of one load share one pixel budget, as its items share one item limit: a
+// stream of images each within the budget is refused as a whole once their sum passes it.
+TEST(ImageLoadBudget, TheImagesOfOneLoadShareThePixelBudget) {
+    RegisterSceneClasses();
+    RegisterCairoBackend();
+    TzuBitmapObject root(nullptr);
+    root.SetBitmap(TzuBitmap(60, 60));
+    for (int i = 0; i < 2; ++i) (new TzuBitmapObject(nullptr))->SetParent(&root);
+    static_cast<TzuBitmapObject*>(root.Children(1))->SetBitmap(TzuBitmap(60, 60));
+    std::vector<uint8_t> stream;
+    SaveObjectToStream(&root, stream);
+    constexpr int64_t kAll = 2 * 3600 + 1;  // a holder's own bitmap is a single pixel
+    SetImagePixelBudget(kAll);              // each load counts afresh
+    for (int round = 0; round < 2; ++round) {
+        std::unique_ptr<TzuObject> loaded(LoadObjectFromStream(nullptr, stream));
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(static_cast<TzuBitmapObject*>(loaded->Children(1))->Bitmap()->Width(), 60);
+    }
+    SetImagePixelBudget(kAll - 1);
+    EXPECT_THROW(delete LoadObjectFromStream(nullptr, stream), EzuLimitError);
+    SetImagePixelBudget(kDefaultImagePixelBudget);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/core/component.h"
+#include "platform/core/load_limits.h"
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/filter.h"
 #include "scene/zu_scene/graphics/shared_resource.h"
@@ -221,6 +222,8 @@ bool TzuBitmap::LoadFromFile(const std::string& fileName, float rotate) {
     TzuBitmap decoded;
     try {
         if (!filter->LoadFromFile(fileName, rotate, decoded)) return false;
+    } catch (const EzuLimitError&) {
+        throw;  // the load as a whole has too many pixels: not one unreadable image
     } catch (const std::exception&) {
         return false;
     }
@@ -240,6 +243,8 @@ bool TzuBitmap::LoadFromStream(std::span<const uint8_t> data) {
     TzuBitmap decoded;
     try {
         if (!filter->LoadFromStream(data, decoded)) return false;
+    } catch (const EzuLimitError&) {
+        throw;  // the load as a whole has too many pixels: not one unreadable image
     } catch (const std::exception&) {
         return false;
     }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/core/class_registry.h"
+#include "platform/core/load_limits.h"
 #include "platform/core/stream_reader.h"
 #include "platform/core/stream_text.h"
 #include "platform/core/stream_writer.h"
@@ -105,6 +106,8 @@ TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> st
         if (!object) return nullptr;
         ReadObjectInto(object.get(), stream, onSkip, unknown);
         return object.release();
+    } catch (const EzuLimitError&) {
+        throw;
     } catch (...) {
         return nullptr;
     }
@@ -115,6 +118,8 @@ TzuObject* LoadObjectFromText(TzuComponent* owner, std::string_view text, const 
     try {
         const std::vector<uint8_t> binary = ObjectTextToBinary(text);
         return LoadObjectFromStream(owner, binary, onSkip, unknown);
+    } catch (const EzuLimitError&) {
+        throw;
     } catch (...) {
         return nullptr;
     }

@@ -32,7 +32,9 @@ void SaveObjectToStream(TzuObject* object, std::vector<uint8_t>& stream);
 void SaveObjectToText(TzuObject* object, std::string& text);
 
 // Creates an object of the stream's root class owned by owner and reads the stream into
-// it. Null on any error: bad signature, unknown or non-scene class, malformed data.
+// it. Null on any error: bad signature, unknown or non-scene class, malformed data. Input
+// past a limit of the load as a whole raises EzuLimitError (load_limits.h) instead, so
+// the caller can tell why it was refused.
 TzuObject* LoadObjectFromStream(TzuComponent* owner, std::span<const uint8_t> stream,
                                 const TzuSkipHook& onSkip = {},
                                 TzuUnknownClasses unknown = TzuUnknownClasses::Fail);

@@ -1,12 +1,16 @@
 #include "scene/zu_scene/tree/resources.h"
 
 #include <algorithm>
+#include <exception>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/core/load_limits.h"
 #include "platform/core/property.h"
 #include "platform/core/utf.h"
 #include "scene/zu_scene/tree/object_stream.h"
@@ -15,6 +19,13 @@
 namespace zu {
 
 namespace {
+// Style files being read on this thread through FileName, by resolved path, outermost first.
+thread_local std::vector<std::string> t_filesBeingRead;
+// Style files that load others: a real style needs one or two; each may be large.
+constexpr size_t kMaxFileDepth = 4;
+// A refusal met while the text's change event ran, for SetResourceText to raise.
+thread_local std::exception_ptr t_refused;
+
 std::string ExecutableDir() {
     char buf[4096];
     const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
@@ -78,7 +89,12 @@ TzuResources::~TzuResources() {
     m_root.reset();
 }
 
-void TzuResources::SetResourceText(std::string_view text) { m_resource->SetText(Utf8ToUtf16(text)); }
+void TzuResources::SetResourceText(std::string_view text) {
+    t_refused = nullptr;
+    m_resource->SetText(Utf8ToUtf16(text));
+    // The change event that read the text could not raise the refusal itself.
+    if (std::exception_ptr refused = std::exchange(t_refused, nullptr)) std::rethrow_exception(refused);
+}
 
 std::string TzuResources::ResourceText() const { return Utf16ToUtf8(m_resource->Text()); }
 
@@ -97,19 +113,46 @@ void TzuResources::LoadFromFile() {
     if (m_fileName.empty()) return;
     std::string text;
     const bool absolute = m_fileName.front() == '/';
-    const std::string beside = absolute ? std::string() : ExecutableDir() + m_fileName;
-    if (!ReadRegularFile(beside, kMaxFileSize, text) && !ReadRegularFile(m_fileName, kMaxFileSize, text))
-        return;
-    SetResourceText(text);
+    std::string path = absolute ? std::string() : ExecutableDir() + m_fileName;
+    if (!ReadRegularFile(path, kMaxFileSize, text)) {
+        path = m_fileName;
+        if (!ReadRegularFile(path, kMaxFileSize, text)) return;
+    }
+    // A style file may hold resources naming other files, itself among them: a file
+    // already being read is refused by its resolved path, and the chain has a depth limit.
+    std::error_code ec;
+    std::string resolved = std::filesystem::weakly_canonical(path, ec).string();
+    if (ec) resolved = path;
+    if (std::find(t_filesBeingRead.begin(), t_filesBeingRead.end(), resolved) != t_filesBeingRead.end())
+        throw EzuLimitError("style file " + path + " is already being read");
+    if (t_filesBeingRead.size() >= kMaxFileDepth) {
+        throw EzuLimitError("style file " + path + " is more than " + std::to_string(kMaxFileDepth) +
+                            " style files deep");
+    }
+    t_filesBeingRead.push_back(resolved);
+    try {
+        SetResourceText(text);
+    } catch (...) {
+        t_filesBeingRead.pop_back();
+        throw;
+    }
+    t_filesBeingRead.pop_back();
 }
 
 void TzuResources::ResourceChanged() {
-    m_root.reset();
-    const std::string text = ResourceText();
-    if (text.find_first_not_of(" \t\r\n") != std::string::npos) {
-        m_root.reset(LoadObjectFromText(nullptr, text, {}, TzuUnknownClasses::Skip));
+    // Runs as the text list's change event, which may come from a destructor: a style the
+    // load refuses is kept for SetResourceText to raise, and this resource has no root.
+    try {
+        m_root.reset();
+        const std::string text = ResourceText();
+        if (text.find_first_not_of(" \t\r\n") != std::string::npos) {
+            m_root.reset(LoadObjectFromText(nullptr, text, {}, TzuUnknownClasses::Skip));
+        }
+        RootReplaced();
+    } catch (const EzuLimitError&) {
+        m_root.reset();
+        t_refused = std::current_exception();
     }
-    RootReplaced();
 }
 
 void TzuResources::ReadResourcesBin(const TzuStreamValue& value) {

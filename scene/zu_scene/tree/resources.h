@@ -22,12 +22,16 @@ public:
 
     // The style's text lines; any change rereads the style root.
     TzuWideStringList* Resource() const { return m_resource.get(); }
+    // Raises EzuLimitError, leaving no style root, when the style asks for more than a
+    // load allows.
     void SetResourceText(std::string_view text);
     std::string ResourceText() const;
     TzuObject* StyleRoot() const { return m_root.get(); }
     const std::string& FileName() const { return m_fileName; }
     // Loads Resource from that file beside the executable, else from the name itself; a
     // file that is missing, not a regular file or too large leaves Resource unchanged.
+    // Style files may name others; one already being read (a file naming itself, directly
+    // or through others) and a chain more than four deep raise EzuLimitError.
     void SetFileName(const std::string& value);
     void Loaded() override;
 
