@@ -259,6 +259,37 @@ TEST_F(ControlStyle, RefusesAStyleThatIsTheControlOrHoldsIt) {
     delete loop;
 }
 
+// Two styles each holding a control that wears the other: the ring ends where a style
+// would come round again, on the first styling and on every restyle after it.
+TEST_F(ControlStyle, AStyleReachingItselfThroughAnotherStopsAlsoAfterARestyle) {
+    auto* a = MakeVisual(nullptr, 0, 0, 50, 20);
+    a->SetResourceName("ring-a");
+    auto* toB = new TzuStyleCheck(nullptr);
+    toB->SetParent(a);
+    toB->SetResource("ring-b");
+    auto* b = MakeVisual(nullptr, 0, 0, 50, 20);
+    b->SetResourceName("ring-b");
+    auto* toA = new TzuStyleCheck(nullptr);
+    toA->SetParent(b);
+    toA->SetResource("ring-a");
+    TzuStyleCheck* outer = MakeControl();
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        outer->SetResource("ring-a");
+        ASSERT_NE(outer->StyleObject(), nullptr);
+        auto* copyB = As<TzuStyleCheck>(outer->StyleObject()->Children(0));
+        ASSERT_NE(copyB, nullptr);
+        copyB->ApplyStyleLookup();
+        ASSERT_NE(copyB->StyleObject(), nullptr);
+        auto* copyA = As<TzuStyleCheck>(copyB->StyleObject()->Children(0));
+        ASSERT_NE(copyA, nullptr);
+        copyA->ApplyStyleLookup();
+        EXPECT_EQ(copyA->StyleObject(), nullptr);
+    }
+    delete a;
+    delete b;
+}
+
 TEST_F(ControlStyle, AFailingStepRestoresTheSceneAndLeavesNoDanglingStyle) {
     TzuStyleCheck* c = MakeControl();
     c->ApplyStyleLookup();

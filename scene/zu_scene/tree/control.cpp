@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/core/action.h"
+#include "platform/core/load_limits.h"
 #include "platform/core/property.h"
 #include "scene/zu_scene/tree/control_action_link.h"
 #include "scene/zu_scene/tree/object_stream.h"
@@ -21,6 +22,30 @@ bool g_loadingDefaultStyle = false;
 // different name, so the depth stays small in any sane style.
 constexpr int kMaxStyleDepth = 32;
 int g_styleDepth = 0;
+
+// Objects that applied styles hold, process-wide. Styles may use styles, each doubling
+// what the one above it creates, so a few dozen bytes of style text could ask for
+// millions of objects: a clone that would take the count past the limit is refused.
+constexpr int64_t kMaxStyleObjects = int64_t(1) << 18;
+int64_t g_styleObjects = 0;
+
+// The objects of a style clone that the control wearing it accounts for: the clone's
+// tree without the styles of controls inside it, which those controls account for.
+int64_t OwnStyleObjects(TzuObject* o) {
+    int64_t n = 1;
+    auto* c = As<TzuControl>(o);
+    for (int i = 0; i < o->ChildrenCount(); ++i) {
+        TzuObject* child = o->Children(i);
+        if (!c || child != c->StyleObject()) n += OwnStyleObjects(child);
+    }
+    return n;
+}
+
+// Takes a style clone about to be freed out of the count. A clone that gained objects
+// since it was counted would take the count below zero; it stops at zero.
+void ReleaseStyleObjects(TzuObject* style) {
+    g_styleObjects = std::max<int64_t>(0, g_styleObjects - OwnStyleObjects(style));
+}
 
 // Every visual part of an applied style is locked: editing picks the control, not its look.
 void LockParts(TzuObject* o) {
@@ -81,6 +106,7 @@ TzuControl::~TzuControl() {
         }
     }
     // The style object goes with the children; nothing may reach it through this field.
+    if (m_styleObject) ReleaseStyleObjects(m_styleObject);
     m_styleObject = nullptr;
 }
 
@@ -142,9 +168,18 @@ void TzuControl::ApplyStyleLookup() {
     bool updatingSet = false;
     bool wasUpdating = false;
     TzuVisualObject* s = nullptr;
+    auto finish = [&] {
+        if (s) ReleaseStyleObjects(s);
+        delete s;
+        if (updatingSet) scene->SetUpdating(wasUpdating);
+        --g_styleDepth;
+        m_inLookup = false;
+    };
     try {
         s = LoadStyle();
         if (s) {
+            // Freeing the old style below clears the name the new one was found under.
+            const std::string styleName = m_styleName;
             if (s->IsLoading()) {
                 std::vector<TzuObject*> all{s};
                 s->CollectObjects(all);
@@ -162,8 +197,10 @@ void TzuControl::ApplyStyleLookup() {
                 TzuVisualObject* old = m_styleObject;
                 m_styleObject = nullptr;
                 m_styleName.clear();
+                ReleaseStyleObjects(old);
                 delete old;
             }
+            m_styleName = styleName;
             s->SetAlign(vaContents);
             s->SetDesignHide(false);
             m_styleObject = s;
@@ -174,13 +211,14 @@ void TzuControl::ApplyStyleLookup() {
             LockParts(m_styleObject);
             ApplyStyle();
         }
+    } catch (const EzuLimitError&) {
+        // Too many objects is an error of the input, reported where it was asked for.
+        finish();
+        throw;
     } catch (...) {
         // A style that cannot be cloned or bound leaves the control as far as it got.
     }
-    delete s;
-    if (updatingSet) scene->SetUpdating(wasUpdating);
-    --g_styleDepth;
-    m_inLookup = false;
+    finish();
     InvalidateEffects();
 }
 
@@ -219,12 +257,20 @@ bool TzuControl::StyleWouldRecurse(TzuObject* found, const std::string& name) co
 
 TzuVisualObject* TzuControl::CloneStyle(TzuObject* found, const std::string& name) {
     if (!found || !found->IsVisual() || StyleWouldRecurse(found, name)) return nullptr;
+    const int64_t count = OwnStyleObjects(found);
+    if (count > kMaxStyleObjects - g_styleObjects) {
+        throw EzuLimitError("style " + name + " would take the objects of applied styles past " +
+                            std::to_string(kMaxStyleObjects));
+    }
     TzuObject* copy = CloneObject(found, this);
     auto* v = As<TzuVisualObject>(copy);
     if (!v) {
         delete copy;
         return nullptr;
     }
+    // Counted until the control frees it; a clone not taken in the end is freed through
+    // ReleaseStyleObjects by ApplyStyleLookup as well.
+    g_styleObjects += OwnStyleObjects(v);
     v->SetResourceName(std::string());
     m_styleName = name;
     return v;
