@@ -59,12 +59,16 @@ void TzuVisualObject::Repaint() {
 }
 
 void TzuVisualObject::MarkUpdateRectStaleUp() {
-    // Every ancestor's area covers this one, so all of them must be recomputed, not only
-    // the direct parent's.
+    // Every ancestor's extent covers this one, so all of them must be recomputed, not only
+    // the direct parent's. Update areas take in the children only up to the nearest
+    // ancestor that clips them: that one's area, and those above it, stay as they are, so
+    // a change deep in nested clipping boxes does not make every box above recompute.
     m_updateRectStale = true;
     m_extentStale = true;
+    bool areaReaches = true;
     for (TzuVisualObject* p = VisualParent(); p; p = p->VisualParent()) {
-        p->m_updateRectStale = true;
+        areaReaches = areaReaches && !p->m_clipChildren;
+        if (areaReaches) p->m_updateRectStale = true;
         p->m_extentStale = true;
         p->m_childExtentsStale = true;
     }
@@ -88,8 +92,14 @@ TzuRect TzuVisualObject::UpdateRect() {
     // it is not kept, so the next request outside that time covers the whole subtree again.
     if (!scene || scene->IsUpdating() || IsLoading()) return r;
     {
+        // The nearest clipping ancestor's area is already cut by every clipping ancestor
+        // above it: intersecting with each of them again made deep trees cost the square
+        // of their depth.
         for (TzuVisualObject* a = VisualParent(); a; a = a->VisualParent()) {
-            if (a->m_clipChildren) RectIntersection(r, a->UpdateRect(), r);
+            if (a->m_clipChildren) {
+                RectIntersection(r, a->UpdateRect(), r);
+                break;
+            }
         }
         if (m_canFocus && m_isFocused) RectInflate(r, 5, 5);
         if (scene->IsDesigning()) {
