@@ -3,12 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "hosted_scene.h"
 #include "scene/zu_controls/check_box.h"
 #include "scene/zu_controls/group_box.h"
 #include "scene/zu_controls/progress_bar.h"
 #include "scene/zu_controls/radio_button.h"
 #include "scene/zu_objects/path.h"
+#include "scene/zu_scene/tree/object_stream.h"
 
 namespace zu::test {
 namespace {
@@ -106,6 +111,38 @@ TEST_F(HostedToggle, RadioGroupsStayExclusiveAndRefuseToEmpty) {
     c->SetIsChecked(true);
     EXPECT_TRUE(check->IsChecked());
     EXPECT_FALSE(b->IsChecked());
+}
+
+// A group read all checked keeps the last one read; the group's checked member is known
+// without walking the siblings, so checking many of twenty thousand in turn stays quick.
+TEST_F(HostedToggle, ALargeGroupReadAllCheckedKeepsTheLastAndChecksWithoutWalking) {
+    constexpr int kCount = 20000;
+    std::string text = "object G: TzuLayout\n";
+    for (int i = 0; i < kCount; ++i)
+        text += "object R: TzuRadioButton\nIsChecked = True\nGroupName = 'g'\nend\n";
+    std::unique_ptr<TzuObject> group(LoadObjectFromText(nullptr, text + "end\n"));
+    ASSERT_TRUE(group);
+    auto radio = [&](int i) { return static_cast<TzuRadioButton*>(group->Children(i)); };
+    auto checked = [&] {
+        std::vector<int> on;
+        for (int i = 0; i < group->ChildrenCount(); ++i)
+            if (radio(i)->IsChecked()) on.push_back(i);
+        return on;
+    };
+    EXPECT_EQ(checked(), std::vector<int>{kCount - 1});
+    for (int i = 0; i < kCount; i += 10) radio(i)->SetIsChecked(true);
+    EXPECT_EQ(checked(), std::vector<int>{kCount - 10});
+    // A checked button joining the group takes the check; one renamed away keeps its own.
+    auto* newcomer = new TzuRadioButton(nullptr);
+    newcomer->SetIsChecked(true);
+    newcomer->SetGroupName("G");
+    newcomer->SetParent(group.get());
+    EXPECT_EQ(checked(), std::vector<int>{kCount});
+    newcomer->SetGroupName("other");
+    radio(5)->SetIsChecked(true);
+    delete radio(5);  // a freed member leaves no trace
+    radio(6)->SetIsChecked(true);
+    EXPECT_EQ(checked(), (std::vector<int>{6, kCount - 1}));
 }
 
 TEST_F(HostedToggle, APathCheckBoxCarriesItsMarkIntoTheStyle) {
