@@ -10,6 +10,14 @@
 
 namespace zu {
 
+namespace {
+// The value at fraction f of the range, worked out in double so that a range wider than
+// a float holds still gives a finite value inside it.
+float ValueAt(float min, float max, double f) {
+    return float(std::clamp(double(min) + f * (double(max) - double(min)), double(min), double(max)));
+}
+}  // namespace
+
 const TzuClass& TzuCustomTrack::StaticClass() {
     using P = ZuProps<TzuCustomTrack>;
     using C = TzuCustomTrack;
@@ -143,11 +151,14 @@ bool TzuCustomTrack::ThumbDragging() const { return m_thumb && m_thumb->Dragging
 TzuRect TzuCustomTrack::ThumbRect() {
     TzuRect r = LocalRect();
     const float w = Width(), h = Height();
-    const float span = m_max - m_min;
+    // In double: Max - Min of two large floats of opposite sign overflows a float, which
+    // put the thumb at a fraction of infinity or NaN.
+    const double span = double(m_max) - double(m_min);
+    const double fraction = (double(m_value) - double(m_min)) / span;
     if (span > 0) {
         if (m_orientation == zuHorizontal) {
-            r.Right = r.Left + m_viewportSize / span * w;
-            const float offset = RoundHalfEven((m_value - m_min) / span * w);
+            r.Right = r.Left + float(m_viewportSize / span * w);
+            const float offset = RoundHalfEven(float(fraction * w));
             r.Left += offset;
             r.Right += offset;
             if (r.Right - r.Left < h) {
@@ -168,14 +179,14 @@ TzuRect TzuCustomTrack::ThumbRect() {
             // A track shorter than the thumb's least length shrinks the thumb to fit.
             r.Right = std::min(r.Right, w);
         } else {
-            r.Bottom = r.Top + m_viewportSize / span * h;
+            r.Bottom = r.Top + float(m_viewportSize / span * h);
             if (r.Bottom - r.Top < w) {
                 const float half = std::trunc(w / 2);
                 const float edge = r.Top;
                 r.Top = edge - half;
                 r.Bottom = edge + half;
             }
-            const float offset = RoundHalfEven((m_value - m_min) / span * h);
+            const float offset = RoundHalfEven(float(fraction * h));
             r.Top += offset;
             r.Bottom += offset;
             if (r.Bottom > h) {
@@ -225,7 +236,7 @@ void TzuCustomTrack::DragTo(float p, float grabOffset) {
     const float length = TrackLength();
     if (!(std::fabs(length) > 0)) return;  // no length: no step to take
     const float f = m_viewportSize != 0 ? (p - grabOffset) / length : p / length;
-    SetValue(m_min + f * (m_max - m_min));
+    SetValue(ValueAt(m_min, m_max, f));
 }
 
 void TzuCustomTrack::EndDrag() {
@@ -248,7 +259,7 @@ void TzuCustomTrack::MouseDown(TzuMouseButton button, TzuShiftState shift, float
     const float length = TrackLength();
     if (!(std::fabs(length) > 0)) return;
     const float p = m_orientation == zuHorizontal ? x : y;
-    const float v = m_min + p / length * (m_max - m_min);
+    const float v = ValueAt(m_min, m_max, double(p) / length);
     if (m_viewportSize == 0)
         SetValue(v);
     else if (v > m_value)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "hosted_scene.h"
@@ -110,6 +111,21 @@ TEST(TzuTrack, ThumbRectFollowsValueViewportAndOrientation) {
     EXPECT_FLOAT_EQ(r.Top, 50);
     EXPECT_FLOAT_EQ(r.Bottom, 100);
     EXPECT_FLOAT_EQ(r.Right - r.Left, 16);
+}
+
+// A range wider than a float holds (Max - Min overflows): the thumb still sits at the
+// value's fraction of the track, and a drag still lands inside the range.
+TEST(TzuTrack, ARangeBeyondFloatPlacesTheThumbByTheValuesFraction) {
+    TzuTrack track(nullptr);
+    track.SetBounds(0, 0, 200, 16);
+    track.SetMax(3e38f);
+    track.SetMin(-3e38f);
+    for (auto [value, left] : std::vector<std::pair<float, float>>{{0, 92}, {1.5e38f, 142}, {-3e38f, 0}}) {
+        track.SetValue(value);
+        EXPECT_FLOAT_EQ(track.ThumbRect().Left, left) << value;
+    }
+    track.DragTo(150, 0);
+    EXPECT_NEAR(track.Value(), 1.5e38f, 1e36);
 }
 
 TEST(TzuTrack, DragOverACollapsedTrackTakesNoStep) {

@@ -423,6 +423,22 @@ TEST_F(AnimationTest, PathsReachThroughObjectsAndFollowTheParent) {
     delete survivor;
 }
 
+// A path of a few hundred thousand segments resolves in time proportional to its length:
+// the segments that name nothing are dropped and the last two still reach the property.
+TEST_F(AnimationTest, AVeryLongPathResolvesInLinearTime) {
+    auto* leaf = MakeVisual(root, 0, 0, 10, 10);
+    std::string path;
+    constexpr int kSegments = 300000;
+    path.reserve(kSegments * 9 + 16);
+    for (int i = 0; i < kSegments; ++i) path += " Nothing.";
+    path += "Position . Y ";
+    ProbeAnimation* a = Probe(leaf, path.c_str());
+    a->stop = 42;
+    a->SetDuration(0);
+    a->Start();
+    EXPECT_FLOAT_EQ(leaf->Position()->Y(), 42);
+}
+
 TEST_F(AnimationTest, CaretAnimationsMoveAtAThirdOfTheRate) {
     auto* target = MakeVisual(root, 0, 0, 10, 10);
     ProbeAnimation* caret = Probe(target);

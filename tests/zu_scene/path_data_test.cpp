@@ -233,6 +233,29 @@ TEST(TzuPathData, FlattensCurvesAndMarksClosedFigures) {
     EXPECT_EQ(size, TzuPoint{});
 }
 
+// Every curve of a long path may ask for the most points a curve gets; the polygon as a
+// whole stays within a budget that follows the path's size (65536 + 2 per entry), every
+// curve still keeps its two ends, and a path within the budget is split as before.
+TEST(TzuPathData, FlatteningManyLongCurvesStaysWithinTheBudget) {
+    TzuPathData path;
+    path.MoveTo({0, 0});
+    constexpr int kCurves = 5000;
+    for (int i = 0; i < kCurves; ++i) {
+        const float x = i % 2 == 0 ? 1000000.0f : 0.0f;
+        path.CurveTo({0, float(i)}, {x, float(i)}, {x, float(i + 1)});
+    }
+    const size_t budget = 65536 + 2 * size_t(path.Count());
+    const TzuPolygon poly = path.FlattenToPolygon(0.25f);
+    EXPECT_LE(poly.size(), budget);
+    EXPECT_GE(poly.size(), 1 + 2 * size_t(kCurves));
+    ExpectNear(poly.back(), 0, float(kCurves));
+    // Ten such curves fit: each keeps its full count.
+    TzuPathData few;
+    few.MoveTo({0, 0});
+    for (int i = 0; i < 10; ++i) few.CurveTo({0, 0}, {1000000, 0}, {1000000, 0});
+    EXPECT_EQ(few.FlattenToPolygon(0.25f).size(), 1u + 10u * 1024u);
+}
+
 // ---- Binary form ----
 
 TEST(TzuPathData, StreamsTwelveByteRecordsAndReadsNineByteRecords) {

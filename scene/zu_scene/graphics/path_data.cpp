@@ -20,6 +20,9 @@ constexpr float kHalfPi = kPi / 2;
 constexpr float kTwoPi = kPi * 2;
 // A thin, long path would otherwise flatten one curve into millions of points.
 constexpr int kMaxCurveSteps = 1024;
+// The points a flattened path may have whatever its size: room for 64 curves of
+// kMaxCurveSteps each, half a megabyte of points.
+constexpr int64_t kFlattenFloor = 65536;
 
 bool IsFinite(const TzuPoint& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
 TzuPoint Offset(const TzuPoint& a, const TzuPoint& b) { return TzuPoint{a.X + b.X, a.Y + b.Y}; }
@@ -257,6 +260,33 @@ TzuPolygon TzuPathData::FlattenToPolygon(float flatness, TzuPoint* size) const {
     const float scale = std::min(RectHeight(b) / 100, RectWidth(b) / 100);
     float step = flatness * scale;
     if (!(step >= 0.05f)) step = 0.05f;
+    // Points a curve is split into, before the budget below.
+    auto curveSteps = [&](size_t i) {
+        const TzuPoint& p1 = m_points[i].Point;
+        const TzuPoint& p3 = m_points[i + 2].Point;
+        const double steps = std::nearbyint(std::hypot(double(p3.X) - p1.X, double(p3.Y) - p1.Y) / step);
+        if (steps > kMaxCurveSteps) return kMaxCurveSteps;
+        return steps > 2 ? int(steps) : 2;
+    };
+
+    // The polygon follows the path's size: every curve may want kMaxCurveSteps points, so
+    // the points beyond a curve's least two are scaled down together when the whole would
+    // pass the budget. Every other entry gives at most two points, so the budget holds.
+    const int64_t budget = kFlattenFloor + 2 * int64_t(m_points.size());
+    int64_t fixed = 0, curves = 0, extra = 0;
+    for (size_t i = 0; i < m_points.size(); ++i) {
+        const TzuPathPointKind kind = m_points[i].Kind;
+        if (kind == zuPathPointCurveTo && IsCurveAt(m_points, i)) {
+            ++curves;
+            extra += curveSteps(i) - 2;
+            i += 2;
+        } else {
+            fixed += kind == zuPathPointClose ? 2 : 1;
+        }
+    }
+    const int64_t room = std::max<int64_t>(0, budget - fixed - 2 * curves);
+    const double share = extra > room ? double(room) / double(extra) : 1.0;
+    poly.reserve(size_t(std::min(budget, fixed + 2 * curves + extra)));
 
     TzuPoint current, figureStart;
     for (size_t i = 0; i < m_points.size(); ++i) {
@@ -271,13 +301,8 @@ TzuPolygon TzuPathData::FlattenToPolygon(float flatness, TzuPoint* size) const {
                     const TzuPoint& p1 = e.Point;
                     const TzuPoint& p2 = m_points[i + 1].Point;
                     const TzuPoint& p3 = m_points[i + 2].Point;
-                    const double steps =
-                        std::nearbyint(std::hypot(double(p3.X) - p1.X, double(p3.Y) - p1.Y) / step);
-                    int n = 2;
-                    if (steps > kMaxCurveSteps)
-                        n = kMaxCurveSteps;
-                    else if (steps > 2)
-                        n = int(steps);
+                    int n = curveSteps(i);
+                    if (share < 1.0) n = 2 + int(std::floor(double(n - 2) * share));
                     const float cx = 3 * (p1.X - current.X), cy = 3 * (p1.Y - current.Y);
                     const float bx = 3 * (p2.X - p1.X) - cx, by = 3 * (p2.Y - p1.Y) - cy;
                     const float ax = p3.X - current.X - cx - bx, ay = p3.Y - current.Y - cy - by;

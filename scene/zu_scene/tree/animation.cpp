@@ -329,9 +329,11 @@ const TzuPropRef& TzuAnimation::ResolvePropertyPath() {
     m_resolvedOnce = true;
     m_resolvedParent = parent;
     TzuPersistent* target = parent;
-    std::string path = m_propertyName;
-    while (target && path.find('.') != std::string::npos) {
-        std::string segment = ExtractToken(path, ".");
+    // Walked as views: copying the rest of the path at every segment made a long path
+    // cost the square of its length.
+    std::string_view path = m_propertyName;
+    while (target && path.find('.') != std::string_view::npos) {
+        const std::string_view segment = TakeToken(path, '.');
         const TzuPropInfo* prop = target->ClassType().FindProperty(segment);
         if (!prop || (prop->kind != TzuPropKind::Object && prop->kind != TzuPropKind::Reference)) continue;
         target = prop->getObj(target);
