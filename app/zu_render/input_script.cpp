@@ -11,8 +11,6 @@ namespace zu {
 
 namespace {
 
-constexpr int64_t kMaxMoment = int64_t(24) * 3600 * 1000;  // a day of clock
-
 bool ParseInt(std::string_view text, int64_t lo, int64_t hi, int64_t& out) {
     if (text.empty()) return false;
     auto r = std::from_chars(text.data(), text.data() + text.size(), out);
@@ -96,9 +94,9 @@ bool TzuInputScript::Add(const std::string& option, const std::string& value, st
     Event e{};
     std::string_view text = value;
     if (const auto at = text.rfind('@'); at != std::string_view::npos && at > 0) {
-        if (!ParseInt(text.substr(at + 1), 0, kMaxMoment, e.at)) {
+        if (!ParseInt(text.substr(at + 1), 0, kMaxClockMoment, e.at)) {
             error = option + " wants its moment as @MS, a whole number of milliseconds from 0 to " +
-                    std::to_string(kMaxMoment);
+                    std::to_string(kMaxClockMoment);
             return false;
         }
         text = text.substr(0, at);

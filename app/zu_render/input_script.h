@@ -15,6 +15,10 @@ namespace zu {
 class TzuHeadlessApplication;
 class TzuHeadlessWindow;
 
+// The latest moment of the clock zu-render runs to, for --at and input events alike: an
+// hour of 33 ms ticks.
+inline constexpr int64_t kMaxClockMoment = 3600000;
+
 class TzuInputScript {
 public:
     // The options it takes, without their value.

@@ -47,7 +47,7 @@ const char kUsage[] =
     "A frame has sides from 1 to 16384 pixels and at most 33554432 (2^25) pixels in all.\n"
     "Properties the stream cannot apply are reported and skipped.\n"
     "INPUT events are replayed in order, each when the clock reaches its optional @MS\n"
-    "(default 0); the frame is taken at --at MS or after the last event:\n"
+    "(default 0, at most 3600000); the frame is taken at --at MS or after the last event:\n"
     "  --mouse X,Y[@MS]    the pointer moves to X,Y (scene pixels): hover, enter, leave\n"
     "  --press X,Y[@MS]    the left button goes down there (held unless released)\n"
     "  --release X,Y[@MS]  the left button comes up there\n"
@@ -73,9 +73,6 @@ struct Options {
     zu::TzuInputScript events;
 };
 
-// The longest time --at runs the clock to: an hour of 33 ms ticks.
-constexpr int64_t kMaxAt = 3600000;
-
 bool ParseArgs(int argc, char** argv, Options& o) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
@@ -90,8 +87,9 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             const char* text = i + 1 < argc ? argv[++i] : "";
             const char* end = text + std::strlen(text);
             auto r = std::from_chars(text, end, o.at);
-            if (r.ec != std::errc() || r.ptr != end || *text == '\0' || o.at < 0 || o.at > kMaxAt)
-                return UsageError("--at wants milliseconds from 0 to " + std::to_string(kMaxAt));
+            if (r.ec != std::errc() || r.ptr != end || *text == '\0' || o.at < 0 ||
+                o.at > zu::kMaxClockMoment)
+                return UsageError("--at wants milliseconds from 0 to " + std::to_string(zu::kMaxClockMoment));
         } else if (zu::TzuInputScript::IsInputOption(arg)) {
             std::string error = arg + " wants a value";
             if (i + 1 >= argc || !o.events.Add(arg, argv[++i], error)) return UsageError(error);
@@ -168,7 +166,10 @@ int Render(const Options& o) {
     else if (app.Now() < 1)
         app.Advance(1);
     app.ProcessMessages();
-    if (!app.Errors().empty()) return 1;
+    if (!app.Errors().empty()) {
+        for (const std::string& e : app.Errors()) std::cerr << "zu-render: " << o.input << ": " << e << "\n";
+        return 1;
+    }
     // The frame leaves the window rather than being copied, and the form with its windows
     // and the scene's buffer goes before encoding, so one frame-sized block is left.
     zu::TzuBitmap frame;

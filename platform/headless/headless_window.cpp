@@ -32,6 +32,16 @@ void TzuHeadlessWindow::Invalidate(const TzuWinRect& r) {
     TzuWinRect c{std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, ClientWidth()),
                  std::min(r.Bottom, ClientHeight())};
     if (c.Empty()) return;
+    // Each new rectangle is compared with every pending one: past a few dozen they become
+    // their bounding box, so a burst of invalidations costs linear time, not quadratic.
+    if (m_pending.size() >= kMaxPendingRects) {
+        for (const TzuWinRect& p : m_pending) {
+            c = {std::min(c.Left, p.Left), std::min(c.Top, p.Top), std::max(c.Right, p.Right),
+                 std::max(c.Bottom, p.Bottom)};
+        }
+        m_pending.assign(1, c);
+        return;
+    }
     for (const TzuWinRect& p : m_pending) {
         if (p.Left <= c.Left && p.Top <= c.Top && p.Right >= c.Right && p.Bottom >= c.Bottom) return;
     }
@@ -54,6 +64,10 @@ bool TzuHeadlessWindow::PaintPending() {
                 std::fill_n(m_image.ScanLine(y) + r.Left, r.Width(), m_background);
         }
     }
+    // Only the latest paints are kept: a window painted for an hour of ticks would grow
+    // the log without end. Dropping the older half at a time keeps that cheap.
+    if (m_paintLog.size() >= kMaxPaintLog)
+        m_paintLog.erase(m_paintLog.begin(), m_paintLog.begin() + std::ptrdiff_t(kMaxPaintLog / 2));
     m_paintLog.push_back(rects);
     m_events.WindowPaint(rects);
     return true;

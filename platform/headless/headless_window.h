@@ -46,8 +46,12 @@ public:
         return out;
     }
     uint32_t Pixel(int x, int y) const;
+    // At most kMaxPendingRects; more become their bounding box.
     const std::vector<TzuWinRect>& PendingRects() const { return m_pending; }
-    // Every region handed to WindowPaint, oldest first.
+    static constexpr size_t kMaxPendingRects = 32;
+    // The regions handed to WindowPaint, oldest first: the latest kMaxPaintLog / 2 to
+    // kMaxPaintLog of them.
+    static constexpr size_t kMaxPaintLog = 1024;
     const std::vector<std::vector<TzuWinRect>>& PaintLog() const { return m_paintLog; }
     void ClearPaintLog() { m_paintLog.clear(); }
     int LayeredPresentCount() const { return m_layeredPresents; }

@@ -294,6 +294,21 @@ TEST_F(HostTest, StreamedSceneKeepsItsObjectsAndSnapSettings) {
     EXPECT_THAT(children, ElementsAre(root));
 }
 
+// A burst of invalidations past a few dozen becomes their bounding box, so it costs
+// linear time; the paint log keeps only the latest paints, however long the window runs.
+TEST_F(HostTest, InvalidationBurstsMergeAndThePaintLogStaysBounded) {
+    TzuHeadlessWindow* w = window();
+    for (int i = 0; i < 50000; ++i)
+        w->Invalidate({i % kWidth, (i / kWidth) % kHeight, i % kWidth + 1, kHeight});
+    EXPECT_LE(w->PendingRects().size(), TzuHeadlessWindow::kMaxPendingRects);
+    for (size_t i = 0; i < 3 * TzuHeadlessWindow::kMaxPaintLog; ++i) {
+        w->Invalidate({0, 0, 1, 1});
+        ASSERT_TRUE(w->PaintPending());
+    }
+    EXPECT_LE(w->PaintLog().size(), TzuHeadlessWindow::kMaxPaintLog);
+    EXPECT_THAT(w->PaintLog().back(), ElementsAre(TzuWinRect{0, 0, 1, 1}));
+}
+
 TEST(SceneList, ListsLiveScenes) {
     RegisterSceneClasses();
     const size_t before = SceneList().size();
