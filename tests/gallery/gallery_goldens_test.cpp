@@ -80,7 +80,7 @@ TEST_F(Gallery, ButtonsHoveredPressedAndFocused) {
 TEST_F(Gallery, CheckAndRadioCheckedByClicks) {
     TzuBitmap frame;
     // "Not checked" becomes checked, the second radio button takes the choice from the
-    // first (and from the hud radio button, their sibling), the pointer rests over the path
+    // first (the hud radio button is a group of its own), the pointer rests over the path
     // check box. Then clicks uncheck the first box and the hud box, which keeps the focus.
     ASSERT_TRUE(Render("--click 240,63@0 --click 240,131@100 --mouse 240,85@200 --at 800", frame));
     EXPECT_TRUE(GroupMatches(frame, GroupAt(1, 0), "gallery_checks_checked"));
