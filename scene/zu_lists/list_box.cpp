@@ -9,7 +9,6 @@
 #include "scene/zu_lists/list_box_item.h"
 #include "scene/zu_scene/tree/brush_object.h"
 #include "scene/zu_scene/tree/object_guard.h"
-#include "scene/zu_scene/tree/object_stream.h"
 
 namespace zu {
 
@@ -53,7 +52,6 @@ TzuListBox::TzuListBox(TzuComponent* owner) : TzuScrollBox(owner) {
 TzuListBox::~TzuListBox() {
     for (TzuListBoxItem* item : m_selected) item->m_selectedIn = nullptr;
     m_selected.clear();
-    ReleaseHighlightPool();
 }
 
 // ---- Properties ----
@@ -249,63 +247,19 @@ void TzuListBox::RebuildHighlight() {
         int last = -2;
         for (TzuListBoxItem* item : items) {
             if (!item->Visible()) continue;
-            const TzuRect r = ItemRectInBox(item);
-            if (item->m_index == last + 1 && !m_highlightRects.empty())
-                m_highlightRects.back() = RectUnion(m_highlightRects.back(), r);
-            else
-                m_highlightRects.push_back(r);
-            last = item->m_index;
+            AddHighlightRun(m_highlightRects, last, item->m_index, ItemRectInBox(item));
         }
     }
-    if (!m_selectionPart) return;
-    auto* parent = As<TzuVisualObject>(m_selectionPart->Parent());
-    if (!parent) return;
+    if (!m_pool.Bound()) return;
     // Only what the viewport shows is highlighted: the pool lives in the style, unclipped.
-    TzuRect view = LocalRect();
-    if (TzuVisualObject* vp = Viewport()) {
-        const TzuPoint a = AbsoluteToLocal(vp->LocalToAbsolute({0, 0}));
-        const TzuPoint b = AbsoluteToLocal(vp->LocalToAbsolute({vp->Width(), vp->Height()}));
-        view = TzuRect{a.X, a.Y, b.X, b.Y};
-    }
-    size_t used = 0;
-    for (const TzuRect& rect : m_highlightRects) {
-        TzuRect shown;
-        if (!RectIntersection(rect, view, shown)) continue;
-        if (used == m_pool.size()) {
-            auto* copy = As<TzuVisualObject>(CloneObject(m_selectionPart, this));
-            if (!copy) break;
-            copy->SetName(std::string());
-            copy->SetResourceName(std::string());
-            copy->SetStored(false);
-            copy->SetParent(parent);
-            copy->FreeNotification(this);
-            m_pool.push_back(copy);
-        }
-        const TzuPoint a = parent->AbsoluteToLocal(LocalToAbsolute({shown.Left, shown.Top}));
-        const TzuPoint b = parent->AbsoluteToLocal(LocalToAbsolute({shown.Right, shown.Bottom}));
-        TzuVisualObject* copy = m_pool[used++];
-        copy->SetBounds(a.X, a.Y, b.X - a.X, b.Y - a.Y);
-        copy->SetVisible(true);
-    }
-    for (size_t i = used; i < m_pool.size(); ++i) m_pool[i]->SetVisible(false);
+    m_pool.Show(this, m_highlightRects, ViewportRectIn(this, Viewport()));
 }
 
-void TzuListBox::ReleaseHighlightPool() {
-    for (TzuVisualObject* copy : m_pool) copy->RemoveFreeNotification(this);
-    m_pool.clear();
-    if (m_selectionPart) m_selectionPart->RemoveFreeNotification(this);
-    m_selectionPart = nullptr;
-}
 
 // ---- Style ----
 
 void TzuListBox::ApplyStyle() {
-    ReleaseHighlightPool();
-    m_selectionPart = As<TzuVisualObject>(FindResource("selection"));
-    if (m_selectionPart) {
-        m_selectionPart->FreeNotification(this);
-        m_selectionPart->SetVisible(false);
-    }
+    m_pool.Bind(As<TzuVisualObject>(FindResource("selection")));
     if (auto* brush = As<TzuBrushObject>(FindResource("AlternatingRowBackground")))
         m_alternatingBrush.Assign(*brush->Brush());
     TzuScrollBox::ApplyStyle();
@@ -313,7 +267,7 @@ void TzuListBox::ApplyStyle() {
 
 void TzuListBox::FreeStyle() {
     // The copies are children of the style: they go with it.
-    ReleaseHighlightPool();
+    m_pool.Release();
     m_highlightRects.clear();
     TzuScrollBox::FreeStyle();
 }
@@ -321,9 +275,7 @@ void TzuListBox::FreeStyle() {
 void TzuListBox::Notification(TzuComponent* component, TzuOperation operation) {
     TzuScrollBox::Notification(component, operation);
     if (operation != TzuOperation::opRemove) return;
-    if (component == m_selectionPart) m_selectionPart = nullptr;
-    auto it = std::find(m_pool.begin(), m_pool.end(), component);
-    if (it != m_pool.end()) m_pool.erase(it);
+    m_pool.Forget(component);
 }
 
 void TzuListBox::HValueChanged() {

@@ -15,6 +15,8 @@
 
 #include "platform/core/event.h"
 #include "scene/zu_controls/scroll_box.h"
+#include "scene/zu_lists/highlight_pool.h"
+#include "scene/zu_lists/type_ahead.h"
 #include "scene/zu_scene/graphics/brush.h"
 
 namespace zu {
@@ -138,18 +140,15 @@ private:
     static void Place(TzuVisualObject* v, float x, float y, float w, float h);
     void MarkSelected(TzuListBoxItem* item, bool selected);
     TzuRect ItemRectInBox(TzuListBoxItem* item);
-    void ReleaseHighlightPool();
 
     std::vector<TzuListBoxItem*> m_selected;  // unordered; few in the common case
-    std::vector<TzuVisualObject*> m_pool;     // copies of the "selection" part
+    TzuHighlightPool m_pool{this};  // copies of the "selection" part
     std::vector<TzuRect> m_highlightRects;
-    TzuVisualObject* m_selectionPart = nullptr;
     TzuBrush m_alternatingBrush{zuBrushSolid, 0x20000000};
     TzuNotifyEvent m_onChange, m_onChangeCheck;
     TzuListCompareEvent m_onCompare;
     TzuRect m_contentBounds{};
-    std::u16string m_typed;
-    int64_t m_typedAt = 0;
+    TzuTypeAhead m_typeAhead;
     float m_trackScroll = 0;
     float m_itemWidth = 0;
     float m_itemHeight = 0;

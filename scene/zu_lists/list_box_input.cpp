@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/core/clock.h"
 #include "platform/core/window.h"
 #include "scene/zu_lists/list_box.h"
 #include "scene/zu_lists/list_box_item.h"
@@ -10,24 +9,6 @@
 
 namespace zu {
 
-namespace {
-// Letters typed closer together than this make one prefix.
-constexpr int64_t kTypeAheadMs = 1000;
-
-char16_t Fold(char16_t c) {
-    if (c >= u'A' && c <= u'Z') return char16_t(c + 32);
-    // Latin-1 and Latin Extended-A capitals; enough for the common European texts.
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return char16_t(c + 32);
-    return c;
-}
-
-bool StartsWithFolded(const std::u16string& text, const std::u16string& prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (Fold(text[i]) != Fold(prefix[i])) return false;
-    return true;
-}
-}  // namespace
 
 void TzuListBox::MoveTo(int index, TzuShiftState shift) {
     const int count = Count();
@@ -49,33 +30,13 @@ void TzuListBox::MoveTo(int index, TzuShiftState shift) {
     SetItemIndex(index);
 }
 
-bool TzuListBox::TypingAhead() const { return !m_typed.empty() && TickCount() - m_typedAt <= kTypeAheadMs; }
+bool TzuListBox::TypingAhead() const { return m_typeAhead.Active(); }
 
 int TzuListBox::TypeAhead(char16_t c) {
-    const int count = Count();
-    if (count == 0) return -1;
-    const int64_t now = TickCount();
-    if (now - m_typedAt > kTypeAheadMs) m_typed.clear();
-    m_typedAt = now;
-    m_typed += c;
-    // A growing prefix may still match the current item; a fresh letter moves on.
-    const int start = m_typed.size() > 1 ? std::max(0, m_itemIndex) : m_itemIndex + 1;
-    for (int k = 0; k < count; ++k) {
-        const int i = (start + k) % count;
+    return m_typeAhead.Type(c, Count(), m_itemIndex, [this](int i) -> const std::u16string* {
         TzuListBoxItem* item = ItemByIndex(i);
-        if (item && item->Visible() && StartsWithFolded(item->Text(), m_typed)) return i;
-    }
-    // Repeating one letter cycles through the items starting with it.
-    if (m_typed.size() > 1 &&
-        std::all_of(m_typed.begin(), m_typed.end(), [&](char16_t x) { return Fold(x) == Fold(c); })) {
-        m_typed = std::u16string(1, c);
-        for (int k = 0; k < count; ++k) {
-            const int i = (m_itemIndex + 1 + k) % count;
-            TzuListBoxItem* item = ItemByIndex(i);
-            if (item && item->Visible() && StartsWithFolded(item->Text(), m_typed)) return i;
-        }
-    }
-    return -1;
+        return item && item->Visible() ? &item->Text() : nullptr;
+    });
 }
 
 void TzuListBox::KeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift) {
