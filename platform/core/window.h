@@ -84,6 +84,11 @@ inline constexpr TzuKeyCode Right = 39;
 inline constexpr TzuKeyCode Down = 40;
 inline constexpr TzuKeyCode Insert = 45;
 inline constexpr TzuKeyCode Delete = 46;
+// The keypad's operator keys; its digits and arrows arrive as the plain keys.
+inline constexpr TzuKeyCode Multiply = 106;
+inline constexpr TzuKeyCode Add = 107;
+inline constexpr TzuKeyCode Subtract = 109;
+inline constexpr TzuKeyCode Divide = 111;
 inline constexpr TzuKeyCode F1 = 112;  // F1..F12 are consecutive
 }  // namespace keys
 

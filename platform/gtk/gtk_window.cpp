@@ -63,6 +63,27 @@ TzuKeyCode KeyCodeOf(guint keyval) {
     if (keyval >= GDK_KEY_A && keyval <= GDK_KEY_Z) return TzuKeyCode(keyval);
     if (keyval >= GDK_KEY_0 && keyval <= GDK_KEY_9) return TzuKeyCode(keyval);
     if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F12) return TzuKeyCode(keys::F1 + (keyval - GDK_KEY_F1));
+    // With Num Lock on the keypad sends digits, with it off the moves: both as the plain keys.
+    if (keyval >= GDK_KEY_KP_0 && keyval <= GDK_KEY_KP_9) return TzuKeyCode('0' + (keyval - GDK_KEY_KP_0));
+    switch (keyval) {
+        case GDK_KEY_KP_Add: return keys::Add;
+        case GDK_KEY_KP_Subtract: return keys::Subtract;
+        case GDK_KEY_KP_Multiply: return keys::Multiply;
+        case GDK_KEY_KP_Divide: return keys::Divide;
+        case GDK_KEY_KP_Page_Up: return keys::PageUp;
+        case GDK_KEY_KP_Page_Down: return keys::PageDown;
+        case GDK_KEY_KP_End: return keys::End;
+        case GDK_KEY_KP_Home: return keys::Home;
+        case GDK_KEY_KP_Left: return keys::Left;
+        case GDK_KEY_KP_Up: return keys::Up;
+        case GDK_KEY_KP_Right: return keys::Right;
+        case GDK_KEY_KP_Down: return keys::Down;
+        case GDK_KEY_KP_Insert: return keys::Insert;
+        case GDK_KEY_KP_Delete: return keys::Delete;
+        case GDK_KEY_KP_Space: return keys::Space;
+        case GDK_KEY_KP_Tab: return keys::Tab;
+        default: break;
+    }
     switch (keyval) {
         case GDK_KEY_BackSpace: return keys::Backspace;
         case GDK_KEY_Tab:

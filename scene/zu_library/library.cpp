@@ -12,6 +12,7 @@
 #include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/object_stream.h"
 #include "scene/zu_text/register_text.h"
+#include "scene/zu_trees/register_trees.h"
 
 namespace zu {
 
@@ -37,6 +38,7 @@ void RegisterLibraryClasses() {
     RegisterControlClasses();
     RegisterTextClasses();
     RegisterListClasses();
+    RegisterTreeClasses();
     SetDefaultStyleLoader(&LoadEmbeddedDefaultStyle);
 }
 

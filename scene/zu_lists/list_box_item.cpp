@@ -75,6 +75,8 @@ void TzuListBoxItem::CheckClicked() {
 
 void TzuListBoxItem::ApplyStyle() {
     TzuTextControl::ApplyStyle();
+    // The list answers the pointer for its rows; the check box inside takes its own clicks.
+    if (StyleObject()) StyleObject()->SetHitTest(false);
     m_check = As<TzuCheckBox>(FindResource("check"));
     if (m_check) {
         m_check->FreeNotification(this);
