@@ -66,15 +66,6 @@ void TzuScrollContent::Realign() {
     TzuContent::Realign();
 }
 
-void TzuScrollContent::ApplyStyleLookup() {
-    if (!m_stylesWhenShown) {
-        TzuContent::ApplyStyleLookup();
-        return;
-    }
-    // The children stay due; each applies its own when it is painted.
-    ClearStyleDue();
-}
-
 void TzuScrollContent::UpdateStyle() {
     if (!m_stylesWhenShown) {
         TzuContent::UpdateStyle();
@@ -305,7 +296,10 @@ TzuRect TzuScrollBox::ContentBounds() {
 
 void TzuScrollBox::SetContentBounds(const TzuRect& r) {
     if (!m_content) return;
-    m_content->SetBounds(r.Left, r.Top, RectWidth(r), RectHeight(r));
+    // Unchanged bounds leave the content's areas alone: renewing them walks all it holds.
+    if (m_content->Position()->X() != r.Left || m_content->Position()->Y() != r.Top ||
+        m_content->Width() != RectWidth(r) || m_content->Height() != RectHeight(r))
+        m_content->SetBounds(r.Left, r.Top, RectWidth(r), RectHeight(r));
     m_content->Realign();
 }
 

@@ -34,7 +34,7 @@ public:
     // focused), not by walks over all of them: a list of many rows styles what shows.
     bool StylesChildrenWhenShown() const { return m_stylesWhenShown; }
     void SetStylesChildrenWhenShown(bool value) { m_stylesWhenShown = value; }
-    void ApplyStyleLookup() override;
+    bool DefersChildStyle(const TzuObject* /*child*/) const override { return m_stylesWhenShown; }
     void UpdateStyle() override;
 
 protected:

@@ -120,7 +120,9 @@ void TzuListBox::Place(TzuVisualObject* v, float x, float y, float w, float h) {
         item->m_ownWidth = item->OwnWidth();
         item->m_ownHeight = item->OwnHeight();
     }
-    v->SetBounds(x, y, w, h);
+    // Unmoved items are left alone: a move repaints the item and all below it.
+    if (v->Position()->X() != x || v->Position()->Y() != y || v->Width() != w || v->Height() != h)
+        v->SetBounds(x, y, w, h);
     if (item) {
         item->m_givenWidth = item->Width();
         item->m_givenHeight = item->Height();

@@ -58,6 +58,10 @@ TzuTreeViewItem* TzuTreeViewItem::SubItem(int index) const {
     return nullptr;
 }
 
+bool TzuTreeViewItem::DefersChildStyle(const TzuObject* child) const {
+    return As<TzuTreeViewItem>(const_cast<TzuObject*>(child)) != nullptr;
+}
+
 int TzuTreeViewItem::Level() const {
     int level = 0;
     for (TzuTreeViewItem* p = ParentItem(); p; p = p->ParentItem()) ++level;

@@ -40,6 +40,8 @@ public:
     void AddObject(TzuObject* child) override;
     void Notification(TzuComponent* component, TzuOperation operation) override;
     std::string ItemClass() const override { return "TzuTreeViewItem"; }
+    // Sub-items are styled when they first show, not with their item.
+    bool DefersChildStyle(const TzuObject* child) const override;
 
 protected:
     void ApplyStyle() override;

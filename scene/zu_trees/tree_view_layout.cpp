@@ -93,8 +93,12 @@ void TzuTreeView::PlaceItem(TzuTreeViewItem* item, int level, TzuPoint parentAt,
     const float x = kIndent * float(level) + pad.Left;
     const float top = y + pad.Top;
     // Sub-items are children of their item: placed relative to it.
-    item->SetBounds(x - parentAt.X, top - parentAt.Y, std::max(0.0f, width - pad.Left - pad.Right - kIndent * float(level)),
-                    h);
+    const TzuRect place{x - parentAt.X, top - parentAt.Y, 0, 0};
+    const float w = std::max(0.0f, width - pad.Left - pad.Right - kIndent * float(level));
+    // Unmoved items are left alone: a move repaints the item and all below it.
+    if (item->Position()->X() != place.Left || item->Position()->Y() != place.Top || item->Width() != w ||
+        item->Height() != h)
+        item->SetBounds(place.Left, place.Top, w, h);
     item->m_pass = m_pass;
     item->m_number = int(m_visible.size());
     item->m_contentX = x;

@@ -357,7 +357,7 @@ void TzuObject::ApplyStyleLookup() {
     m_styleDue = false;
     for (int i = 0; i < ChildrenCount(); ++i) {
         TzuObject* c = Children(i);
-        if (c->IsVisual() && c->m_styleDue) c->ApplyStyleLookup();
+        if (c->IsVisual() && c->m_styleDue && !DefersChildStyle(c)) c->ApplyStyleLookup();
     }
 }
 

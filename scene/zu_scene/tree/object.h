@@ -98,6 +98,9 @@ public:
     // Only subtrees marked by MarkStyleDue are entered, so a walk over a large styled tree
     // with nothing due costs one step.
     virtual void ApplyStyleLookup();
+    // A child whose style waits for its first paint or focus instead of this walk (rows of
+    // a long list or tree): many such children cost what shows.
+    virtual bool DefersChildStyle(const TzuObject* /*child*/) const { return false; }
     virtual void StartAnimation(std::u16string_view name);
     virtual void StopAnimation(std::u16string_view name);
     virtual void StartTriggerAnimation(TzuObject* instance, std::string_view trigger);
@@ -164,8 +167,6 @@ protected:
     // Something at or below this object waits for its style: this object and every
     // ancestor are marked, so the next lookup walk from any of them comes down here.
     void MarkStyleDue();
-    // For parents that leave their children's styles to the children's first paint.
-    void ClearStyleDue() { m_styleDue = false; }
     // FindResource for a caller that has already searched below `searched` (a child):
     // that child's own name is still looked at, its subtree is not walked again.
     TzuObject* FindResourceOutside(std::string_view name, const TzuObject* searched);

@@ -473,6 +473,9 @@ private:
     bool m_absoluteStale : 1 = true;
     bool m_opacityStale : 1 = true;
     bool m_updateRectStale : 1 = true;
+    // Set on a hidden object whose subtree was not walked when its area went stale: the walk
+    // happens when the area is next needed (shown, painted in design mode, asked).
+    bool m_hiddenDownStale : 1 = false;
     bool m_extentStale : 1 = true;
     bool m_extentKnown : 1 = false;
     bool m_childExtentsStale : 1 = true;

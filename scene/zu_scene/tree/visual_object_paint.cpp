@@ -76,7 +76,17 @@ void TzuVisualObject::MarkUpdateRectStaleUp() {
 
 void TzuVisualObject::InvalidateUpdateRectDown() {
     m_updateRectStale = true;
-    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) v->InvalidateUpdateRectDown();
+    m_hiddenDownStale = false;
+    for (TzuVisualObject* v : ChildrenOf<TzuVisualObject>(*this)) {
+        // A hidden subtree (the rows inside a closed tree item) is walked when it is needed,
+        // not each time something above it moves.
+        if (!v->m_visible) {
+            v->m_updateRectStale = true;
+            v->m_hiddenDownStale = true;
+            continue;
+        }
+        v->InvalidateUpdateRectDown();
+    }
 }
 
 void TzuVisualObject::InvalidateUpdateRect() {
@@ -85,6 +95,7 @@ void TzuVisualObject::InvalidateUpdateRect() {
 }
 
 TzuRect TzuVisualObject::UpdateRect() {
+    if (m_hiddenDownStale) InvalidateUpdateRectDown();
     if (!m_updateRectStale) return m_updateRect;
     TzuRect r = AbsoluteRect();
     IzuScene* scene = Scene();
@@ -262,6 +273,7 @@ void TzuVisualObject::PaintChild(TzuVisualObject* q) {
 
 void TzuVisualObject::PaintChildren() {
     if (!Canvas()) return;
+    if (m_hiddenDownStale) InvalidateUpdateRectDown();
     IzuScene* scene = Scene();
     bool designing = scene && scene->IsDesigning();
     const ChildCull cull = PaintCull();
