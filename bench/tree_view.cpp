@@ -3,6 +3,8 @@
 // shown, not what the tree holds. Also one expand and collapse of a top-level item with
 // 10,000 sub-items (reported). The last lines are the results, both sides interleaved.
 
+#include "scene/zu_trees/tree_view.h"
+
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -15,7 +17,6 @@
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/ani_thread.h"
 #include "scene/zu_scene/tree/background.h"
-#include "scene/zu_trees/tree_view.h"
 #include "scene/zu_trees/tree_view_item.h"
 
 namespace zu {
@@ -84,7 +85,12 @@ int main() {
         auto* sub = new zu::TzuTreeViewItem(nullptr);
         item->AddObject(sub);
     }
-    const double open = zu::bench::MedianMicros([&] { item->SetIsExpanded(true); item->SetIsExpanded(false); }, 5);
+    const double open = zu::bench::MedianMicros(
+        [&] {
+            item->SetIsExpanded(true);
+            item->SetIsExpanded(false);
+        },
+        5);
     std::printf("expand_collapse_10k_subitems_ms %.2f\n", open / 1000);
     zu::TzuAniThread::FreeInstance();
     return 0;

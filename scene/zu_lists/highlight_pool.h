@@ -37,7 +37,8 @@ private:
 inline TzuRect ViewportRectIn(TzuVisualObject* box, TzuVisualObject* viewport) {
     if (!viewport) return box->LocalRect();
     const TzuPoint a = box->AbsoluteToLocal(viewport->LocalToAbsolute({0, 0}));
-    const TzuPoint b = box->AbsoluteToLocal(viewport->LocalToAbsolute({viewport->Width(), viewport->Height()}));
+    const TzuPoint b =
+        box->AbsoluteToLocal(viewport->LocalToAbsolute({viewport->Width(), viewport->Height()}));
     return TzuRect{a.X, a.Y, b.X, b.Y};
 }
 

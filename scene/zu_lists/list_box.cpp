@@ -255,7 +255,6 @@ void TzuListBox::RebuildHighlight() {
     m_pool.Show(this, m_highlightRects, ViewportRectIn(this, Viewport()));
 }
 
-
 // ---- Style ----
 
 void TzuListBox::ApplyStyle() {

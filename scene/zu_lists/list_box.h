@@ -142,7 +142,7 @@ private:
     TzuRect ItemRectInBox(TzuListBoxItem* item);
 
     std::vector<TzuListBoxItem*> m_selected;  // unordered; few in the common case
-    TzuHighlightPool m_pool{this};  // copies of the "selection" part
+    TzuHighlightPool m_pool{this};            // copies of the "selection" part
     std::vector<TzuRect> m_highlightRects;
     TzuBrush m_alternatingBrush{zuBrushSolid, 0x20000000};
     TzuNotifyEvent m_onChange, m_onChangeCheck;

@@ -9,7 +9,6 @@
 
 namespace zu {
 
-
 void TzuListBox::MoveTo(int index, TzuShiftState shift) {
     const int count = Count();
     if (count == 0) return;

@@ -110,7 +110,8 @@ std::vector<TzuTreeViewItem*> TzuTreeView::SelectedItems() const {
         const int n = i->VisibleNumber();
         return n < 0 ? INT32_MAX : n;
     };
-    std::stable_sort(items.begin(), items.end(), [&](TzuTreeViewItem* a, TzuTreeViewItem* b) { return key(a) < key(b); });
+    std::stable_sort(items.begin(), items.end(),
+                     [&](TzuTreeViewItem* a, TzuTreeViewItem* b) { return key(a) < key(b); });
     return items;
 }
 
@@ -214,7 +215,8 @@ void TzuTreeView::RebuildHighlight() {
         for (TzuTreeViewItem* item : SelectedItems()) {
             const int n = item->VisibleNumber();
             if (n < 0) break;
-            const TzuRect r{at.X + item->m_contentX, at.Y + item->m_contentY, at.X + item->m_contentX + item->Width(),
+            const TzuRect r{at.X + item->m_contentX, at.Y + item->m_contentY,
+                            at.X + item->m_contentX + item->Width(),
                             at.Y + item->m_contentY + item->Height()};
             AddHighlightRun(m_highlightRects, last, n, r);
         }

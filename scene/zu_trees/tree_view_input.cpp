@@ -47,7 +47,8 @@ void TzuTreeView::KeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift)
     const int at = current ? current->VisibleNumber() : -1;
     const int last = VisibleCount() - 1;
     TzuVisualObject* vp = Viewport();
-    const int page = std::max(1, int((vp ? vp->Height() : Height()) / std::max(1.0f, m_visible[0]->Height())));
+    const int page =
+        std::max(1, int((vp ? vp->Height() : Height()) / std::max(1.0f, m_visible[0]->Height())));
     int target = -1;
     switch (key) {
         case keys::Home: target = 0; break;
@@ -86,7 +87,8 @@ void TzuTreeView::KeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift)
         MoveTo(target, shift);
         return;
     }
-    const bool typing = keyChar >= u' ' && (keyChar != u' ' || m_typeAhead.Active()) && !(shift & (ssCtrl | ssAlt));
+    const bool typing =
+        keyChar >= u' ' && (keyChar != u' ' || m_typeAhead.Active()) && !(shift & (ssCtrl | ssAlt));
     if (key == 0 && typing) {
         const char16_t c = keyChar;
         keyChar = 0;

@@ -65,10 +65,11 @@ void TzuTreeView::SortTopLevel() {
             return result < 0;
         }
         const std::u16string &ta = ia->Text(), &tb = ib->Text();
-        return std::lexicographical_compare(ta.begin(), ta.end(), tb.begin(), tb.end(), [](char16_t x, char16_t y) {
-            auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
-            return fold(x) < fold(y);
-        });
+        return std::lexicographical_compare(
+            ta.begin(), ta.end(), tb.begin(), tb.end(), [](char16_t x, char16_t y) {
+                auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; };
+                return fold(x) < fold(y);
+            });
     };
     Content()->SortChildren(less);
 }
@@ -136,8 +137,9 @@ TzuTreeViewItem* TzuTreeView::ItemAtPoint(float x, float y) {
                                    [&](TzuTreeViewItem* i) { return i->m_contentY + i->Height() <= p.Y; });
     if (it == m_visible.end()) return nullptr;
     TzuTreeViewItem* item = *it;
-    return p.Y >= item->m_contentY && p.X >= item->m_contentX && p.X < item->m_contentX + item->Width() ? item
-                                                                                                          : nullptr;
+    return p.Y >= item->m_contentY && p.X >= item->m_contentX && p.X < item->m_contentX + item->Width()
+               ? item
+               : nullptr;
 }
 
 }  // namespace zu
