@@ -116,6 +116,8 @@ void TzuTreeViewItem::CheckClicked() {
 void TzuTreeViewItem::UpdateButton() {
     if (!m_button) return;
     m_button->SetVisible(SubItemCount() > 0);
+    // Its own style (the arrows that show the state) must be there to hear the trigger.
+    m_button->ApplyStyleLookup();
     m_button->StartTriggerAnimation(this, "IsExpanded");
 }
 
