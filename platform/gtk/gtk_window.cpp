@@ -122,6 +122,7 @@ TzuGtkWindow::TzuGtkWindow(IzuWindowEvents& events, GtkWidget* widget) : m_event
 }
 
 TzuGtkWindow::~TzuGtkWindow() {
+    *m_alive = false;
     g_signal_handlers_disconnect_by_data(m_widget, this);
     if (m_leaveSource) g_source_remove(m_leaveSource);
     ForgetDrag();
@@ -346,12 +347,14 @@ gboolean TzuGtkWindow::OnKey(GtkWidget* widget, GdkEventKey* e, gpointer self) {
     }
     const TzuKeyCode key = KeyCodeOf(e->keyval);
     const TzuShiftState shift = ShiftOf(e->state);
+    const std::shared_ptr<bool> alive = w->m_alive;
     if (e->type == GDK_KEY_RELEASE) {
         RunGuarded([&] { w->m_events.KeyUp(key, shift); });
-        if (w->m_im) gtk_im_context_filter_keypress(w->m_im, e);
+        if (*alive && w->m_im) gtk_im_context_filter_keypress(w->m_im, e);
         return TRUE;
     }
     RunGuarded([&] { w->m_events.KeyDown(key, shift); });
+    if (!*alive) return TRUE;
     // Text the input method takes arrives through its commit.
     if (w->m_im && gtk_im_context_filter_keypress(w->m_im, e)) return TRUE;
     // Control with A, C, V, X or Z types the control character those chords have always
@@ -384,7 +387,7 @@ gboolean TzuGtkWindow::OnKey(GtkWidget* widget, GdkEventKey* e, gpointer self) {
             // Characters beyond the basic plane arrive as their two surrogates.
             const char32_t v = u - 0x10000;
             RunGuarded([&] { w->m_events.KeyChar(char16_t(0xD800 + (v >> 10))); });
-            RunGuarded([&] { w->m_events.KeyChar(char16_t(0xDC00 + (v & 0x3FF))); });
+            if (*alive) RunGuarded([&] { w->m_events.KeyChar(char16_t(0xDC00 + (v & 0x3FF))); });
         }
     }
     return TRUE;

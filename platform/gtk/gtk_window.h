@@ -3,6 +3,7 @@
 // control of the form is placed; a control is a GtkDrawingArea whose draw signal becomes
 // WindowPaint. Each object owns its widget and destroys it when it goes.
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -89,6 +90,9 @@ protected:
         int y = 0;
     } m_drop;
     guint m_leaveSource = 0;
+    // False once the window is gone: a handler whose event closed its own window (a key
+    // that closes a popup) stops before it reads the window again.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 
     IzuWindowEvents& m_events;
     GtkWidget* m_widget;
