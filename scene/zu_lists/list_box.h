@@ -155,7 +155,6 @@ private:
     int m_columns = 1;
     int m_itemIndex = 0;
     int m_anchor = -1;
-    int m_laidOutCount = -1;
     TzuListStyle m_listStyle = zuListVertical;
     bool m_multiSelect = false;
     bool m_sorted = false;

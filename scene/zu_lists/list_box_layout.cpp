@@ -61,7 +61,6 @@ void TzuListBox::LayoutItems() {
     if (!guard.Alive()) return;
     EndUpdate();
     m_inLayout = wasInLayout;
-    m_laidOutCount = Count();
     if (m_listStyle == zuListHorizontal && m_itemIndex >= Count() && Count() > 0) m_itemIndex = Count() - 1;
     // In single selection the current item shows as selected.
     if (!m_multiSelect)
