@@ -107,6 +107,7 @@ private:
     uint64_t m_pass = 1;
     float m_itemHeight = 0;
     int m_anchor = -1;
+    char16_t m_swallowChar = 0;
     bool m_hideSelectionUnfocused = true;
     bool m_multiSelect = false;
     bool m_showCheckboxes = false;

@@ -40,6 +40,14 @@ void TzuTreeView::MoveTo(int number, TzuShiftState shift) {
 }
 
 void TzuTreeView::KeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift) {
+    // The keypad's plus and minus also type their sign right after; that sign belongs to
+    // the key just used, not to type-ahead.
+    const char16_t swallow = m_swallowChar;
+    m_swallowChar = 0;
+    if (key == 0 && keyChar != 0 && keyChar == swallow) {
+        keyChar = 0;
+        return;
+    }
     TzuObjectGuard guard(this);
     TzuScrollBox::KeyDown(key, keyChar, shift);
     if (!guard.Alive() || VisibleCount() == 0) return;
@@ -59,6 +67,7 @@ void TzuTreeView::KeyDown(uint16_t& key, char16_t& keyChar, TzuShiftState shift)
         case keys::PageDown: target = std::min(last, std::max(0, at) + page); break;
         case keys::Add:
         case keys::Subtract:
+            m_swallowChar = key == keys::Add ? u'+' : u'-';
             if (current) current->SetIsExpanded(key == keys::Add);
             key = 0;
             return;

@@ -113,9 +113,15 @@ void TzuTreeViewItem::CheckClicked() {
     if (TzuTreeView* tree = TreeView()) tree->ItemCheckClicked(this);
 }
 
+void TzuTreeViewItem::ShowButton(bool show) {
+    // A leaf keeps the expander's room, so its text lines up with its siblings' texts.
+    m_button->SetOpacity(show ? 1 : 0);
+    m_button->SetHitTest(show);
+}
+
 void TzuTreeViewItem::UpdateButton() {
     if (!m_button) return;
-    m_button->SetVisible(SubItemCount() > 0);
+    ShowButton(SubItemCount() > 0);
     // Its own style (the arrows that show the state) must be there to hear the trigger.
     m_button->ApplyStyleLookup();
     m_button->StartTriggerAnimation(this, "IsExpanded");
@@ -135,7 +141,7 @@ void TzuTreeViewItem::BeforeRemoveObject(TzuObject* child) {
     TzuTextControl::BeforeRemoveObject(child);
     if (!As<TzuTreeViewItem>(child) || IsDestroying()) return;
     // The expander goes once the last sub-item has.
-    if (m_button && SubItemCount() <= 1) m_button->SetVisible(false);
+    if (m_button && SubItemCount() <= 1) ShowButton(false);
 }
 
 void TzuTreeViewItem::ApplyStyle() {

@@ -53,6 +53,7 @@ private:
     void CheckClicked();
     // Shows the expander while there are sub-items, in the expanded or collapsed state.
     void UpdateButton();
+    void ShowButton(bool show);
 
     TzuCustomButton* m_button = nullptr;
     TzuCheckBox* m_check = nullptr;

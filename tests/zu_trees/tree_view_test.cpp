@@ -71,8 +71,13 @@ TEST_F(HostedTree, NumbersIndentsAndCollapsedSubtrees) {
     Settle();
     auto* button = As<TzuCustomButton>(fruit->FindResource("button"));
     ASSERT_NE(button, nullptr);
-    EXPECT_TRUE(button->Visible());
-    EXPECT_FALSE(As<TzuCustomButton>(nuts->FindResource("button"))->Visible());
+    EXPECT_TRUE(button->HitTest());
+    EXPECT_EQ(button->Opacity(), 1);
+    // A leaf's expander is not there to see or click, but keeps its room.
+    auto* leafButton = As<TzuCustomButton>(nuts->FindResource("button"));
+    EXPECT_FALSE(leafButton->HitTest());
+    EXPECT_EQ(leafButton->Opacity(), 0);
+    EXPECT_TRUE(leafButton->Visible());
     // A click on the expander opens the item.
     const TzuPoint b = button->LocalToAbsolute({button->Width() / 2, button->Height() / 2});
     ClickAt(int(b.X), int(b.Y));
@@ -117,6 +122,7 @@ TEST_F(HostedTree, KeysWalkOpenAndCloseAndTypeAhead) {
     Key(keys::Left);  // no sub-items: to the parent
     EXPECT_EQ(tree->Selected(), apple);
     Key(keys::Subtract);
+    window()->InjectKeyChar(u'-');  // typed by the same key: not the start of a prefix
     EXPECT_FALSE(apple->IsExpanded());
     Key(keys::End);
     EXPECT_EQ(tree->Selected(), nuts);

@@ -49,6 +49,7 @@ TEST_F(TreeGoldens, ExpandedCollapsedAndChecked) {
     checked->SetShowCheckboxes(true);
     checked->Item(0)->SetIsChecked(true);
     checked->Item(2)->SetIsChecked(true);
+    checked->Item(0)->SetIsExpanded(true);
     Settle();
     Tick(15);
     app.ProcessMessages();

@@ -5,19 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <string>
-
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 // Xlib names clash with the test framework's; it comes last.
-#include <X11/Xlib.h>  // NOLINT
-
-#include "x_window.h"  // NOLINT
+#include "echo_window.h"  // NOLINT
 
 namespace zu::test {
 namespace {
@@ -26,69 +15,9 @@ namespace {
 int ListRowY(int i) { return 10 + 2 + 19 * i + 9; }
 int ComboRowY(int i) { return 33 + 2 + 19 * i + 9; }
 
-class ListPicking : public ::testing::Test {
+class ListPicking : public EchoWindowTest {
 protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-        if (std::system("command -v xdotool > /dev/null") != 0) GTEST_SKIP() << "no xdotool";
-        x = XOpenDisplay(nullptr);
-        ASSERT_NE(x, nullptr);
-        title = "list picking " + std::to_string(getpid());
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        pid = fork();
-        if (pid == 0) {
-            dup2(fds[1], 1);
-            close(fds[0]);
-            close(fds[1]);
-            setenv("NO_AT_BRIDGE", "1", 1);
-            execl(ZU_LIST_ECHO_PATH, ZU_LIST_ECHO_PATH, title.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        out = fds[0];
-        fcntl(out, F_SETFL, O_NONBLOCK);
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                w = FindWindowByTitle(x, DefaultRootWindow(x), title);
-                XWindowAttributes a;
-                return w && XGetWindowAttributes(x, w, &a) && a.map_state == IsViewable && a.width == 340;
-            },
-            std::chrono::seconds(10)));
-    }
-    void TearDown() override {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        if (out >= 0) close(out);
-        if (x) XCloseDisplay(x);
-    }
-    void Xdo(const std::string& args) { ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args; }
-    std::string At(int px, int py) const {
-        return "mousemove --window " + std::to_string(w) + " " + std::to_string(px) + " " +
-               std::to_string(py) + " sleep 0.1 ";
-    }
-    // True once the program has printed this line since the last line waited for.
-    bool Says(const std::string& line) {
-        return WaitUntil(
-            [&] {
-                char buf[256];
-                for (ssize_t n; (n = read(out, buf, sizeof buf)) > 0;) printed.append(buf, size_t(n));
-                const size_t at = printed.find(line + "\n", seen);
-                if (at == std::string::npos) return false;
-                seen = at + line.size() + 1;
-                return true;
-            },
-            std::chrono::seconds(5));
-    }
-    std::string title;
-    std::string printed;
-    size_t seen = 0;
-    pid_t pid = -1;
-    int out = -1;
-    Display* x = nullptr;
-    Window w = 0;
+    void SetUp() override { Start(ZU_LIST_ECHO_PATH, 340); }
 };
 
 TEST_F(ListPicking, ClicksRangesAndTheComboListByPointerAndKeys) {
@@ -123,7 +52,7 @@ TEST_F(ListPicking, ClicksRangesAndTheComboListByPointerAndKeys) {
     EXPECT_TRUE(Says("closed")) << printed;
     Xdo("key End");
     EXPECT_TRUE(Says("combo 7 Honeydew")) << printed;
-    EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), 0);
+    EXPECT_TRUE(StillRuns());
 }
 
 }  // namespace
