@@ -11,6 +11,7 @@
 #include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/object_stream.h"
+#include "scene/zu_tabs/register_tabs.h"
 #include "scene/zu_text/register_text.h"
 #include "scene/zu_trees/register_trees.h"
 
@@ -39,6 +40,7 @@ void RegisterLibraryClasses() {
     RegisterTextClasses();
     RegisterListClasses();
     RegisterTreeClasses();
+    RegisterTabClasses();
     SetDefaultStyleLoader(&LoadEmbeddedDefaultStyle);
 }
 
