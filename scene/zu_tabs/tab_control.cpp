@@ -236,9 +236,10 @@ void TzuTabControl::Realign() {
         page->SetClipChildren(true);
         if (shown) {
             const TzuRect pad = page->PaddingRect();
-            page->SetBounds(margins.Left + pad.Left, strip + margins.Top + pad.Top,
-                            std::max(0.0f, Width() - margins.Left - margins.Right - pad.Left - pad.Right),
-                            std::max(0.0f, Height() - strip - margins.Top - margins.Bottom - pad.Top - pad.Bottom));
+            page->SetBounds(
+                margins.Left + pad.Left, strip + margins.Top + pad.Top,
+                std::max(0.0f, Width() - margins.Left - margins.Right - pad.Left - pad.Right),
+                std::max(0.0f, Height() - strip - margins.Top - margins.Bottom - pad.Top - pad.Bottom));
         }
         page->SetVisible(shown);
     }
