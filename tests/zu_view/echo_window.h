@@ -18,9 +18,9 @@ namespace zu::test {
 
 class EchoWindowTest : public ::testing::Test {
 protected:
-    // Runs program with a unique title as its one argument and waits until its window of
-    // the given width is viewable.
-    void Start(const char* program, int width) {
+    // Runs program with a unique title as its argument (and the kind of window to show,
+    // when given) and waits until its window of the given width is viewable.
+    void Start(const char* program, int width, const char* kind = nullptr) {
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
         if (std::system("command -v xdotool > /dev/null") != 0) GTEST_SKIP() << "no xdotool";
         x = XOpenDisplay(nullptr);
@@ -34,7 +34,8 @@ protected:
             close(fds[0]);
             close(fds[1]);
             setenv("NO_AT_BRIDGE", "1", 1);
-            execl(program, program, title.c_str(), static_cast<char*>(nullptr));
+            // Without a kind the list ends after the title.
+            execl(program, program, title.c_str(), kind, static_cast<char*>(nullptr));
             _exit(127);
         }
         close(fds[1]);

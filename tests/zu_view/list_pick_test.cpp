@@ -17,7 +17,7 @@ int ComboRowY(int i) { return 33 + 2 + 19 * i + 9; }
 
 class ListPicking : public EchoWindowTest {
 protected:
-    void SetUp() override { Start(ZU_LIST_ECHO_PATH, 340); }
+    void SetUp() override { Start(ZU_CONTROL_ECHO_PATH, 340); }
 };
 
 TEST_F(ListPicking, ClicksRangesAndTheComboListByPointerAndKeys) {
