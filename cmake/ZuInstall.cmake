@@ -44,10 +44,14 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuillornConfigVersion.cma
 install(FILES ${PROJECT_BINARY_DIR}/QuillornConfig.cmake ${PROJECT_BINARY_DIR}/QuillornConfigVersion.cmake
         DESTINATION ${config_dir})
 
-# Every header of the library folders, at any depth.
+# Every header of the library folders, at any depth, file by file: a folder without
+# headers (a tool's sources) is not installed as an empty one.
 foreach(dir platform scene backend)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quillorn/${dir}
-          FILES_MATCHING PATTERN "*.h")
+  file(GLOB_RECURSE headers RELATIVE ${PROJECT_SOURCE_DIR} CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.h)
+  foreach(header ${headers})
+    get_filename_component(header_dir ${header} DIRECTORY)
+    install(FILES ${PROJECT_SOURCE_DIR}/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quillorn/${header_dir})
+  endforeach()
 endforeach()
 
 set(pc_libs "")

@@ -17,9 +17,16 @@ cmake --build "$BUILD_DIR" -j "$JOBS"
 stage="$PWD/$BUILD_DIR/stage"
 rm -rf "$stage"
 cmake --install "$BUILD_DIR" --prefix "$stage" >/dev/null
-for program in quillorn-display quillorn-send zu-render zu-stream; do
+# The five programs the README lists, and nothing else in bin/.
+programs="quillorn-display quillorn-send zu-render zu-stream zu-view"
+for program in $programs; do
   "$stage/bin/$program" --version >/dev/null
 done
+[ "$(ls "$stage/bin" | sort | tr '\n' ' ')" = "$(echo $programs | tr ' ' '\n' | sort | tr '\n' ' ')" ] ||
+  { echo "install-check: bin/ holds $(ls "$stage/bin" | tr '\n' ' ')"; exit 1; }
+# Every installed folder holds something.
+empty="$(find "$stage" -type d -empty)"
+[ -z "$empty" ] || { echo "install-check: empty folders installed:"; echo "$empty"; exit 1; }
 
 example="$PWD/$BUILD_DIR/example"
 cmake -S examples/hello_scene -B "$example" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$stage" \

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds everything in build/ and starts quillorn-display with a
+# Installs the dependencies, builds the library and the programs it runs in build/ (not the
+# tests or benchmarks: scripts/test.sh builds those) and starts quillorn-display with a
 # demo look (or with the twelve parameters given as arguments). On a desktop the window
 # stays until it is closed; send it text with build/app/quillorn-send LINE1 LINE2. Without
 # a desktop (no DISPLAY), it runs on a private Xvfb, receives one demo message, and a
@@ -16,7 +17,8 @@ BUILD_DIR="${BUILD_DIR:-build}"
 
 bash scripts/install-deps.sh
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$BUILD_DIR" -j "$JOBS"
+# Only what this script runs; the library comes with them.
+cmake --build "$BUILD_DIR" -j "$JOBS" --target quillorn-display quillorn-send zu-view zu-render
 
 if [ "${1:-}" = "gallery" ]; then
   if [ -n "${DISPLAY:-}" ]; then
@@ -27,20 +29,7 @@ if [ "${1:-}" = "gallery" ]; then
   exit 0
 fi
 
-display_exe="$(find "$BUILD_DIR" -type f -name quillorn-display -perm -u+x | head -n 1)"
-if [ -z "$display_exe" ]; then
-  echo
-  echo "run: quillorn-display is not built yet; this is what the build produced:"
-  echo "libraries:"
-  find "$BUILD_DIR" -name '*.a' -printf '  %P\n' | sort
-  echo "programs:"
-  find "$BUILD_DIR" -type f -perm -u+x \( -name '*_tests' -o -name 'bench_*' -o -name 'fuzz_*' -o -name 'quillorn-*' \) \
-    -printf '  %P\n' | sort
-  echo "tests registered with ctest: $(ctest --test-dir "$BUILD_DIR" -N | sed -n 's/^Total Tests: //p')"
-  exit 0
-fi
-
-display_exe="$(realpath "$display_exe")"
+display_exe="$(realpath "$BUILD_DIR/app/quillorn-display")"
 send_exe="$(dirname "$display_exe")/quillorn-send"
 # The display writes its log, tst.txt, into its current directory: the build directory.
 cd "$BUILD_DIR"

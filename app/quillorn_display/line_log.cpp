@@ -40,7 +40,9 @@ std::string WideToLocale(std::u16string_view text) {
 
 std::string IoErrorText(int error) {
     switch (error) {
-        case ENOENT: return "File not found";
+        // A path through a regular file names no file that could be there.
+        case ENOENT:
+        case ENOTDIR: return "File not found";
         case EACCES:
         case EPERM:
         case EROFS:

@@ -3,7 +3,7 @@
 //
 //   quillorn-display LEFT TOP WIDTH HEIGHT FONTSIZE BOLD TEXTCOLOUR BACKGROUND PANEL STROKE
 //                    SOFTNESS STRETCH
-//   quillorn-display --snapshot OUT.png [the same parameters]
+//   quillorn-display --snapshot OUT.png [--text LINE1 LINE2] [the same parameters]
 //
 // The second form renders the first frame off-screen into OUT.png and exits.
 #include <cstdio>
@@ -24,13 +24,15 @@ namespace {
 const char kUsage[] =
     "usage: quillorn-display [LEFT TOP WIDTH HEIGHT FONTSIZE BOLD TEXTCOLOUR BACKGROUND PANEL\n"
     "                        STROKE SOFTNESS STRETCH]\n"
-    "       quillorn-display --snapshot OUT.png [the same twelve parameters]\n"
+    "       quillorn-display --snapshot OUT.png [--text LINE1 LINE2] [the same twelve\n"
+    "                        parameters]\n"
     "       quillorn-display --help | --version\n"
     "Shows two lines of text on a rounded panel in a borderless window titled\n"
     "\"QuillornDisplay\"; quillorn-send replaces the lines, and each pair is appended to\n"
     "tst.txt in the current directory. A missing or malformed parameter is shown in an\n"
     "error box and the rest keep the built-in look. --snapshot renders the first frame\n"
-    "off-screen into OUT.png (at most 33554432 pixels) instead of opening a window.\n"
+    "off-screen into OUT.png (at most 33554432 pixels) instead of opening a window;\n"
+    "--text shows LINE1 and LINE2 in it as a message from quillorn-send would.\n"
     "Exit status: 0 after the window was closed or the snapshot written; 1 when the\n"
     "display cannot be opened, the window cannot be shown or the snapshot not written;\n"
     "2 usage error.\n";
@@ -88,7 +90,17 @@ int Run(int argc, char** argv) {
             return 2;
         }
         const std::string out = args[1];
-        return zu::RunSnapshot(out, std::vector<std::string>(args.begin() + 2, args.end()));
+        auto first = args.begin() + 2;
+        std::vector<std::string> lines;
+        if (first != args.end() && *first == "--text") {
+            if (args.end() - first < 3) {
+                std::fprintf(stderr, "quillorn-display: --text needs two lines\n%s", kUsage);
+                return 2;
+            }
+            lines.assign(first + 1, first + 3);
+            first += 3;
+        }
+        return zu::RunSnapshot(out, std::vector<std::string>(first, args.end()), lines);
     }
     return RunWindow(argc, argv, std::move(args));
 }

@@ -4,18 +4,14 @@
 
 #include "app/quillorn_display/form_resource.h"
 #include "app/quillorn_display/line_log.h"
-#include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/application.h"
 #include "platform/core/class_registry.h"
 #include "platform/core/stream_reader.h"
 #include "platform/core/stream_text.h"
+#include "scene/zu_all/register_all.h"
 #include "scene/zu_effects/blur_effect.h"
-#include "scene/zu_effects/register_effects.h"
-#include "scene/zu_library/library.h"
 #include "scene/zu_objects/rectangle.h"
-#include "scene/zu_objects/register_objects.h"
 #include "scene/zu_objects/text.h"
-#include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/background.h"
 
@@ -163,11 +159,7 @@ long TForm2::CopyData(uint32_t tag, std::span<const uint8_t> bytes) {
 }
 
 void RegisterDisplayClasses() {
-    RegisterSceneClasses();
-    RegisterObjectClasses();
-    RegisterEffectClasses();
-    RegisterLibraryClasses();
-    RegisterCairoBackend();
+    RegisterAll();
     RegisterClass(TForm2::StaticClass());
 }
 

@@ -4,14 +4,17 @@
 #include <memory>
 
 #include "app/quillorn_display/quillorn_form.h"
+#include "platform/core/utf.h"
 #include "platform/headless/headless_application.h"
 #include "platform/headless/headless_window.h"
+#include "scene/zu_objects/text.h"
 #include "scene/zu_scene/graphics/bitmap.h"
 #include "scene/zu_scene/host/scene.h"
 
 namespace zu {
 
-int RunSnapshot(const std::string& fileName, std::vector<std::string> params) {
+int RunSnapshot(const std::string& fileName, std::vector<std::string> params,
+                const std::vector<std::string>& lines) {
     TzuHeadlessApplication app;
     RegisterDisplayClasses();
     std::unique_ptr<TForm2> form;
@@ -20,6 +23,11 @@ int RunSnapshot(const std::string& fileName, std::vector<std::string> params) {
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quillorn-display: cannot make the window: %s\n", e.what());
         return 1;
+    }
+    if (!lines.empty()) {
+        std::u16string text;
+        for (const std::string& line : lines) text += (text.empty() ? u"" : u"\r\n") + Utf8ToUtf16(line);
+        form->Text1->SetText(text);
     }
     const int64_t pixels = int64_t(form->Width()) * form->Height();
     if (pixels > kMaxSnapshotPixels) {

@@ -68,7 +68,7 @@ TzuCustomScene* LoadSceneFile(TzuForm& form, const std::vector<uint8_t>& data, T
         HasStreamSignature(data) ? data : ObjectTextToBinary(std::string(data.begin(), data.end()));
     const TzuStreamHeader header = TzuStreamReader::ReadHeader(binary);
     const TzuClass* cls = FindClass(header.className);
-    if (!cls) throw EzuError("unknown class " + header.className);
+    if (!cls) throw EzuError("Class " + header.className + " not found");
     if (cls->InheritsFrom(TzuCustomScene::StaticClass())) {
         auto* scene = static_cast<TzuCustomScene*>(CreateObject(header.className, &form));
         if (!scene) throw EzuError("cannot create " + header.className);

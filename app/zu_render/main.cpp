@@ -15,7 +15,6 @@
 
 #include "app/scene_file/scene_file.h"
 #include "app/zu_render/input_script.h"
-#include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/class_registry.h"
 #include "platform/core/form.h"
 #include "platform/core/stream_format.h"
@@ -23,12 +22,8 @@
 #include "platform/core/stream_text.h"
 #include "platform/headless/headless_application.h"
 #include "platform/headless/headless_window.h"
-#include "scene/zu_ani/register_animations.h"
-#include "scene/zu_effects/register_effects.h"
-#include "scene/zu_library/library.h"
-#include "scene/zu_objects/register_objects.h"
+#include "scene/zu_all/register_all.h"
 #include "scene/zu_scene/graphics/bitmap.h"
-#include "scene/zu_scene/host/register_scene.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/ani_thread.h"
 #include "scene/zu_scene/tree/object_stream.h"
@@ -47,7 +42,7 @@ const char kUsage[] =
     "A frame has sides from 1 to 16384 pixels and at most 33554432 (2^25) pixels in all.\n"
     "Properties the stream cannot apply are reported and skipped.\n"
     "INPUT events are replayed in order, each when the clock reaches its optional @MS\n"
-    "(default 0, at most 3600000); the frame is taken at --at MS or after the last event:\n"
+    "(0 to 3600000, default 0); the frame is taken at --at MS or after the last event:\n"
     "  --mouse X,Y[@MS]    the pointer moves to X,Y (scene pixels): hover, enter, leave\n"
     "  --press X,Y[@MS]    the left button goes down there (held unless released)\n"
     "  --release X,Y[@MS]  the left button comes up there\n"
@@ -202,12 +197,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (!ParseArgs(argc, argv, options)) return 2;
-        zu::RegisterSceneClasses();
-        zu::RegisterObjectClasses();
-        zu::RegisterEffectClasses();
-        zu::RegisterAnimationClasses();
-        zu::RegisterLibraryClasses();
-        zu::RegisterCairoBackend();
+        zu::RegisterAll();
         return Render(options);
     } catch (const std::bad_alloc&) {
         std::cerr << "zu-render: out of memory\n";

@@ -11,16 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/class_registry.h"
 #include "platform/core/stream_format.h"
 #include "platform/core/stream_reader.h"
 #include "platform/core/stream_text.h"
-#include "scene/zu_ani/register_animations.h"
-#include "scene/zu_effects/register_effects.h"
-#include "scene/zu_library/library.h"
-#include "scene/zu_objects/register_objects.h"
-#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_all/register_all.h"
 #include "scene/zu_scene/tree/object.h"
 
 namespace {
@@ -43,14 +38,7 @@ const char kUsage[] =
 
 // Every class a stream may name must be registered here; programs linking more units
 // register theirs the same way before reading.
-void RegisterKnownClasses() {
-    zu::RegisterSceneClasses();
-    zu::RegisterObjectClasses();
-    zu::RegisterEffectClasses();
-    zu::RegisterAnimationClasses();
-    zu::RegisterLibraryClasses();
-    zu::RegisterCairoBackend();
-}
+void RegisterKnownClasses() { zu::RegisterAll(); }
 
 bool ReadFile(const char* path, std::vector<uint8_t>& out) {
     errno = 0;

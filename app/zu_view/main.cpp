@@ -8,15 +8,10 @@
 #include <vector>
 
 #include "app/scene_file/scene_file.h"
-#include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/form.h"
 #include "platform/core/utf.h"
 #include "platform/gtk/gtk_application.h"
-#include "scene/zu_ani/register_animations.h"
-#include "scene/zu_effects/register_effects.h"
-#include "scene/zu_library/library.h"
-#include "scene/zu_objects/register_objects.h"
-#include "scene/zu_scene/host/register_scene.h"
+#include "scene/zu_all/register_all.h"
 #include "scene/zu_scene/host/scene.h"
 
 #ifndef ZU_VERSION
@@ -141,12 +136,7 @@ int main(int argc, char** argv) {
         }
         Options options;
         if (!ParseArgs(argc, argv, options)) return 2;
-        zu::RegisterSceneClasses();
-        zu::RegisterObjectClasses();
-        zu::RegisterEffectClasses();
-        zu::RegisterAnimationClasses();
-        zu::RegisterLibraryClasses();
-        zu::RegisterCairoBackend();
+        zu::RegisterAll();
         return View(options, argv[0]);
     } catch (const std::bad_alloc&) {
         std::cerr << "zu-view: out of memory\n";

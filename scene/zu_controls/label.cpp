@@ -12,7 +12,7 @@ const TzuClass& TzuLabel::StaticClass() {
         P::Bool<&L::AutoTranslate, &L::SetAutoTranslate>("AutoTranslate").Default(1),
         P::Object<&L::Font>("Font"),
         P::Enum<&L::TextAlign, &L::SetTextAlign>("TextAlign", kTextAlignEnum).Default(zuTextAlignCenter),
-        P::WString<&L::Text, &L::SetText>("Text"),
+        P::WString<&L::Text, static_cast<void (L::*)(const std::u16string&)>(&L::SetText)>("Text"),
         P::Bool<&L::LabelWordWrap, &L::SetLabelWordWrap>("WordWrap").Default(1),
         P::Bool<&L::AutoSize, &L::SetAutoSize>("AutoSize").Default(0),
         P::Bool<&L::HitTest, &L::SetHitTest>("HitTest").Default(0),

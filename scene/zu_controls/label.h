@@ -4,6 +4,9 @@
 // The value label shows a value as it is (no wrapping, no translation); the HUD label
 // differs only by its style.
 
+#include <string_view>
+
+#include "platform/core/utf.h"
 #include "scene/zu_controls/text_control.h"
 
 namespace zu {
@@ -14,6 +17,8 @@ public:
     explicit TzuLabel(TzuComponent* owner);
 
     void SetText(const std::u16string& value) override;
+    // The same from UTF-8 (a string literal, a std::string); broken sequences show as U+FFFD.
+    void SetText(std::string_view utf8) { SetText(Utf8ToUtf16(utf8)); }
     // The label's own wrap flag; the style's text part follows it.
     bool LabelWordWrap() const { return WordWrap(); }
     void SetLabelWordWrap(bool value);

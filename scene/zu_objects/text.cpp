@@ -9,7 +9,9 @@ const TzuClass& TzuText::StaticClass() {
     using P = ZuProps<TzuText>;
     static const TzuPropInfo props[] = {
         S::Fill(),
-        P::WString<&TzuText::Text, &TzuText::SetText>("Text").AlwaysStored(),
+        P::WString<&TzuText::Text, static_cast<void (TzuText::*)(const std::u16string&)>(&TzuText::SetText)>(
+            "Text")
+            .AlwaysStored(),
         P::Object<&TzuText::Font>("Font"),
         P::Enum<&TzuText::VertTextAlign, &TzuText::SetVertTextAlign>("VertTextAlign", kTextAlignEnum)
             .Default(zuTextAlignCenter),

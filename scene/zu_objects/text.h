@@ -4,7 +4,9 @@
 // (Stretch). It owns its font.
 
 #include <string>
+#include <string_view>
 
+#include "platform/core/utf.h"
 #include "scene/zu_objects/shape.h"
 #include "scene/zu_scene/graphics/font.h"
 
@@ -17,6 +19,8 @@ public:
 
     const std::u16string& Text() const { return m_text; }
     void SetText(const std::u16string& value);
+    // The same from UTF-8 (a string literal, a std::string); broken sequences show as U+FFFD.
+    void SetText(std::string_view utf8) { SetText(Utf8ToUtf16(utf8)); }
     TzuFont* Font() const { return const_cast<TzuFont*>(&m_font); }
     void SetFont(const TzuFont& font);
     TzuTextAlign VertTextAlign() const { return m_vertTextAlign; }

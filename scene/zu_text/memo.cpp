@@ -114,7 +114,8 @@ const TzuClass& TzuMemo::StaticClass() {
     static const TzuPropInfo props[] = {
         P::Object<&M::Font>("Font"),
         P::Object<&M::Lines>("Lines"),
-        P::WString<&M::Text, &M::SetText>("Text").NotStored(),
+        P::WString<&M::Text, static_cast<void (M::*)(const std::u16string&)>(&M::SetText)>("Text")
+            .NotStored(),
         P::Bool<&M::WordWrap, &M::SetWordWrap>("WordWrap").Default(0),
         P::Bool<&M::WantTabs, &M::SetWantTabs>("WantTabs").Default(0),
         P::Bool<&M::ReadOnly, &M::SetReadOnly>("ReadOnly").Default(0),

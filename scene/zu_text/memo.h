@@ -8,9 +8,11 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/event.h"
+#include "platform/core/utf.h"
 #include "scene/zu_controls/scroll_box.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/graphics/font.h"
@@ -63,6 +65,8 @@ public:
     // empties the undo history and puts the caret at the start.
     std::u16string Text() const;
     void SetText(const std::u16string& value);
+    // The same from UTF-8 (a string literal, a std::string); broken sequences show as U+FFFD.
+    void SetText(std::string_view utf8) { SetText(Utf8ToUtf16(utf8)); }
     bool WordWrap() const { return m_wordWrap; }
     void SetWordWrap(bool value);
     bool WantTabs() const { return m_wantTabs; }

@@ -15,7 +15,7 @@ const TzuClass& TzuTextBox::StaticClass() {
     using P = ZuProps<TzuTextBox>;
     using B = TzuTextBox;
     static const TzuPropInfo props[] = {
-        P::WString<&B::Text, &B::SetText>("Text"),
+        P::WString<&B::Text, static_cast<void (B::*)(const std::u16string&)>(&B::SetText)>("Text"),
         P::Object<&B::Font>("Font"),
         P::Enum<&B::TextAlign, &B::SetTextAlign>("TextAlign", kTextAlignEnum).Default(zuTextAlignNear),
         P::Bool<&B::Password, &B::SetPassword>("Password").Default(0),

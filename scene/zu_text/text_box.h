@@ -8,8 +8,10 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/core/event.h"
+#include "platform/core/utf.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/graphics/canvas.h"
 #include "scene/zu_scene/graphics/font.h"
@@ -31,6 +33,8 @@ public:
     // ---- Published ----
     const std::u16string& Text() const { return m_text; }
     void SetText(const std::u16string& value);
+    // The same from UTF-8 (a string literal, a std::string); broken sequences show as U+FFFD.
+    void SetText(std::string_view utf8) { SetText(Utf8ToUtf16(utf8)); }
     TzuFont* Font() const { return const_cast<TzuFont*>(&m_font); }
     void SetFont(const TzuFont& value) { m_font.Assign(value); }
     TzuTextAlign TextAlign() const { return m_textAlign; }

@@ -100,6 +100,35 @@ grep -q "class name longer than 239" "$work/err" || fail "long class name messag
 expect 1 empty line "$view" "$work/missing.txt"
 expect 1 empty line env -u DISPLAY "$view" "$work/scene.txt"
 
+# A scene that does not load is reported with the reason, as zu-stream check gives it.
+printf 'object S: TzuScene\n  Width = 64\n  Height = 24\n  object B: TzuNoSuchBox\n  end\nend\n' >"$work/unknown.txt"
+printf 'object S: TzuScene\n  Width = 64\n  object R: TzuRectangle\n    Opacity = 0.5\nend\n' >"$work/cut.txt"
+printf 'object S: TzuNoSuchScene\nend\n' >"$work/unknown_root.txt"
+for case in "unknown:Class TzuNoSuchBox not found" "cut:Syntax error at line 6" \
+  "unknown_root:Class TzuNoSuchScene not found"; do
+  file="$work/${case%%:*}.txt" reason="${case#*:}"
+  "$stream" check "$file" | grep -qF "$reason" || fail "zu-stream check $file: $("$stream" check "$file")"
+  expect 1 empty line "$render" "$file" "$work/out.png"
+  grep -qF "$reason" "$work/err" || fail "zu-render on $file: $(cat "$work/err")"
+  if [ -n "${DISPLAY:-}" ]; then
+    expect 1 empty line "$view" "$file"
+    grep -qF "$reason" "$work/err" || fail "zu-view on $file: $(cat "$work/err")"
+  fi
+done
+# The help and the errors of --at and @MS give one range.
+"$render" --help >"$work/help"
+range="$(grep -o '0 to [0-9]*' "$work/help" | sort -u)"
+[ "$(echo "$range" | wc -l)" = 1 ] || fail "zu-render --help gives the ranges: $range"
+expect 2 empty usage "$render" "$work/scene.txt" "$work/out.png" --at 3600001
+grep -q "from $range" "$work/err" || fail "--at error: $(head -n 1 "$work/err")"
+expect 2 empty usage "$render" "$work/scene.txt" "$work/out.png" --click 1,1@3600001
+grep -q "from $range" "$work/err" || fail "@MS error: $(head -n 1 "$work/err")"
+# A snapshot shows the two lines it is given.
+expect 2 empty usage "$display" --snapshot "$work/snap.png" --text only-one
+expect 0 empty none "$display" --snapshot "$work/plain.png" "${params[@]}"
+expect 0 empty none "$display" --snapshot "$work/text.png" --text Hello World "${params[@]}"
+cmp -s "$work/plain.png" "$work/text.png" && fail "--text left the snapshot as it was"
+
 # And the good paths still work.
 expect 0 empty none "$render" "$work/scene.txt" "$work/out.png" --size 40x20
 expect 0 empty none "$display" --snapshot "$work/snap.png" "${params[@]}"

@@ -53,6 +53,7 @@ const TzuClass& TzuScene::StaticClass() {
         P::Bool<&TzuScene::TabStop, &TzuScene::SetTabStop>("TabStop").Default(0),
         P::Reference<&TzuScene::ActiveControl, &TzuScene::SetActiveControl>("ActiveControl"),
         P::Reference<&TzuScene::Style, &TzuScene::SetStyle>("Style"),
+        P::Event<&TzuScene::OnFramePresented>("OnFramePresented"),
     };
     static const TzuClass cls = ZuClass<TzuScene, TzuCustomScene>("TzuScene", props);
     return cls;

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/core/event.h"
 #include "platform/core/win_control.h"
 #include "scene/zu_scene/graphics/canvas.h"
 #include "scene/zu_scene/tree/control.h"
@@ -22,6 +23,9 @@ namespace zu {
 
 class TzuBrush;
 class TzuTimer;
+
+// A frame has reached the window: the scene and the clock's time (TickCount) of the frame.
+using TzuFrameEvent = TzuEvent<TzuPersistent*, int64_t>;
 
 class TzuCustomScene : public TzuWinControl, public IzuScene {
     ZU_CLASS(TzuCustomScene)
@@ -148,8 +152,10 @@ public:
     void SetFrameLink(TzuComponent* frame);
 
     // ---- Painting ----
-    // One frame: the queued rectangles are repainted into the canvas and presented.
+    // One frame: the queued rectangles are repainted into the canvas and presented, then
+    // OnFramePresented hears of it (its handler may free the scene).
     virtual void PaintScene();
+    TzuFrameEvent& OnFramePresented() { return m_onFramePresented; }
     bool Painting() const { return m_painting; }
     // A transparent scene inside another control (not directly on a form).
     bool IsTransparentChild();
@@ -194,6 +200,8 @@ private:
     private:
         TzuWinControl& m_control;
     };
+    // Paints and presents the queued rectangles; false when there was no frame to show.
+    bool PaintQueued();
     void FillChanged();
     void PostDeferredRepaint();
     void LoadTimerTick();
@@ -243,6 +251,7 @@ private:
     TzuMouseButton m_pressButton = mbLeft;
     TzuWinPoint m_dropPoint{-1, -1};
 
+    TzuFrameEvent m_onFramePresented;
     TzuTimer* m_loadTimer = nullptr;
     uint64_t m_deferredRepaint = 0;  // id of the queued deferred repaint message, 0 when none
 };

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/core/clock.h"
 #include "platform/core/form.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/host/scene.h"
@@ -27,11 +28,19 @@ struct FrameGuard {
 }  // namespace
 
 void TzuCustomScene::PaintScene() {
-    if ((!m_designing && m_frameLink) || m_painting || m_updateRects.empty()) return;
+    if (!PaintQueued() || !m_onFramePresented) return;
+    // The frame is done with the scene's state; a copy of the handler runs, so one that
+    // frees the scene (or rewires the event) does not pull the code from under itself.
+    const TzuFrameEvent handler = m_onFramePresented;
+    handler(this, TickCount());
+}
+
+bool TzuCustomScene::PaintQueued() {
+    if ((!m_designing && m_frameLink) || m_painting || m_updateRects.empty()) return false;
     m_painting = true;
     FrameGuard guard{m_painting, m_updateRects};
     TzuCanvas* cv = m_canvas.get();
-    if (!cv || !cv->BufferBits()) return;
+    if (!cv || !cv->BufferBits()) return false;
 
     if (m_updateRects.size() > kMaxUpdateRects) m_updateRects = {RectsUnion(m_updateRects)};
     const float w = float(ClientWidth()), h = float(ClientHeight());
@@ -64,6 +73,7 @@ void TzuCustomScene::PaintScene() {
         for (const TzuRect& r : rects) cv->FlushBufferRect(0, 0, *m_target, r);
     }
     if (IsLayered()) UpdateLayered();
+    return true;
 }
 
 void TzuCustomScene::UpdateLayered() {
