@@ -2,7 +2,9 @@
 # Builds the libraries and programs as a user does (Release, no tests or benches) with
 # warnings as errors, installs them into a staging prefix (build-release/stage) and builds
 # and runs the out-of-tree example against it twice: through the CMake package and
-# through pkg-config. Extra arguments go to the library's cmake.
+# through pkg-config, then the two programs of the getting-started guide. It also checks
+# that bin/ holds exactly the five programs and no empty folder is installed. Extra
+# arguments go to the library's cmake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -44,4 +46,19 @@ c++ -O1 -Wall -Wextra -Werror examples/hello_scene/main.cpp -o "$example/hello_s
   $(PKG_CONFIG_PATH="$pcdir" pkg-config --cflags --libs quillorn)
 "$example/hello_scene_pc" "$example/hello_scene_pc.png" >/dev/null
 cmp -s "$example/hello_scene.png" "$example/hello_scene_pc.png" || { echo "install-check: the two builds differ"; exit 1; }
-echo "install-check: staged install in $stage; the example built and ran"
+# The two programs of docs/getting-started.md, run without a display: each clicks its
+# button twice and writes the frame.
+for name in first_window scene_file; do
+  dir="$PWD/$BUILD_DIR/example-$name"
+  cmake -S "examples/$name" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$stage" \
+    -DCMAKE_CXX_FLAGS="-Wall -Wextra -Werror"
+  cmake --build "$dir" -j "$JOBS"
+  rm -f "$dir/$name.png"
+  if [ "$name" = scene_file ]; then
+    "$dir/$name" examples/scene_file/first_window.txt --headless "$dir/$name.png"
+  else
+    "$dir/$name" --headless "$dir/$name.png"
+  fi
+  [ "$(head -c 8 "$dir/$name.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ]
+done
+echo "install-check: staged install in $stage; the examples built and ran"

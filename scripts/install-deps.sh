@@ -25,6 +25,8 @@ packages=(
   libagg-dev
   # a locale with a decimal comma, to test that value text ignores the locale
   locales
+  # the API reference (cmake --build build --target docs)
+  doxygen
 )
 
 missing=()

@@ -6,23 +6,19 @@
 #include <exception>
 #include <string>
 
-#include <quillorn/backend/zu_canvas_cairo/cairo_backend.h>
 #include <quillorn/platform/core/form.h>
 #include <quillorn/platform/headless/headless_application.h>
 #include <quillorn/platform/headless/headless_window.h>
+#include <quillorn/scene/zu_all/register_all.h>
 #include <quillorn/scene/zu_objects/rectangle.h>
-#include <quillorn/scene/zu_objects/register_objects.h>
 #include <quillorn/scene/zu_objects/text.h>
 #include <quillorn/scene/zu_scene/graphics/bitmap.h>
-#include <quillorn/scene/zu_scene/host/register_scene.h>
 #include <quillorn/scene/zu_scene/host/scene.h>
 
 int main(int argc, char** argv) {
     const std::string out = argc > 1 ? argv[1] : "hello_scene.png";
     try {
-        zu::RegisterSceneClasses();
-        zu::RegisterObjectClasses();
-        zu::RegisterCairoBackend();
+        zu::RegisterAll();  // every class and the Cairo backend
         zu::TzuHeadlessApplication app;
 
         // A borderless form holds the scene control; the form owns every object below.
