@@ -40,7 +40,8 @@ struct Window {
         if (!in) throw zu::EzuError("cannot read " + path);
         std::vector<uint8_t> data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         // A scene file comes in the text form or the binary one; the reader takes binary.
-        if (!zu::HasStreamSignature(data)) data = zu::ObjectTextToBinary(std::string(data.begin(), data.end()));
+        if (!zu::HasStreamSignature(data))
+            data = zu::ObjectTextToBinary(std::string(data.begin(), data.end()));
         scene = new zu::TzuScene(&form);
         zu::TzuStreamReader(data).ReadRootInto(scene);  // raises EzuError saying why it failed
         form.SetCaption(u"First window");
