@@ -35,6 +35,17 @@ public:
     }
 };
 
+// Counts the hit tests that reach it.
+class TCountedHits : public TzuVisualObject {
+public:
+    using TzuVisualObject::TzuVisualObject;
+    TzuVisualObject* ObjectAtPoint(float x, float y) override {
+        ++hits;
+        return TzuVisualObject::ObjectAtPoint(x, y);
+    }
+    int hits = 0;
+};
+
 class SceneDragTest : public HostTest {
 protected:
     void SetUp() override {
@@ -216,6 +227,29 @@ TEST_F(SceneDragTest, TooltipShowsTheHoveredObjectsHintAndFollowsHover) {
     EXPECT_EQ(window()->Tooltip(), u"");
     window()->InjectMouseMove(5, 30);  // empty space
     EXPECT_EQ(window()->Tooltip(), u"");
+
+    // The window asks for the hint on every move: the move's own hit test answers it, so a
+    // move onto a new object costs one hit test, not three.
+    auto* d = new TCountedHits(form);
+    root->AddObject(d);
+    d->SetBounds(10, 40, 20, 10);
+    d->SetHint(u"Fourth");
+    d->SetShowHint(true);
+    window()->InjectMouseMove(15, 45);
+    EXPECT_EQ(window()->Tooltip(), u"Fourth");
+    EXPECT_EQ(d->hits, 1);
+    // Asked elsewhere than the pointer, or while another object holds the pointer, the
+    // hint comes from the object under the point asked about.
+    std::u16string text;
+    TzuWinRect area{};
+    EXPECT_TRUE(scene->QueryHint(15, 8, text, area));
+    EXPECT_EQ(text, u"First");
+    EXPECT_EQ(d->hits, 2);
+    scene->SetCaptured(a);
+    EXPECT_TRUE(scene->QueryHint(15, 45, text, area));
+    EXPECT_EQ(text, u"Fourth");
+    EXPECT_EQ(d->hits, 3);
+    scene->SetCaptured(nullptr);
 }
 
 }  // namespace

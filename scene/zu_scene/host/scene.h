@@ -244,6 +244,9 @@ private:
     TzuPoint m_mouseDownPoint{};
     TzuPoint m_currentPoint{};
     TzuPoint m_lastPoint{};
+    // Where the last routed move found m_hovered: a hint asked for there needs no second
+    // hit test (the window asks on every move).
+    TzuPoint m_hoverPoint{-1, -1};
     bool m_windowDrag = false;
     bool m_windowResize = false;
     int m_resizeWidth = 0;

@@ -159,7 +159,11 @@ void TzuCustomScene::UpdateImeCaret() {
 
 bool TzuCustomScene::QueryHint(int x, int y, std::u16string& text, TzuWinRect& area) {
     if (m_designing) return false;
-    TzuVisualObject* o = ObjectAtPoint(float(x), float(y));
+    // The tooltip follows the hovered object; at the point of the last routed move that is
+    // what a hit test would find.
+    const bool hovering =
+        m_hovered && !m_captured && !m_dragSource && m_hoverPoint.X == float(x) && m_hoverPoint.Y == float(y);
+    TzuVisualObject* o = hovering ? m_hovered : ObjectAtPoint(float(x), float(y));
     if (!o || !o->ShowHint() || o->Hint().empty()) return false;
     text = o->Hint();
     const TzuRect r = o->AbsoluteRect();

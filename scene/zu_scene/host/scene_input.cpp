@@ -259,6 +259,7 @@ void TzuCustomScene::MouseMove(TzuShiftState shift, int xi, int yi) {
     }
     TzuCursorShape shape = TzuCursorShape::Default;
     TzuVisualObject* o = ObjectAtPoint(current.X, current.Y);
+    m_hoverPoint = current;
     if (o) {
         shape = dynamic_cast<IzuSizeGrip*>(o) ? TzuCursorShape::SizeNWSE : CursorShapeOf(o->Cursor());
         TzuObjectGuard guard(o);
