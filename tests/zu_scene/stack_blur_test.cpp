@@ -140,12 +140,14 @@ Pixels RandomPicture(std::mt19937& rng, int w, int h) {
     return pixels;
 }
 
-const StackBlurPath kPaths[] = {StackBlurPath::Sse2, StackBlurPath::Avx2, StackBlurPath::Best};
+const StackBlurPath kPaths[] = {StackBlurPath::Sse2, StackBlurPath::Avx2, StackBlurPath::Avx512,
+                                StackBlurPath::Best};
 
 const char* PathName(StackBlurPath path) {
     switch (path) {
         case StackBlurPath::Sse2: return "sse2";
         case StackBlurPath::Avx2: return "avx2";
+        case StackBlurPath::Avx512: return "avx512";
         default: return "best";
     }
 }

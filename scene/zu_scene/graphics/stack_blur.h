@@ -19,7 +19,7 @@ void StackBlur(uint32_t* pixels, int width, int height, int radius);
 
 // Which vector instructions the blur runs on. Best takes the widest the processor has;
 // the others exist so that tests and benchmarks can compare the paths.
-enum class StackBlurPath { Best, Sse2, Avx2 };
+enum class StackBlurPath { Best, Sse2, Avx2, Avx512 };
 
 bool StackBlurPathSupported(StackBlurPath path);
 
