@@ -81,9 +81,10 @@ public:
 
     // ---- Dialogs ----
     // The platform's file-open dialog offering the files that match masks ("*.png;*.jpg",
-    // shown as filterName); the chosen file, or nullopt when the user cancelled. Platforms
-    // without dialogs answer nullopt.
-    virtual std::optional<std::string> OpenFileDialog(const std::string& /*title*/,
+    // shown as filterName); the chosen file, or nullopt when the user cancelled. The dialog
+    // belongs to near's window (null: to none) and hands the keyboard back to it when it
+    // closes. Platforms without dialogs answer nullopt.
+    virtual std::optional<std::string> OpenFileDialog(IzuWindow* /*near*/, const std::string& /*title*/,
                                                       const std::string& /*filterName*/,
                                                       const std::string& /*masks*/) {
         return std::nullopt;
@@ -103,6 +104,10 @@ public:
     virtual std::optional<std::u16string> PrimaryText() { return m_primary; }
 
     // ---- Dialogs and menus ----
+    // Whether the platform's menus and dialogs take their dark look, so that they match a
+    // dark scene instead of opening light over it. The whole process shares one look.
+    virtual void SetDarkLook(bool dark) { m_darkLook = dark; }
+    bool DarkLook() const { return m_darkLook; }
     // Shows a popup menu with its top-left corner at a screen point, over the window near
     // (may be null). Returns at once; chosen runs later, exactly once, on the loop.
     virtual void ShowPopupMenu(IzuWindow* near, const std::vector<TzuMenuEntry>& items, TzuWinPoint screen,
@@ -132,6 +137,7 @@ private:
     bool m_showingError = false;
     std::optional<std::u16string> m_clipboard;
     std::optional<std::u16string> m_primary;
+    bool m_darkLook = false;
 };
 
 // The installed application object, or null.

@@ -12,6 +12,53 @@
 
 namespace zu {
 
+namespace {
+GtkWidget* WidgetOf(IzuWindow* window) {
+    auto* w = dynamic_cast<TzuGtkWindow*>(window);
+    return w ? w->Widget() : nullptr;
+}
+
+// The top-level window a dialog for window belongs to, or null.
+GtkWindow* TopLevelOf(IzuWindow* window) {
+    GtkWidget* widget = WidgetOf(window);
+    GtkWidget* top = widget ? gtk_widget_get_toplevel(widget) : nullptr;
+    return top && gtk_widget_is_toplevel(top) ? GTK_WINDOW(top) : nullptr;
+}
+
+// A closed dialog hands the keyboard back to the window it belonged to. Without a window
+// manager nobody else would: X leaves the focus wherever the dialog's window was.
+void GiveFocusBack(GtkWindow* parent) {
+    if (!parent || !gtk_widget_get_visible(GTK_WIDGET(parent))) return;
+    gtk_window_present_with_time(parent, GDK_CURRENT_TIME);
+    if (GdkWindow* w = gtk_widget_get_window(GTK_WIDGET(parent))) gdk_window_focus(w, GDK_CURRENT_TIME);
+}
+}  // namespace
+
+namespace {
+// Whether a D-Bus session bus can be reached: named in the environment, or the per-user
+// socket that systemd and dbus-launch leave in the runtime directory.
+bool HasSessionBus() {
+    const char* address = g_getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address) return true;
+    const char* runtime = g_getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime) return false;
+    gchar* socket = g_build_filename(runtime, "bus", nullptr);
+    const bool found = g_file_test(socket, G_FILE_TEST_EXISTS);
+    g_free(socket);
+    return found;
+}
+}  // namespace
+
+void TzuGtkApplication::QuietWithoutSessionBus() {
+    // Without a session bus (a bare X server, a container, a test run) GTK's settings store
+    // (dconf through GSettings) and the accessibility bridge fail to connect and warn on
+    // every start and on every dialog. Settings then live in memory and the bridge stays
+    // off; a user's own choice in the environment always wins.
+    if (HasSessionBus()) return;
+    g_setenv("GSETTINGS_BACKEND", "memory", FALSE);
+    g_setenv("NO_AT_BRIDGE", "1", FALSE);
+}
+
 // One posted message or timer: the callable, and whether it runs again.
 struct TzuGtkApplication::Callback {
     TzuGtkApplication* app;
@@ -21,6 +68,7 @@ struct TzuGtkApplication::Callback {
 };
 
 TzuGtkApplication::TzuGtkApplication(int& argc, char**& argv) {
+    QuietWithoutSessionBus();
     gdk_set_allowed_backends("x11");
     if (!gtk_init_check(&argc, &argv)) throw EzuError("cannot open the display");
 }
@@ -144,12 +192,15 @@ void TzuGtkApplication::ShowErrorBox(const std::string& title, const std::string
     gtk_widget_destroy(dialog);
 }
 
-std::optional<std::string> TzuGtkApplication::OpenFileDialog(const std::string& title,
+std::optional<std::string> TzuGtkApplication::OpenFileDialog(IzuWindow* near, const std::string& title,
                                                              const std::string& filterName,
                                                              const std::string& masks) {
+    GtkWindow* parent = TopLevelOf(near);
     GtkWidget* dialog =
-        gtk_file_chooser_dialog_new(title.c_str(), nullptr, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
+        gtk_file_chooser_dialog_new(title.c_str(), parent, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
                                     GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    gtk_window_set_destroy_with_parent(GTK_WINDOW(dialog), TRUE);
     if (!masks.empty()) {
         GtkFileFilter* filter = gtk_file_filter_new();
         gtk_file_filter_set_name(filter, filterName.c_str());
@@ -180,7 +231,14 @@ std::optional<std::string> TzuGtkApplication::OpenFileDialog(const std::string& 
         }
     }
     gtk_widget_destroy(dialog);
+    GiveFocusBack(parent);
     return chosen;
+}
+
+void TzuGtkApplication::SetDarkLook(bool dark) {
+    TzuApplication::SetDarkLook(dark);
+    if (GtkSettings* settings = gtk_settings_get_default())
+        g_object_set(settings, "gtk-application-prefer-dark-theme", dark ? TRUE : FALSE, nullptr);
 }
 
 TzuWinPoint TzuGtkApplication::CursorPos() const {
@@ -200,13 +258,6 @@ TzuWinRect TzuGtkApplication::ScreenWorkArea(TzuWinPoint near) const {
     gdk_monitor_get_workarea(monitor, &r);
     return {r.x, r.y, r.x + r.width, r.y + r.height};
 }
-
-namespace {
-GtkWidget* WidgetOf(IzuWindow* window) {
-    auto* w = dynamic_cast<TzuGtkWindow*>(window);
-    return w ? w->Widget() : nullptr;
-}
-}  // namespace
 
 void TzuGtkApplication::ShowPopupMenu(IzuWindow* near, const std::vector<TzuMenuEntry>& items,
                                       TzuWinPoint screen, TzuMenuChoice chosen) {

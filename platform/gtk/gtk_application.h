@@ -35,7 +35,13 @@ public:
     std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) override;
     std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) override;
     TzuWinPoint CursorPos() const override;
-    std::optional<std::string> OpenFileDialog(const std::string& title, const std::string& filterName,
+    // Follows GTK's dark variant of the theme (gtk-application-prefer-dark-theme).
+    void SetDarkLook(bool dark) override;
+    // Sets the environment so that a process without a session bus starts without
+    // warnings; does nothing where a bus is reachable or the user set the variables.
+    static void QuietWithoutSessionBus();
+    std::optional<std::string> OpenFileDialog(IzuWindow* near, const std::string& title,
+                                              const std::string& filterName,
                                               const std::string& masks) override;
     TzuWinRect ScreenWorkArea(TzuWinPoint near) const override;
     // The system clipboard (the CLIPBOARD selection, not the primary one).

@@ -118,10 +118,12 @@ void TzuHeadlessApplication::Advance(int64_t ms) {
     ProcessMessages();
 }
 
-std::optional<std::string> TzuHeadlessApplication::OpenFileDialog(const std::string& /*title*/,
+std::optional<std::string> TzuHeadlessApplication::OpenFileDialog(IzuWindow* near,
+                                                                  const std::string& /*title*/,
                                                                   const std::string& /*filterName*/,
                                                                   const std::string& masks) {
     ++m_openFileDialogs;
+    m_openFileNear = near;
     m_openFileMasks = masks;
     return m_openFileAnswer;
 }

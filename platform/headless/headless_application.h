@@ -86,8 +86,11 @@ public:
     // ---- Dialogs ----
     // The file-open dialog answers what the test set (nullopt: cancelled) and remembers
     // the masks it was asked for.
-    std::optional<std::string> OpenFileDialog(const std::string& title, const std::string& filterName,
+    std::optional<std::string> OpenFileDialog(IzuWindow* near, const std::string& title,
+                                              const std::string& filterName,
                                               const std::string& masks) override;
+    // The window the last file dialog was opened for.
+    IzuWindow* OpenFileNear() const { return m_openFileNear; }
     void SetOpenFileAnswer(std::optional<std::string> answer) { m_openFileAnswer = std::move(answer); }
     int OpenFileDialogCount() const { return m_openFileDialogs; }
     const std::string& OpenFileMasks() const { return m_openFileMasks; }
@@ -138,6 +141,7 @@ private:
     TzuWinPoint m_cursor{};
     std::optional<std::string> m_openFileAnswer;
     std::string m_openFileMasks;
+    IzuWindow* m_openFileNear = nullptr;
     int m_openFileDialogs = 0;
     TzuWinRect m_workArea{0, 0, 1920, 1080};
     uint64_t m_nextId = 1;

@@ -73,7 +73,14 @@ void TzuBitmapButton::GlyphChanged() {
 
 void TzuBitmapButton::ShowGlyph() {
     if (m_imagePart) m_imagePart->SetBitmap(m_bitmap);
-    PlaceGlyph(m_imagePart, As<TzuVisualObject>(FindResource("text")), BitmapEmpty(), m_placement);
+    PlaceGlyph(m_imagePart, As<TzuVisualObject>(FindResource("text")), BitmapEmpty(), m_placement, Height());
+}
+
+void TzuBitmapButton::Realign() {
+    if (m_imagePart && !IsLoading() && !IsDestroying())
+        PlaceGlyph(m_imagePart, As<TzuVisualObject>(FindResource("text")), BitmapEmpty(), m_placement,
+                   Height());
+    TzuCustomButton::Realign();
 }
 
 void TzuBitmapButton::ApplyStyle() {

@@ -32,6 +32,9 @@ public:
 
     TzuImage* ImagePart() const { return m_imagePart; }
 
+    // Places the glyph again for the new height before the parts are laid out.
+    void Realign() override;
+
 protected:
     void ApplyStyle() override;
     void FreeStyle() override;

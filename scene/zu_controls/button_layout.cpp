@@ -1,5 +1,9 @@
 #include "scene/zu_controls/button_layout.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "scene/zu_objects/text.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
 namespace zu {
@@ -11,8 +15,22 @@ const char* const kButtonLayoutNames[] = {"zuGlyphLeft", "zuGlyphRight", "zuGlyp
 
 const TzuEnumInfo kButtonLayoutEnum{"TzuButtonLayout", kButtonLayoutNames, 5};
 
-void PlaceGlyph(TzuVisualObject* glyph, TzuVisualObject* text, bool glyphEmpty, const TzuGlyphPlacement& p) {
+float GlyphHeightBesideCaption(const TzuGlyphPlacement& p, float buttonHeight, float fontSize) {
+    // The caption's line is its font size with the usual leading, inside the text padding;
+    // the glyph keeps its own padding on the far side and the spacing towards the caption.
+    const float line = std::ceil(fontSize * 1.25f) + 2 * p.padding;
+    const float room = buttonHeight - line - p.padding - p.spacing;
+    return std::clamp(room, 0.0f, p.size);
+}
+
+void PlaceGlyph(TzuVisualObject* glyph, TzuVisualObject* text, bool glyphEmpty, const TzuGlyphPlacement& p,
+                float buttonHeight) {
     const float pad = p.padding;
+    // Above or below a caption the glyph shares the height with it.
+    float stackedHeight = p.size;
+    auto* caption = As<TzuText>(text);
+    if (caption && !caption->Text().empty())
+        stackedHeight = GlyphHeightBesideCaption(p, buttonHeight, caption->Font()->Size());
     if (glyph) {
         TzuBounds* padding = glyph->Padding();
         padding->SetRect(TzuRect{pad, pad, pad, pad});
@@ -32,12 +50,12 @@ void PlaceGlyph(TzuVisualObject* glyph, TzuVisualObject* text, bool glyphEmpty, 
                     break;
                 case zuGlyphTop:
                     glyph->SetAlign(vaTop);
-                    glyph->SetHeight(p.size);
+                    glyph->SetHeight(stackedHeight);
                     padding->SetBottom(p.spacing);
                     break;
                 case zuGlyphBottom:
                     glyph->SetAlign(vaBottom);
-                    glyph->SetHeight(p.size);
+                    glyph->SetHeight(stackedHeight);
                     padding->SetTop(p.spacing);
                     break;
                 case zuGlyphCenter:

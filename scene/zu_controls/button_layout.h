@@ -19,9 +19,14 @@ struct TzuGlyphPlacement {
     float padding = 2;  // around the glyph and around the text
 };
 
-// Places glyph (when there is one) and text (when there is one) as placement says. An
-// empty glyph is left out of the layout so the text has the whole button.
+// Places glyph (when there is one) and text (when there is one) as placement says, in a
+// button of the given height. An empty glyph is left out of the layout so the text has the
+// whole button. A glyph above or below a caption is made smaller than its size when the
+// button is too low for both, so the caption keeps its line (a tool bar's buttons are).
 void PlaceGlyph(TzuVisualObject* glyph, TzuVisualObject* text, bool glyphEmpty,
-                const TzuGlyphPlacement& placement);
+                const TzuGlyphPlacement& placement, float buttonHeight);
+
+// The glyph height that leaves a caption of that font size its line in the button.
+float GlyphHeightBesideCaption(const TzuGlyphPlacement& placement, float buttonHeight, float fontSize);
 
 }  // namespace zu

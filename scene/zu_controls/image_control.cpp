@@ -7,11 +7,13 @@
 #include "platform/core/application.h"
 #include "platform/core/property.h"
 #include "platform/core/utf.h"
+#include "platform/core/win_control.h"
 #include "scene/zu_objects/image.h"
 #include "scene/zu_scene/graphics/canvas.h"
 #include "scene/zu_scene/graphics/filter.h"
 #include "scene/zu_scene/tree/drag_object.h"
 #include "scene/zu_scene/tree/object_guard.h"
+#include "scene/zu_scene/tree/scene_intf.h"
 
 namespace zu {
 
@@ -127,7 +129,11 @@ void TzuImageControl::Click() {
     TzuObjectGuard guard(this);
     TzuControl::Click();
     if (!guard.Alive() || IsSceneDesigning() || !Application()) return;
-    const auto chosen = Application()->OpenFileDialog("Open", "Images", ImageMasks());
+    // The dialog belongs to the window showing this scene.
+    IzuScene* scene = Scene();
+    auto* host = scene ? As<TzuWinControl>(scene->SceneControl()) : nullptr;
+    const auto chosen =
+        Application()->OpenFileDialog(host ? host->Window() : nullptr, "Open", "Images", ImageMasks());
     if (chosen && guard.Alive()) LoadFromFile(*chosen);
 }
 

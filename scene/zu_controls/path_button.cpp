@@ -103,7 +103,15 @@ void TzuPathButton::ShowGlyph() {
         m_pathPart->SetStrokeJoin(m_strokeJoin);
         m_pathPart->SetStrokeDash(m_strokeDash);
     }
-    PlaceGlyph(m_pathOwner, As<TzuVisualObject>(FindResource("text")), m_path.IsEmpty(), m_placement);
+    PlaceGlyph(m_pathOwner, As<TzuVisualObject>(FindResource("text")), m_path.IsEmpty(), m_placement,
+               Height());
+}
+
+void TzuPathButton::Realign() {
+    if (m_pathOwner && !IsLoading() && !IsDestroying())
+        PlaceGlyph(m_pathOwner, As<TzuVisualObject>(FindResource("text")), m_path.IsEmpty(), m_placement,
+                   Height());
+    TzuCustomButton::Realign();
 }
 
 void TzuPathButton::ApplyStyle() {

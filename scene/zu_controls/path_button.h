@@ -43,6 +43,9 @@ public:
 
     TzuPath* PathPart() const { return m_pathPart; }
 
+    // Places the glyph again for the new height before the parts are laid out.
+    void Realign() override;
+
 protected:
     void ApplyStyle() override;
     void FreeStyle() override;

@@ -115,6 +115,47 @@ TEST_F(GlyphButtons, PathButtonsCopyTheirGlyphIntoTheStyle) {
     ASSERT_NE(toolBitmap->ImagePart(), nullptr);
 }
 
+// A tool bar gives its buttons its own height, well below a tool button's 60: the glyph
+// above the caption gives way so the caption keeps a whole line, both inside the button,
+// and takes its full size again once the button is tall enough.
+TEST_F(GlyphButtons, ToolButtonsKeepCaptionAndGlyphInsideAToolBarsHeight) {
+    auto* bar = Add<TzuToolBar>(0, 0);
+    bar->SetHeight(40);
+    auto* tool = new TzuToolPathButton(nullptr);
+    tool->SetParent(bar);
+    tool->SetAlign(vaLeft);
+    tool->SetWidth(56);
+    tool->SetText(u"Path");
+    tool->Path()->SetData("M 9 0 L 4 7 L 1 4 L 0 5 L 4 9 L 10 1 Z");
+    auto* bitmapTool = new TzuToolButton(nullptr);
+    bitmapTool->SetParent(bar);
+    bitmapTool->SetAlign(vaLeft);
+    bitmapTool->SetWidth(56);
+    bitmapTool->SetText(u"Tool");
+    bitmapTool->SetBitmap(*Solid(24, 24, 0xFF00FF00));
+    Settle();
+    for (TzuVisualObject* button :
+         {static_cast<TzuVisualObject*>(tool), static_cast<TzuVisualObject*>(bitmapTool)}) {
+        SCOPED_TRACE(button->ClassType().name);
+        ASSERT_FLOAT_EQ(button->Height(), 40);
+        auto* glyph = As<TzuVisualObject>(button->FindResource(button == tool ? "pathowner" : "image"));
+        auto* text = As<TzuText>(button->FindResource("text"));
+        ASSERT_TRUE(glyph && text);
+        const TzuRect g = glyph->ParentedRect(), t = text->ParentedRect();
+        EXPECT_GT(g.Bottom - g.Top, 10);
+        EXPECT_GE(g.Top, 0);
+        EXPECT_LE(g.Bottom, t.Top);
+        EXPECT_LE(t.Bottom, 40);
+        EXPECT_GE(t.Bottom - t.Top, text->Font()->Size());
+    }
+    // Tall enough again, the glyph has its size back; placed once more after a resize.
+    tool->SetAlign(vaNone);
+    tool->SetHeight(80);
+    EXPECT_FLOAT_EQ(As<TzuVisualObject>(tool->FindResource("pathowner"))->Height(), tool->PathSize());
+    tool->SetHeight(30);
+    EXPECT_LT(As<TzuVisualObject>(tool->FindResource("pathowner"))->Height(), tool->PathSize());
+}
+
 TEST_F(GlyphButtons, CornerButtonsShapeTheirBackground) {
     auto* b = Add<TzuCornerButton>(10, 10);
     auto* bg = As<TzuRectangle>(b->FindResource("background"));

@@ -29,6 +29,7 @@
 #include "scene/zu_scene/tree/content.h"
 #include "scene/zu_scene/tree/drag_object.h"
 #include "scene/zu_scene/tree/object_stream.h"
+#include "scene/zu_scene/tree/resources.h"
 
 namespace zu::test {
 namespace {
@@ -276,6 +277,43 @@ TEST_F(WindowControls, CloseButtonClosesItsFormOrPopupOrOnlyCallsOnClick) {
     delete other;
 }
 
+// The default style keeps the hud window's grip at the style's origin, aligned to the
+// bottom right: in any window it sits in that corner and stays there as the window grows.
+TEST_F(WindowControls, TheHudWindowsGripSitsInTheBottomRightCorner) {
+    auto* window = Add<TzuHudWindow>(0, 0);
+    for (const auto& [w, h] :
+         {std::pair{170.0f, 66.0f}, std::pair{250.0f, 120.0f}, std::pair{120.0f, 40.0f}}) {
+        window->SetBounds(0, 0, w, h);
+        app.ProcessMessages();
+        auto* grip = As<TzuVisualObject>(window->FindResource("sizegrip"));
+        ASSERT_NE(grip, nullptr);
+        EXPECT_EQ(grip->ParentedRect(), (TzuRect{w - 16, h - 16, w, h})) << w << " x " << h;
+    }
+    // A style applied afresh to a window of any size puts it there too.
+    window->SetResource("hudwindowstyle");
+    app.ProcessMessages();
+    EXPECT_EQ(As<TzuVisualObject>(window->FindResource("sizegrip"))->ParentedRect(),
+              (TzuRect{104, 24, 120, 40}));
+}
+
+// Menus and dialogs of the platform take the dark look exactly when the scene's style is
+// dark: the default style is; a scene style on a light background is not.
+TEST_F(WindowControls, PlatformDialogsFollowTheDarknessOfTheScenesStyle) {
+    Add<TzuHudWindow>(0, 0);
+    Settle();
+    EXPECT_TRUE(scene->StyleIsDark());
+    EXPECT_TRUE(app.DarkLook());
+    auto* light = new TzuResources(form);
+    light->SetResourceText(
+        "object TzuBackground\n  Width = 100.0\n  Height = 100.0\n  Fill.Color = '#FFF0F0F0'\n"
+        "  Fill.Style = zuBrushSolid\nend\n");
+    scene->SetStyle(light);
+    EXPECT_FALSE(scene->StyleIsDark());
+    EXPECT_FALSE(app.DarkLook());
+    scene->SetStyle(nullptr);
+    EXPECT_TRUE(app.DarkLook());
+}
+
 TEST_F(WindowControls, WindowPanelsMoveTheirFormAndShowTheirParts) {
     root->SetHitTest(false);
     auto* window = Add<TzuHudWindow>(0, 0);
@@ -398,6 +436,7 @@ TEST_F(ImageControlTest, LoadsByDialogDropOrDataAndShowsAFittedCopy) {
     // A cancelled dialog changes nothing; an accepted one loads the file.
     ClickAt(30, 30);
     EXPECT_EQ(app.OpenFileDialogCount(), 1);
+    EXPECT_EQ(app.OpenFileNear(), scene->Window());  // the dialog belongs to the scene's window
     EXPECT_NE(app.OpenFileMasks().find("*.png"), std::string::npos);
     EXPECT_EQ(control->Bitmap()->Width(), 1);
     app.SetOpenFileAnswer(png);

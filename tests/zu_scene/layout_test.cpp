@@ -130,6 +130,30 @@ TEST_F(LayoutTest, AnchorsFollowTheSizeChange) {
     EXPECT_EQ(br->Position()->GetPoint(), (TzuPoint{130, 50}));
 }
 
+// A child still at the origin has no distance to an edge to keep (styles leave the
+// position out, whatever size they were drawn at): it goes flush into its corner, inside
+// the margins and its padding, and from then on keeps that distance as the parent grows.
+TEST_F(LayoutTest, AnchorsAtTheOriginGoIntoTheirCorner) {
+    root->Margins()->SetRect({1, 2, 3, 4});
+    TzuVisualObject* tr = MakeVisual(root.get(), 0, 7, 10, 10);
+    TzuVisualObject* bl = MakeVisual(root.get(), 6, 0, 10, 10);
+    TzuVisualObject* br = MakeVisual(root.get(), 0, 0, 16, 16);
+    br->Padding()->SetRect({0, 0, 1, 1});
+    tr->SetAlign(vaTopRight);
+    bl->SetAlign(vaBottomLeft);
+    br->SetAlign(vaBottomRight);
+    EXPECT_EQ(Placed(tr), (TzuRect{87, 7, 97, 17}));  // only the anchored axis moves
+    EXPECT_EQ(Placed(bl), (TzuRect{6, 36, 16, 46}));
+    EXPECT_EQ(Placed(br), (TzuRect{80, 29, 96, 45}));
+    root->SetBounds(0, 0, 170, 66);
+    EXPECT_EQ(Placed(tr), (TzuRect{157, 7, 167, 17}));
+    EXPECT_EQ(Placed(bl), (TzuRect{6, 52, 16, 62}));
+    EXPECT_EQ(Placed(br), (TzuRect{150, 45, 166, 61}));
+    // Shrunk back, the corner children follow the edges instead of going anywhere else.
+    root->SetBounds(0, 0, 100, 50);
+    EXPECT_EQ(Placed(br), (TzuRect{80, 29, 96, 45}));
+}
+
 TEST_F(LayoutTest, ScaleFollowsTheRatioOfTheLastLayout) {
     TzuVisualObject* s = MakeVisual(root.get(), 10, 10, 20, 10);
     s->SetAlign(vaScale);

@@ -8,6 +8,7 @@
 #include "platform/core/timer.h"
 #include "scene/zu_scene/graphics/brush.h"
 #include "scene/zu_scene/tree/ani_thread.h"
+#include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/frame_paint.h"
 #include "scene/zu_scene/tree/resources.h"
@@ -207,6 +208,8 @@ void TzuCustomScene::CreateHandle() {
     AddUpdateRect({0, 0, float(ClientWidth()), float(ClientHeight())});
     // Files and text from other programs may be dropped onto any scene.
     if (Window()) Window()->SetDropTarget(true);
+    // The platform's menus and dialogs opened over this scene take its look.
+    if (Application()) Application()->SetDarkLook(StyleIsDark());
     if (m_transparency && !m_designing && Parent() && Parent()->IsForm() && Parent()->Window()) {
         Parent()->Window()->SetLayered(true);
         UpdateLayered();
@@ -286,6 +289,17 @@ void TzuCustomScene::SetStyle(TzuResources* style) {
 
 void TzuCustomScene::UpdateStyle() {
     if (TzuObject* root = Root()) root->UpdateStyle();
+    if (Application() && HandleAllocated()) Application()->SetDarkLook(StyleIsDark());
+}
+
+bool TzuCustomScene::StyleIsDark() {
+    TzuObject* styleRoot = m_style ? m_style->StyleRoot() : nullptr;
+    if (!styleRoot) styleRoot = LoadDefaultStyle();
+    auto* back = As<TzuBackground>(styleRoot);
+    if (!back || back->Fill()->Style() != zuBrushSolid) return false;
+    const uint32_t c = back->Fill()->Color();
+    const double luma = 0.299 * ((c >> 16) & 0xFF) + 0.587 * ((c >> 8) & 0xFF) + 0.114 * (c & 0xFF);
+    return luma < 128;
 }
 
 void TzuCustomScene::SetFrameLink(TzuComponent* frame) {

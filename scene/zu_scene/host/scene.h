@@ -52,6 +52,9 @@ public:
     void SetStyle(TzuResources* style) override;
     bool Transparency() const override { return m_transparency; }
     void UpdateStyle() override;
+    // Whether the style the scene wears is dark: its root background is (the scene's own
+    // style, else the default style). The platform's menus and dialogs follow it.
+    bool StyleIsDark();
     void Notification(TzuComponent* component, TzuOperation operation) override;
     void ObjectLeaving(TzuObject* object) override;
     void StartWindowDrag() override;

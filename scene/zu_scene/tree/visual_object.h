@@ -446,6 +446,9 @@ private:
     // Lays out one child in the space left by the children before it, taking its slot off
     // that space.
     void LayoutChild(TzuVisualObject* child, TzuAlign align, TzuRect& space);
+    // Where a corner-anchored child goes on the anchored axis (see PlaceWithoutSlot).
+    float AnchoredX(const TzuVisualObject* child, const TzuRect& padding) const;
+    float AnchoredY(const TzuVisualObject* child, const TzuRect& padding) const;
     // The alignments that place a child without a slot of the space (corner anchors,
     // contents, scale); false for the others.
     bool PlaceWithoutSlot(TzuVisualObject* child, TzuAlign align, const TzuRect& padding);

@@ -138,14 +138,29 @@ void TzuVisualObject::LayoutPass(TzuAlign align, TzuRect& r) {
     }
 }
 
+float TzuVisualObject::AnchoredX(const TzuVisualObject* child, const TzuRect& padding) const {
+    const float x = child->m_position.X();
+    if (x != 0) return x + m_width - m_lastWidth;
+    return m_width - MarginsRect().Right - padding.Right - child->m_width;
+}
+
+float TzuVisualObject::AnchoredY(const TzuVisualObject* child, const TzuRect& padding) const {
+    const float y = child->m_position.Y();
+    if (y != 0) return y + m_height - m_lastHeight;
+    return m_height - MarginsRect().Bottom - padding.Bottom - child->m_height;
+}
+
 bool TzuVisualObject::PlaceWithoutSlot(TzuVisualObject* child, TzuAlign align, const TzuRect& padding) {
     TzuPosition& pos = child->m_position;
     switch (align) {
         // Anchored to a corner: moved by how much this object grew since the last layout.
-        case vaTopRight: pos.SetX(pos.X() + m_width - m_lastWidth); return true;
-        case vaBottomLeft: pos.SetY(pos.Y() + m_height - m_lastHeight); return true;
+        // A child still at the origin on an anchored axis has no distance to keep yet (every
+        // object starts there and streams leave that position out, as styles made for any
+        // size do): it goes flush into its corner, and keeps that distance from then on.
+        case vaTopRight: pos.SetX(AnchoredX(child, padding)); return true;
+        case vaBottomLeft: pos.SetY(AnchoredY(child, padding)); return true;
         case vaBottomRight:
-            pos.SetPoint(TzuPoint{pos.X() + m_width - m_lastWidth, pos.Y() + m_height - m_lastHeight});
+            pos.SetPoint(TzuPoint{AnchoredX(child, padding), AnchoredY(child, padding)});
             return true;
         case vaContents:
             // The whole box, margins ignored.
