@@ -9,6 +9,13 @@
 
 namespace zu {
 
+namespace {
+TzuColorEditor g_colorEditor = nullptr;
+}  // namespace
+
+void SetColorButtonEditor(TzuColorEditor editor) { g_colorEditor = editor; }
+TzuColorEditor ColorButtonEditor() { return g_colorEditor; }
+
 const TzuClass& TzuColorButton::StaticClass() {
     using P = ZuProps<TzuColorButton>;
     using B = TzuColorButton;
@@ -40,8 +47,14 @@ void TzuColorButton::ShowColor() {
 void TzuColorButton::Click() {
     TzuObjectGuard guard(this);
     TzuCustomButton::Click();
-    // Without the platform chooser the colour stays: the brush editor is a design tool.
-    if (!guard.Alive() || !m_useStandardDialog || IsSceneDesigning()) return;
+    if (!guard.Alive() || IsSceneDesigning()) return;
+    if (!m_useStandardDialog) {
+        // The library's own editor, when its unit is linked in; without it nothing opens.
+        if (!g_colorEditor) return;
+        const std::optional<uint32_t> chosen = g_colorEditor(*this, TextToColor(m_color));
+        if (chosen && guard.Alive()) SetColor(ColorToText(*chosen));
+        return;
+    }
     TzuColorDialog dialog(nullptr);
     dialog.SetColor(TextToColor(m_color));
     auto* host = Scene() ? As<TzuWinControl>(Scene()->SceneControl()) : nullptr;

@@ -1,8 +1,10 @@
 #pragma once
 // TzuColorButton shows a colour in its style's "fill" part and lets the user pick another
-// with the platform's colour chooser when clicked. The colour is kept as colour text
-// ("#AARRGGBB"); a chosen colour is always opaque.
+// when clicked: with the platform's colour chooser (UseStandardDialog, the colour chosen is
+// opaque) or with the library's own colour editor, which keeps alpha. The colour is kept as
+// colour text ("#AARRGGBB").
 
+#include <optional>
 #include <string>
 
 #include "scene/zu_controls/custom_button.h"
@@ -10,6 +12,13 @@
 namespace zu {
 
 class TzuShape;
+class TzuColorButton;
+
+// The library's own colour editor lives in a unit above the controls, which installs it
+// here: it shows current and answers the colour chosen, or nothing when cancelled.
+using TzuColorEditor = std::optional<uint32_t> (*)(TzuColorButton& button, uint32_t current);
+void SetColorButtonEditor(TzuColorEditor editor);
+TzuColorEditor ColorButtonEditor();
 
 class TzuColorButton : public TzuCustomButton {
     ZU_CLASS(TzuColorButton)

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "scene/zu_ani/register_animations.h"
+#include "scene/zu_colors/register_colors.h"
 #include "scene/zu_controls/register_controls.h"
 #include "scene/zu_effects/register_effects.h"
 #include "scene/zu_layouts/register_layouts.h"
@@ -41,6 +42,7 @@ void RegisterLibraryClasses() {
     RegisterListClasses();
     RegisterTreeClasses();
     RegisterTabClasses();
+    RegisterColorClasses();
     SetDefaultStyleLoader(&LoadEmbeddedDefaultStyle);
 }
 

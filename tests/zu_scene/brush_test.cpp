@@ -155,8 +155,40 @@ TEST(TzuGradient, ColorAtFollowsTheStops) {
     g.Points()->Delete(3);
     g.Points()->Delete(2);
     g.Points()->Delete(1);
-    EXPECT_EQ(g.ColorAt(0.5f), 0u);
+    // The one stop left paints everywhere; no stop at all is transparent.
+    for (float t : {0.0f, 0.5f, 1.0f}) EXPECT_EQ(g.ColorAt(t), 0xFF000000u) << t;
     EXPECT_THROW(g.Points()->Delete(1), EzuError);
+    g.Points()->Delete(0);
+    EXPECT_EQ(g.ColorAt(0.5f), 0u);
+}
+
+TEST(TzuGradient, InsertAndMoveKeepTheOtherStopsInOrder) {
+    TzuGradient g;
+    Counter changes;
+    changes.Watch(g.OnChange());
+    TzuGradientPoint* red = g.Points()->InsertPoint(1, 0xFFFF0000, 0.5f);
+    EXPECT_EQ(g.Points()->Points(1), red);
+    EXPECT_EQ(g.ColorAt(0.5f), 0xFFFF0000u);
+    // Indices outside the list insert at the nearest end.
+    TzuGradientPoint* first = g.Points()->InsertPoint(-4, 0xFF00FF00, 0);
+    EXPECT_EQ(g.Points()->Points(0), first);
+    TzuGradientPoint* last = g.Points()->InsertPoint(99, 0xFF0000FF, 1);
+    EXPECT_EQ(g.Points()->Points(4), last);
+    EXPECT_EQ(changes.count, 3);
+
+    g.Points()->Move(2, 0);  // red first, then green, black, white, blue
+    EXPECT_EQ(g.Points()->Points(0), red);
+    EXPECT_EQ(g.Points()->Points(1)->Color(), 0xFF00FF00u);
+    EXPECT_EQ(g.Points()->Points(2)->Color(), 0xFF000000u);
+    g.Points()->Move(0, 4);
+    EXPECT_EQ(g.Points()->Points(4), red);
+    EXPECT_EQ(g.Points()->Points(3)->Color(), 0xFF0000FFu);
+    EXPECT_EQ(changes.count, 5);
+    g.Points()->Move(2, 2);
+    EXPECT_EQ(changes.count, 5);
+    EXPECT_THROW(g.Points()->Move(0, 5), EzuError);
+    EXPECT_THROW(g.Points()->Move(-1, 0), EzuError);
+    EXPECT_EQ(g.Points()->Count(), 5);
 }
 
 TEST(TzuGradient, AssignCopiesTheGeometryOfTheSourceStyle) {

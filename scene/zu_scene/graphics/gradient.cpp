@@ -85,6 +85,26 @@ TzuGradientPoint* TzuGradientPoints::AddPoint(TzuColor color, float offset) {
     return m_items.back().get();
 }
 
+TzuGradientPoint* TzuGradientPoints::InsertPoint(int index, TzuColor color, float offset) {
+    index = std::clamp(index, 0, Count());
+    auto point = std::make_unique<TzuGradientPoint>(this);
+    point->m_color = color;
+    point->m_offset = offset;
+    TzuGradientPoint* inserted = point.get();
+    m_items.insert(m_items.begin() + index, std::move(point));
+    Changed();
+    return inserted;
+}
+
+void TzuGradientPoints::Move(int from, int to) {
+    if (from < 0 || from >= Count() || to < 0 || to >= Count()) throw EzuError("list index error");
+    if (from == to) return;
+    auto point = std::move(m_items[static_cast<size_t>(from)]);
+    m_items.erase(m_items.begin() + from);
+    m_items.insert(m_items.begin() + to, std::move(point));
+    Changed();
+}
+
 void TzuGradientPoints::Delete(int index) {
     if (index < 0 || index >= Count()) throw EzuError("list index error");
     m_items.erase(m_items.begin() + index);
@@ -152,7 +172,9 @@ void TzuGradient::SetStyle(TzuGradientStyle value) {
 
 TzuColor TzuGradient::ColorAt(float offset) const {
     const int count = m_points->Count();
-    if (count < 2) return 0;
+    // One stop paints its colour: a gradient being edited down to one stop still shows.
+    if (count == 0) return 0;
+    if (count == 1) return m_points->Points(0)->Color();
     // NaN compares false everywhere and would fall through to no segment: treat as 0.
     offset = offset > 0 ? std::min(offset, 1.0f) : 0.0f;
     const TzuGradientPoint* first = m_points->Points(0);

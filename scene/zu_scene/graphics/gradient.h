@@ -67,6 +67,11 @@ public:
     TzuPersistent* Add() override { return AddPoint(); }
     TzuGradientPoint* AddPoint();
     TzuGradientPoint* AddPoint(TzuColor color, float offset);
+    // Inserts a stop so that it has index (clamped to 0..Count).
+    TzuGradientPoint* InsertPoint(int index, TzuColor color, float offset);
+    // Moves the stop at from to index to, the others keeping their order. Raises "list
+    // index error" when either is out of range.
+    void Move(int from, int to);
     // Raises "list index error" when index is out of range.
     void Delete(int index);
 
@@ -98,7 +103,8 @@ public:
     TzuGradientStyle Style() const { return m_style; }
     void SetStyle(TzuGradientStyle value);
 
-    // The colour at offset in [0, 1] (clamped); 0 with fewer than two points.
+    // The colour at offset in [0, 1] (clamped); a single point's colour everywhere, 0 with no
+    // points.
     TzuColor ColorAt(float offset) const;
 
     void Assign(const TzuPersistent& source) override;
