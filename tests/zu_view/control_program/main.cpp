@@ -5,8 +5,13 @@
 //          selected indices), "combo I TEXT", and "open" / "closed" as the combo box's
 //          list opens and closes;
 //   tabs   a tab control of three tabs, each with a page: "tab I TEXT page NAME", NAME
-//          being the page that shows ("-" for none).
+//          being the page that shows ("-" for none);
+//   colors a colour square linked to a swatch and a gradient editor of three stops (black,
+//          red at the middle, white): "box #AARRGGBB" (the swatch) whenever the square
+//          changes, "select I" when a stop is selected and "stops O,O,..." (offsets in
+//          hundredths) whenever the stops change.
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -15,11 +20,15 @@
 #include "platform/core/form.h"
 #include "platform/core/utf.h"
 #include "platform/gtk/gtk_application.h"
+#include "scene/zu_colors/color_box.h"
+#include "scene/zu_colors/color_quad.h"
+#include "scene/zu_colors/gradient_edit.h"
 #include "scene/zu_controls/label.h"
 #include "scene/zu_layouts/layout.h"
 #include "scene/zu_library/library.h"
 #include "scene/zu_lists/list_box_item.h"
 #include "scene/zu_lists/string_lists.h"
+#include "scene/zu_scene/graphics/gradient.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/background.h"
 #include "scene/zu_tabs/tab_control.h"
@@ -85,10 +94,35 @@ void AddTabs(zu::TzuBackground* root) {
     });
 }
 
+void AddColors(zu::TzuBackground* root) {
+    auto* quad = new zu::TzuColorQuad(nullptr);
+    quad->SetBounds(10, 10, 100, 100);
+    quad->SetParent(root);
+    auto* box = new zu::TzuColorBox(nullptr);
+    box->SetBounds(130, 10, 40, 40);
+    box->SetParent(root);
+    quad->SetColorBox(box);
+    quad->OnChange().Set(
+        [box](zu::TzuPersistent*) { std::cout << "box " << zu::ColorToText(box->Color()) << std::endl; });
+    auto* edit = new zu::TzuGradientEdit(nullptr);
+    edit->SetBounds(10, 130, 300, 30);
+    edit->SetParent(root);
+    zu::TzuGradientPoints* points = edit->Gradient()->Points();
+    points->InsertPoint(1, 0xFFFF0000, 0.5f);
+    edit->OnSelectPoint().Set(
+        [edit](zu::TzuPersistent*) { std::cout << "select " << edit->Selected() << std::endl; });
+    edit->OnChange().Set([points](zu::TzuPersistent*) {
+        std::string line = "stops ";
+        for (int i = 0; i < points->Count(); ++i)
+            line += (i ? "," : "") + std::to_string(std::lround(points->Points(i)->Offset() * 100));
+        std::cout << line << std::endl;
+    });
+}
+
 int Run(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "lists";
-    if (argc < 2 || argc > 3 || (kind != "lists" && kind != "tabs")) {
-        std::cerr << "Usage: zu-control-echo TITLE [lists|tabs]\n";
+    if (argc < 2 || argc > 3 || (kind != "lists" && kind != "tabs" && kind != "colors")) {
+        std::cerr << "Usage: zu-control-echo TITLE [lists|tabs|colors]\n";
         return 2;
     }
     zu::RegisterLibraryClasses();
@@ -107,8 +141,10 @@ int Run(int argc, char** argv) {
     scene->AddObject(root);
     if (kind == "lists")
         AddLists(root);
-    else
+    else if (kind == "tabs")
         AddTabs(root);
+    else
+        AddColors(root);
     app.SetMainForm(form.get());
     form->ShowModal();
     app.SetMainForm(nullptr);
