@@ -60,7 +60,7 @@ TEST_F(Gallery, AtRestEveryGroupInTheDefaultStyle) {
     TzuBitmap frame;
     ASSERT_TRUE(Render("--at 600", frame));
     ASSERT_EQ(frame.Width(), 800);
-    ASSERT_EQ(frame.Height(), 1112);
+    ASSERT_EQ(frame.Height(), 1480);
     EXPECT_TRUE(MatchesGolden(frame, "gallery_rest"));
 }
 
