@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "hosted_scene.h"
@@ -123,12 +124,30 @@ TEST_F(MenuButtons, ColorButtonShowsItsColourAndTakesAnOpaqueChoice) {
     EXPECT_EQ(b->Color(), "#FFABCDEF");
     EXPECT_EQ(b->FillPart()->Fill()->Color(), 0xFFABCDEFu);
     EXPECT_EQ(changes, 2);
-    // Without the standard dialog the colour stays as it is.
+    // Without the standard dialog the platform chooser is not asked but the library's own
+    // editor, installed from above: cancelled the colour stays, chosen it keeps its alpha.
     b->SetUseStandardDialog(false);
     app.SetColorChoice(0xFF112233u);
+    const TzuColorEditor installed = ColorButtonEditor();
+    static std::optional<uint32_t> answer;
+    static uint32_t shown = 0;
+    SetColorButtonEditor([](TzuColorButton&, uint32_t current) {
+        shown = current;
+        return answer;
+    });
     ClickAt(30, 20);
-    EXPECT_EQ(app.ColorRequests().size(), 2u);
+    EXPECT_EQ(shown, 0xFFABCDEFu);
     EXPECT_EQ(b->Color(), "#FFABCDEF");
+    answer = 0x40112233u;
+    ClickAt(30, 20);
+    EXPECT_EQ(b->Color(), "#40112233");
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(app.ColorRequests().size(), 2u);
+    // With no editor installed nothing opens.
+    SetColorButtonEditor(nullptr);
+    ClickAt(30, 20);
+    EXPECT_EQ(b->Color(), "#40112233");
+    SetColorButtonEditor(installed);
 }
 
 }  // namespace
