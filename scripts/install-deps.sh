@@ -19,6 +19,9 @@ packages=(
   libgtk-3-dev libx11-dev libx11-xcb-dev
   # headless display and driving it in tests
   xvfb xauth xdotool x11-utils imagemagick xclip
+  # the accessibility bus, GTK's bridge to it and a screen reader's Python bindings, for
+  # the test that reads scenes as a reader does (dbus-run-session comes with dbus)
+  at-spi2-core libatk-adaptor dbus python3-pyatspi
   # pinned fonts for pixel tests
   fonts-dejavu-core fonts-liberation2
   # benchmark baseline for the blur

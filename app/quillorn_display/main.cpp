@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "access/access_bridge.h"
 #include "app/quillorn_display/copy_data_receiver.h"
 #include "app/quillorn_display/quillorn_form.h"
 #include "app/quillorn_display/snapshot.h"
@@ -41,6 +42,7 @@ int RunWindow(int argc, char** argv, std::vector<std::string> params) {
     std::unique_ptr<zu::TzuGtkApplication> app;
     try {
         app = std::make_unique<zu::TzuGtkApplication>(argc, argv);
+        zu::InstallAccessibility();
     } catch (const std::exception&) {
         const char* display = std::getenv("DISPLAY");
         std::fprintf(

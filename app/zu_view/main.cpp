@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "access/access_bridge.h"
 #include "app/scene_file/scene_file.h"
 #include "platform/core/form.h"
 #include "platform/core/utf.h"
@@ -93,6 +94,7 @@ int View(const Options& o, char* program) {
         return 1;
     }
     app->SetTitle("zu-view");
+    zu::InstallAccessibility();
     auto form = std::make_unique<zu::TzuForm>(nullptr);
     zu::TzuCustomScene* scene = nullptr;
     zu::TzuWinPoint size;

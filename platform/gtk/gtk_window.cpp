@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/core/application.h"
+#include "platform/gtk/gtk_accessible.h"
 
 namespace zu {
 
@@ -119,10 +120,13 @@ TzuKeyCode KeyCodeOf(guint keyval) {
 TzuGtkWindow::TzuGtkWindow(IzuWindowEvents& events, GtkWidget* widget) : m_events(events), m_widget(widget) {
     // Our own reference keeps the widget valid whichever of form and control goes first.
     g_object_ref_sink(m_widget);
+    SetWindowEventsOf(m_widget, &m_events);
 }
 
 TzuGtkWindow::~TzuGtkWindow() {
     *m_alive = false;
+    // An accessible that outlives the window finds no control behind the widget.
+    SetWindowEventsOf(m_widget, nullptr);
     g_signal_handlers_disconnect_by_data(m_widget, this);
     if (m_leaveSource) g_source_remove(m_leaveSource);
     ForgetDrag();
@@ -628,7 +632,7 @@ gboolean TzuGtkFormWindow::OnConfigure(GtkWidget*, GdkEventConfigure* e, gpointe
 // ---- Controls ----
 
 TzuGtkChildWindow::TzuGtkChildWindow(TzuGtkWindow& parent, IzuWindowEvents& events)
-    : TzuGtkWindow(events, gtk_drawing_area_new()),
+    : TzuGtkWindow(events, NewAccessibleArea()),
       m_fixed(parent.Container()),
       m_parentOrigin(parent.ContainerOrigin()),
       m_origin(m_parentOrigin) {

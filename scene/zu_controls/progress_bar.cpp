@@ -4,6 +4,7 @@
 
 #include "platform/core/property.h"
 #include "scene/zu_controls/value_math.h"
+#include "scene/zu_scene/tree/access_notify.h"
 
 namespace zu {
 
@@ -28,6 +29,7 @@ TzuProgressBar::TzuProgressBar(TzuComponent* owner) : TzuControl(owner) {
 void TzuProgressBar::SetValue(float value) {
     if (value == m_value || std::isnan(value)) return;
     m_value = value;
+    NotifyAccess(this, TzuAccessChange::Value);
     Realign();
 }
 

@@ -8,6 +8,7 @@
 #include "scene/zu_controls/custom_button.h"
 #include "scene/zu_controls/track.h"
 #include "scene/zu_controls/value_math.h"
+#include "scene/zu_scene/tree/access_notify.h"
 #include "scene/zu_scene/tree/object_guard.h"
 
 namespace zu {
@@ -56,6 +57,7 @@ void TzuScrollBar::SetValue(float value) {
     m_value = value;
     if (m_value > m_max - m_viewportSize) m_value = m_max - m_viewportSize;
     if (m_value < m_min) m_value = m_min;
+    NotifyAccess(this, TzuAccessChange::Value);
     TzuObjectGuard guard(this);
     PushBindingValue();
     if (!guard.Alive()) return;

@@ -6,6 +6,7 @@
 #include "platform/core/property.h"
 #include "scene/zu_controls/thumb.h"
 #include "scene/zu_controls/value_math.h"
+#include "scene/zu_scene/tree/access_notify.h"
 #include "scene/zu_scene/tree/object_guard.h"
 
 namespace zu {
@@ -87,6 +88,7 @@ void TzuCustomTrack::SetValue(float value) {
     m_value = value;
     if (m_value > m_max - m_viewportSize) m_value = m_max - m_viewportSize;
     if (m_value < m_min) m_value = m_min;
+    NotifyAccess(this, TzuAccessChange::Value);
     TzuObjectGuard guard(this);
     const bool dragging = ThumbDragging();
     if (dragging && m_onTracking) {

@@ -6,6 +6,7 @@
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"
 #include "platform/core/variant.h"
+#include "scene/zu_scene/tree/access_notify.h"
 #include "scene/zu_scene/tree/brush_object.h"
 #include "scene/zu_scene/tree/object_guard.h"
 
@@ -182,6 +183,7 @@ void TzuMemo::TextChanged() {
     m_caret = clamp(m_caret);
     m_anchor = clamp(m_anchor);
     m_changed = true;
+    NotifyAccess(this, TzuAccessChange::Text);
     TzuObjectGuard guard(this);
     if (!IsLoading() && m_onChangeTracking) m_onChangeTracking(this);
     if (!guard.Alive()) return;

@@ -5,6 +5,7 @@
 #include "platform/core/application.h"
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/text_cursor.h"
+#include "scene/zu_scene/tree/access_notify.h"
 #include "scene/zu_scene/tree/brush_object.h"
 #include "scene/zu_scene/tree/object_guard.h"
 #include "scene/zu_text/text_menu.h"
@@ -72,6 +73,7 @@ void TzuTextBox::SetText(const std::u16string& value) {
     m_selAnchor = std::clamp(m_selAnchor, 0, n);
     m_selLength = std::clamp(m_selAnchor + m_selLength, 0, n) - m_selAnchor;
     m_firstVisible = std::clamp(m_firstVisible, 1, std::max(1, n));
+    NotifyAccess(this, TzuAccessChange::Text);
     TzuObjectGuard guard(this);
     if (!IsLoading() && m_onChangeTracking) m_onChangeTracking(this);
     if (!guard.Alive()) return;

@@ -10,6 +10,7 @@
 #include "platform/core/class_registry.h"
 #include "platform/core/property.h"
 #include "scene/zu_scene/graphics/shared_resource.h"
+#include "scene/zu_scene/tree/access_notify.h"
 #include "scene/zu_scene/tree/animation.h"
 #include "scene/zu_scene/tree/bitmap_object.h"
 #include "scene/zu_scene/tree/brush_object.h"
@@ -188,6 +189,7 @@ void TzuObject::AddObject(TzuObject* child) {
     if (As<TzuEffect>(child)) m_effectsStale = true;
     AfterAddObject(child);
     if (child->m_isVisual && !IsLoading() && !m_isVisual) child->InvalidateAbsoluteOpacityTree();
+    NotifyAccess(this, TzuAccessChange::Children);
 }
 
 void TzuObject::RemoveObject(TzuObject* child) {
@@ -204,6 +206,7 @@ void TzuObject::RemoveObject(TzuObject* child) {
     TriggerTargetsChanged();
     NamesChanged();
     if (As<TzuEffect>(child)) m_effectsStale = true;
+    NotifyAccess(this, TzuAccessChange::Children);
 }
 
 void TzuObject::SetParent(TzuObject* parent) {

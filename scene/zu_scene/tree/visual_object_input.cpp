@@ -5,6 +5,7 @@
 
 #include "platform/core/popup_menu.h"
 #include "platform/core/win_control.h"
+#include "scene/zu_scene/tree/access_notify.h"
 #include "scene/zu_scene/tree/object_guard.h"
 #include "scene/zu_scene/tree/visual_object.h"
 
@@ -19,6 +20,7 @@ constexpr uint16_t kContextMenuKey = 93;
 void TzuVisualObject::SetPopupMenuHook(TzuPopupMenuHook hook) { g_popupMenuHook = hook; }
 
 void TzuVisualObject::AnnounceState(std::string_view name) {
+    NotifyAccess(this, TzuAccessChange::State, name);
     StartTriggerAnimation(this, name);
     ApplyTriggerEffect(this, name);
 }
@@ -181,6 +183,7 @@ void TzuVisualObject::EnterFocus() {
     m_isFocused = true;
     InvalidateUpdateRect();
     Repaint();
+    NotifyAccess(this, TzuAccessChange::Focus);
     if (!m_disableFocusEffect) AnnounceState("IsFocused");
 }
 
@@ -192,6 +195,7 @@ void TzuVisualObject::KillFocus() {
     InvalidateUpdateRect();
     Repaint();
     m_isFocused = false;
+    NotifyAccess(this, TzuAccessChange::Focus);
     if (!m_disableFocusEffect) AnnounceState("IsFocused");
 }
 

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <memory>
 
+#include "access/access_bridge.h"
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/form.h"
 #include "platform/core/utf.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
         int gtkArgc = 1;
         char** gtkArgv = argv;
         zu::TzuGtkApplication app(gtkArgc, gtkArgv);
+        zu::InstallAccessibility();
         zu::RegisterLibraryClasses();
         zu::RegisterCairoBackend();
         auto form = std::make_unique<zu::TzuForm>(nullptr);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "access/access_bridge.h"
 #include "backend/zu_canvas_cairo/cairo_backend.h"
 #include "platform/core/form.h"
 #include "platform/core/utf.h"
@@ -36,6 +37,7 @@ int Run(int argc, char** argv) {
     int gtkArgc = 1;
     char** gtkArgv = argv;
     zu::TzuGtkApplication app(gtkArgc, gtkArgv);
+    zu::InstallAccessibility();
     auto form = std::make_unique<zu::TzuForm>(nullptr);
     form->SetCaption(zu::Utf8ToUtf16(argv[1]));
     form->SetBounds(0, 0, 300, 240);
