@@ -80,6 +80,11 @@ void OnChange(TzuObject* object, TzuAccessChange change, std::string_view state)
         }
         case TzuAccessChange::Value: g_object_notify(G_OBJECT(node->Self()), "accessible-value"); return;
         case TzuAccessChange::Text: {
+            // A caption is the control's name; text boxes and memos carry their text.
+            if (!AccessHasText(*control)) {
+                g_object_notify(G_OBJECT(node->Self()), "accessible-name");
+                return;
+            }
             // The whole text is told as replaced: the controls report a change, not where.
             const int before = node->TextLength();
             gchar* now = atk_text_get_text(ATK_TEXT(node->Self()), 0, -1);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/utf.h"
+#include "scene/zu_controls/ani_indicator.h"
 #include "scene/zu_controls/check_box.h"
 #include "scene/zu_controls/close_button.h"
 #include "scene/zu_controls/custom_button.h"
@@ -61,7 +62,9 @@ AtkRole AccessRoleOf(TzuControl& c) {
     if (As<TzuCloseButton>(&c)) return ATK_ROLE_PUSH_BUTTON;
     if (As<TzuLabel>(&c)) return ATK_ROLE_LABEL;
     if (As<TzuWindow>(&c)) return ATK_ROLE_WINDOW;
-    if (As<TzuPopup>(&c)) return ATK_ROLE_MENU;
+    // A popup hosts its content in a window of its own; menus are the platform's.
+    if (As<TzuPopup>(&c)) return ATK_ROLE_WINDOW;
+    if (As<TzuAniIndicator>(&c)) return ATK_ROLE_ANIMATION;
     if (As<TzuStatusBar>(&c)) return ATK_ROLE_STATUSBAR;
     if (As<TzuToolBar>(&c)) return ATK_ROLE_TOOL_BAR;
     if (As<TzuImageControl>(&c)) return ATK_ROLE_IMAGE;

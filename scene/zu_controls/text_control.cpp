@@ -2,6 +2,7 @@
 
 #include "platform/core/property.h"
 #include "scene/zu_objects/text.h"
+#include "scene/zu_scene/tree/access_notify.h"
 #include "scene/zu_scene/tree/brush_object.h"
 #include "scene/zu_scene/types/translate.h"
 
@@ -22,6 +23,7 @@ TzuTextControl::~TzuTextControl() { m_textPart = nullptr; }
 void TzuTextControl::SetText(const std::u16string& value) {
     if (value == m_text) return;
     m_text = value;
+    NotifyAccess(this, TzuAccessChange::Text);
     if (m_textPart)
         m_textPart->SetText(m_text);
     else

@@ -3,8 +3,8 @@
 Run inside a private session bus (dbus-run-session) under an X server:
     atspi_check.py ZU_VIEW ZU_BUTTON_CLICK GALLERY
 It walks the gallery's tree in zu-view (roles, names, states, a value and a text), moves
-the focus with Tab and waits for the focus event, then presses the button of
-zu-button-click through the action interface and sees its click handler run.
+the focus with Tab and waits for the focus event, toggles a check box through its action
+and hears the checked state change, then presses the button of zu-button-click through the action interface and sees its click handler run.
 Exit status 77 (skipped) without a display, xdotool or the Python bindings.
 """
 
@@ -119,15 +119,24 @@ def check_gallery(zu_view, gallery):
             fail("check box extents %s" % (extents,))
         print("gallery: %d controls, %d roles" % (len(nodes), len(roles)))
 
-        # Tab moves the scene's focus; the reader hears it as a focus state change.
-        heard = []
+        # Tab moves the scene's focus and the reader hears it as a focus state change; a
+        # check box toggled through its action is heard as a checked state change.
+        unchecked = named("check box", "Not checked")
+        heard = {"focus": None, "checked": None}
 
-        def on_focus(event):
-            if event.detail1 == 1 and event.source is not None and event.source.getRoleName() != "panel":
-                heard.append((event.source.getRoleName(), event.source.name))
+        def on_event(event):
+            source = event.source
+            if event.detail1 != 1 or source is None:
+                return
+            if event.type.endswith("focused") and source.getRoleName() != "panel" and not heard["focus"]:
+                heard["focus"] = (source.getRoleName(), source.name)
+            if event.type.endswith("checked") and source.name == "Not checked":
+                heard["checked"] = source.name
+            if all(heard.values()):
                 pyatspi.Registry.stop()
 
-        pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+        kinds = ["object:state-changed:focused", "object:state-changed:checked"]
+        pyatspi.Registry.registerEventListener(on_event, *kinds)
         wid = subprocess.run(["xdotool", "search", "--sync", "--name", title], capture_output=True,
                              text=True).stdout.split()
         if not wid:
@@ -139,13 +148,23 @@ def check_gallery(zu_view, gallery):
             subprocess.run(["xdotool", "key", "--window", wid[0], "Tab"])
             return False
 
+        def toggle():
+            action = unchecked.queryAction()
+            if [action.getName(i) for i in range(action.nActions)] != ["toggle"]:
+                fail("check box actions are not [toggle]")
+            action.doAction(0)
+            return False
+
         GLib.timeout_add(700, press_tab)
+        GLib.timeout_add(900, toggle)
         GLib.timeout_add(8000, lambda: pyatspi.Registry.stop() or False)
         pyatspi.Registry.start()
-        pyatspi.Registry.deregisterEventListener(on_focus, "object:state-changed:focused")
-        if not heard:
+        pyatspi.Registry.deregisterEventListener(on_event, *kinds)
+        if not heard["focus"]:
             fail("no focus event after Tab")
-        print("focus went to %s %r" % heard[0])
+        if not heard["checked"] or "checked" not in states(unchecked):
+            fail("the toggle action was not heard as checked")
+        print("focus went to %s %r; the check box was toggled" % heard["focus"])
     finally:
         proc.kill()
         proc.wait()

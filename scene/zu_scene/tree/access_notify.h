@@ -14,7 +14,7 @@ enum class TzuAccessChange : uint8_t {
     State,     // a named state was announced ("IsChecked", "IsPressed", ...)
     Focus,     // the object gained or lost the focus
     Value,     // the value of a range control moved
-    Text,      // the text of a text control changed
+    Text,      // the text (or the caption) of a control changed
     Children,  // a child was added to or removed from the object
 };
 
