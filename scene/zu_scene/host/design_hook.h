@@ -31,7 +31,8 @@ public:
     // leaves the object unnamed.
     virtual std::string UniqueName(TzuCustomScene& /*scene*/, std::string_view /*className*/) { return {}; }
     // Opens the designer's style editor on a style of a resources object.
-    virtual void EditStyle(TzuCustomScene& /*scene*/, TzuResources* /*resources*/, std::string_view /*styleName*/) {}
+    virtual void EditStyle(TzuCustomScene& /*scene*/, TzuResources* /*resources*/,
+                           std::string_view /*styleName*/) {}
     // One design step ended and changed the tree (a press-move-release, a deletion, a menu
     // command): a designer keeps its undo history from these.
     virtual void DesignStepDone(TzuCustomScene& /*scene*/) {}
@@ -42,7 +43,8 @@ void SetDesignHook(IzuDesignHook* hook);
 IzuDesignHook* DesignHook();
 
 // Opens the design-time context menu of scene at a scene point and a screen point.
-using TzuDesignMenuHook = void (*)(TzuCustomScene& scene, const TzuPoint& scenePoint, int screenX, int screenY);
+using TzuDesignMenuHook = void (*)(TzuCustomScene& scene, const TzuPoint& scenePoint, int screenX,
+                                   int screenY);
 void SetDesignMenuHook(TzuDesignMenuHook hook);
 TzuDesignMenuHook DesignMenuHook();
 
