@@ -43,6 +43,17 @@ bool ParseFrameSize(const std::string& text, int& width, int& height) {
     return true;
 }
 
+bool ParseScale(const std::string& text, int& scale) {
+    int s = 0;
+    const char* end = text.data() + text.size();
+    auto r = std::from_chars(text.data(), end, s);
+    if (text.empty() || r.ec != std::errc() || r.ptr != end || s < 1 || s > kMaxScale) return false;
+    scale = s;
+    return true;
+}
+
+std::string ScaleError() { return "--scale wants a whole number from 1 to " + std::to_string(kMaxScale); }
+
 bool ReadSceneFile(const std::string& path, std::vector<uint8_t>& data, std::string& error) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {

@@ -23,6 +23,14 @@ bool FrameSizeAllowed(int width, int height);
 // Parses "WxH" within the limits above.
 bool ParseFrameSize(const std::string& text, int& width, int& height);
 
+// Device pixels per scene pixel a program may be asked for: a whole number from 1 to 4,
+// as desktops scale (the frame's limits above apply to its device pixels).
+inline constexpr int kMaxScale = 4;
+// Parses a whole number within 1..kMaxScale.
+bool ParseScale(const std::string& text, int& scale);
+// The one-line complaint about a bad --scale value.
+std::string ScaleError();
+
 // Reads a whole file; false with the reason in error (no such file, a directory, ...).
 bool ReadSceneFile(const std::string& path, std::vector<uint8_t>& data, std::string& error);
 

@@ -32,18 +32,22 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: zu-render SCENE OUT.png [--size WxH] [--at MS] [INPUT...]\n"
+    "Usage: zu-render SCENE OUT.png [--size WxH] [--scale N] [--at MS] [INPUT...]\n"
     "       zu-render --help | --version\n"
     "Loads SCENE (a component stream in binary or text form whose root is a scene or a\n"
     "scene object) into an off-screen scene and writes one frame to OUT.png.\n"
     "Without --size the frame has the scene's own size (a scene object's, rounded up).\n"
+    "--scale N (1 to 4) paints the frame as a screen of that density shows it: N x N\n"
+    "device pixels for each scene pixel, lines, text and effects drawn at that\n"
+    "resolution; OUT.png then has N times the width and height.\n"
     "--at MS shows the frame as it stands MS milliseconds (0 to 3600000) after loading,\n"
     "with every animation advanced on its clock.\n"
-    "A frame has sides from 1 to 16384 pixels and at most 33554432 (2^25) pixels in all.\n"
+    "A frame has sides from 1 to 16384 device pixels and at most 33554432 (2^25) in all.\n"
     "Properties the stream cannot apply are reported and skipped.\n"
     "INPUT events are replayed in order, each when the clock reaches its optional @MS\n"
     "(0 to 3600000, default 0); the frame is taken at --at MS or after the last event:\n"
-    "  --mouse X,Y[@MS]    the pointer moves to X,Y (scene pixels): hover, enter, leave\n"
+    "  --mouse X,Y[@MS]    the pointer moves to X,Y (scene pixels, whatever the\n"
+    "                      scale): hover, enter, leave\n"
     "  --press X,Y[@MS]    the left button goes down there (held unless released)\n"
     "  --release X,Y[@MS]  the left button comes up there\n"
     "  --click X,Y[@MS]    press and release there\n"
@@ -64,6 +68,7 @@ struct Options {
     std::string output;
     int width = 0;
     int height = 0;
+    int scale = 1;
     int64_t at = 0;
     zu::TzuInputScript events;
 };
@@ -78,6 +83,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
                                   std::to_string(zu::kMaxFrameSide) + " and at most " +
                                   std::to_string(zu::kMaxFramePixels) + " pixels");
             }
+        } else if (arg == "--scale") {
+            if (i + 1 >= argc || !zu::ParseScale(argv[++i], o.scale)) return UsageError(zu::ScaleError());
         } else if (arg == "--at") {
             const char* text = i + 1 < argc ? argv[++i] : "";
             const char* end = text + std::strlen(text);
@@ -121,6 +128,7 @@ int Render(const Options& o) {
 
     zu::TzuHeadlessApplication app;
     app.SetTitle("zu-render");
+    app.SetScaleFactor(o.scale);
     auto owner = std::make_unique<zu::TzuForm>(nullptr);
     zu::TzuForm& form = *owner;
     form.SetBorderStyle(zu::bsNone);
@@ -137,10 +145,11 @@ int Render(const Options& o) {
 
     const int width = o.width > 0 ? o.width : std::clamp(size.X, 1, zu::kMaxFrameSide);
     const int height = o.height > 0 ? o.height : std::clamp(size.Y, 1, zu::kMaxFrameSide);
-    if (!zu::FrameSizeAllowed(width, height)) {
-        std::cerr << "zu-render: " << o.input << ": the frame of " << width << " x " << height
-                  << " pixels is above " << zu::kMaxFramePixels
-                  << " pixels; choose a smaller one with --size\n";
+    if (!zu::FrameSizeAllowed(width * o.scale, height * o.scale)) {
+        std::cerr << "zu-render: " << o.input << ": the frame of " << width * o.scale << " x "
+                  << height * o.scale
+                  << " device pixels is above the limits; choose a smaller one with --size"
+                  << (o.scale > 1 ? " or --scale" : "") << "\n";
         return 1;
     }
     scene->SetAlign(zu::alClient);

@@ -1,6 +1,7 @@
 // zu-view: opens a scene stream file in a window and keeps it live: the pointer hovers,
 // presses and clicks objects, keys reach the focused one, animations run.
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <new>
@@ -22,7 +23,7 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: zu-view SCENE [--size WxH] [--title TITLE]\n"
+    "Usage: zu-view SCENE [--size WxH] [--title TITLE] [--scale N]\n"
     "       zu-view --help | --version\n"
     "Opens SCENE (a component stream in binary or text form whose root is a scene or a\n"
     "scene object) in a window, live: the pointer hovers and clicks objects, keys go to\n"
@@ -30,6 +31,8 @@ const char kUsage[] =
     "takes, or closing the window, ends the program.\n"
     "Without --size the window has the scene's own size (a scene object's, rounded up);\n"
     "a window has sides from 1 to 16384 pixels and at most 33554432 (2^25) pixels in all.\n"
+    "--scale N (1 to 4) shows the window as on a screen of that density (N x N device\n"
+    "pixels for each scene pixel, drawn sharp); without it the desktop's scale holds.\n"
     "The title defaults to the file name. Properties the stream cannot apply are reported\n"
     "and skipped.\n"
     "Exit status: 0 closed; 1 SCENE cannot be read or does not load, the window is too\n"
@@ -41,6 +44,7 @@ struct Options {
     bool hasTitle = false;
     int width = 0;
     int height = 0;
+    int scale = 0;  // 0: the desktop's
 };
 
 // One line and the usage on standard error: the caller exits 2.
@@ -59,6 +63,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
                                   std::to_string(zu::kMaxFrameSide) + " and at most " +
                                   std::to_string(zu::kMaxFramePixels) + " pixels");
             }
+        } else if (arg == "--scale") {
+            if (i + 1 >= argc || !zu::ParseScale(argv[++i], o.scale)) return UsageError(zu::ScaleError());
         } else if (arg == "--title") {
             if (i + 1 >= argc) return UsageError("--title wants a text");
             o.title = argv[++i];
@@ -86,6 +92,8 @@ int View(const Options& o, char* program) {
     int gtkArgc = 1;
     char* gtkArgs[] = {program, nullptr};
     char** gtkArgv = gtkArgs;
+    // GDK reads the scale of its windows from the environment when it opens the display.
+    if (o.scale > 0) setenv("GDK_SCALE", std::to_string(o.scale).c_str(), 1);
     std::unique_ptr<zu::TzuGtkApplication> app;
     try {
         app = std::make_unique<zu::TzuGtkApplication>(gtkArgc, gtkArgv);

@@ -125,6 +125,9 @@ std::unique_ptr<TzuCanvas> TzuCanvasCairo::Create(TzuBitmap* bitmap, int width, 
 
 void TzuCanvasCairo::AttachSurface(cairo_surface_t* surface) {
     m_surface = surface;
+    // Cairo keeps the device scale beneath the context's matrix, its clip and its fonts,
+    // so glyphs are hinted and lines placed on device pixels.
+    cairo_surface_set_device_scale(surface, DeviceScale(), DeviceScale());
     m_cr = cairo_create(surface);
     m_depth = 0;
     ApplyMatrix();
@@ -139,6 +142,18 @@ void TzuCanvasCairo::DetachSurface() {
     }
     m_surface = nullptr;
     m_depth = 0;
+}
+
+void TzuCanvasCairo::SetDeviceScale(int scale) {
+    const int before = DeviceScale();
+    TzuCanvas::SetDeviceScale(scale);
+    if (DeviceScale() == before || !m_surface) return;
+    // A new context: the old one's clip was made for the old scale.
+    cairo_surface_t* surface = cairo_surface_reference(m_surface);
+    if (m_cr) cairo_destroy(m_cr);
+    m_cr = nullptr;
+    cairo_surface_destroy(m_surface);
+    AttachSurface(surface);
 }
 
 void TzuCanvasCairo::ResizeBuffer(int width, int height) {

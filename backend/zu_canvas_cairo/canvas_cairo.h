@@ -25,6 +25,7 @@ public:
 
     cairo_t* Context() const { return m_cr; }
 
+    void SetDeviceScale(int scale) override;
     void ResizeBuffer(int width, int height) override;
     void FreeBuffer() override;
     void EndScene() override;

@@ -7,7 +7,10 @@
 //   class TMyControl : public TzuWinControl { void Paint(std::span<const TzuWinRect> r) override; };
 //   // Paint runs when the platform wants pixels; inside it, Window()->PutPixels(...) shows them.
 //   // Invalidate(rect) asks for a later Paint of that area; nothing is painted synchronously.
-// Rectangles are in client pixels of the window, Right and Bottom exclusive.
+// Rectangles are in client pixels of the window, Right and Bottom exclusive. On a screen
+// whose desktop scales everything (ScaleFactor above 1) a client pixel is a block of
+// ScaleFactor x ScaleFactor device pixels: sizes, input and invalidation stay in client
+// pixels, while PutPixels and PresentLayered take device pixels.
 
 #include <cstdint>
 #include <span>
@@ -109,6 +112,9 @@ public:
     virtual void WindowPaint(std::span<const TzuWinRect> rects) = 0;
     // The platform changed the client size (the user resized, a window manager placed it).
     virtual void WindowResized(int /*width*/, int /*height*/) {}
+    // The window's ScaleFactor changed (it moved to a screen of another density); a full
+    // WindowPaint follows.
+    virtual void WindowScaleChanged() {}
     // The user asked to close a top-level window; the control decides whether it goes.
     virtual void WindowCloseRequest() {}
     // A top-level window gained or lost activation. A popup window also reports a press
@@ -172,14 +178,16 @@ public:
 
     // Asks for a WindowPaint of r later; the background is not erased.
     virtual void Invalidate(const TzuWinRect& r) = 0;
+    // Device pixels per client pixel, 1 on an ordinary screen.
+    virtual int ScaleFactor() const { return 1; }
     // Shows a block of premultiplied B,G,R,A pixels (stride in pixels) at (x, y), clipped
-    // to the client area.
+    // to the client area; all in device pixels.
     virtual void PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) = 0;
 
     // Per-pixel alpha presentation ("layered" forms). SupportsAlpha tells whether the
     // display can show it; SetLayered switches a form to it; PresentLayered replaces the
-    // whole content of a child control with a frame whose alpha is kept, not composited
-    // over the form's background.
+    // whole content of a child control with a frame (device pixels) whose alpha is kept,
+    // not composited over the form's background.
     virtual bool SupportsAlpha() const = 0;
     virtual void SetLayered(bool layered) = 0;
     virtual bool Layered() const = 0;

@@ -121,7 +121,31 @@ TzuGtkWindow::TzuGtkWindow(IzuWindowEvents& events, GtkWidget* widget) : m_event
     // Our own reference keeps the widget valid whichever of form and control goes first.
     g_object_ref_sink(m_widget);
     SetWindowEventsOf(m_widget, &m_events);
+    g_signal_connect(m_widget, "notify::scale-factor", G_CALLBACK(&OnScaleFactor), this);
 }
+
+int TzuGtkWindow::ScaleFactor() const { return std::max(gtk_widget_get_scale_factor(m_widget), 1); }
+
+void TzuGtkWindow::OnScaleFactor(GtkWidget*, GParamSpec*, gpointer self) {
+    auto* w = static_cast<TzuGtkWindow*>(self);
+    // The last layered frame has the old density; the next presented one replaces it.
+    RunGuarded([&] { w->m_events.WindowScaleChanged(); });
+    gtk_widget_queue_draw(w->m_widget);
+}
+
+namespace {
+
+// An image of device pixels that GTK shows one to one on a window of that scale, rather
+// than stretching each pixel over scale x scale.
+cairo_surface_t* DeviceImage(const uint32_t* pixels, cairo_format_t format, int width, int height, int stride,
+                             int scale) {
+    cairo_surface_t* s = cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)), format, width, height, stride * 4);
+    cairo_surface_set_device_scale(s, scale, scale);
+    return s;
+}
+
+}  // namespace
 
 TzuGtkWindow::~TzuGtkWindow() {
     *m_alive = false;
@@ -155,14 +179,15 @@ void TzuGtkWindow::Invalidate(const TzuWinRect& r) {
 void TzuGtkWindow::PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) {
     if (!m_cr || !pixels || width <= 0 || height <= 0) return;
     // Pixels put into a window are shown opaque: the alpha byte is ignored (RGB24). Frames
-    // that keep their alpha go through PresentLayered.
-    cairo_surface_t* s =
-        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(pixels)),
-                                            CAIRO_FORMAT_RGB24, width, height, stride * 4);
+    // that keep their alpha go through PresentLayered. The draw context counts client
+    // pixels; the block counts device pixels.
+    const int scale = ScaleFactor();
+    cairo_surface_t* s = DeviceImage(pixels, CAIRO_FORMAT_RGB24, width, height, stride, scale);
+    const double cx = double(x) / scale, cy = double(y) / scale;
     cairo_save(m_cr);
     cairo_set_operator(m_cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(m_cr, s, x, y);
-    cairo_rectangle(m_cr, x, y, width, height);
+    cairo_set_source_surface(m_cr, s, cx, cy);
+    cairo_rectangle(m_cr, cx, cy, double(width) / scale, double(height) / scale);
     cairo_fill(m_cr);
     cairo_restore(m_cr);
     cairo_surface_destroy(s);
@@ -400,9 +425,8 @@ gboolean TzuGtkWindow::OnKey(GtkWidget* widget, GdkEventKey* e, gpointer self) {
 gboolean TzuGtkWindow::Draw(cairo_t* cr) {
     if (!m_frame.empty()) {
         // A layered scene shows its last presented frame, alpha and all.
-        cairo_surface_t* s = cairo_image_surface_create_for_data(
-            reinterpret_cast<unsigned char*>(m_frame.data()), CAIRO_FORMAT_ARGB32, m_frameWidth,
-            m_frameHeight, m_frameWidth * 4);
+        cairo_surface_t* s = DeviceImage(m_frame.data(), CAIRO_FORMAT_ARGB32, m_frameWidth, m_frameHeight,
+                                         m_frameWidth, ScaleFactor());
         cairo_save(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
         cairo_set_source_surface(cr, s, 0, 0);

@@ -26,6 +26,7 @@ public:
     void SetBorderless(bool) override {}
     void SetBackgroundColor(uint32_t) override {}
     void Invalidate(const TzuWinRect& r) override;
+    int ScaleFactor() const override;
     void PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) override;
     bool SupportsAlpha() const override;
     void SetLayered(bool) override {}
@@ -52,6 +53,7 @@ protected:
     void ApplyCursor();
 
     static void OnRealize(GtkWidget*, gpointer self);
+    static void OnScaleFactor(GtkWidget*, GParamSpec*, gpointer self);
     static gboolean OnButton(GtkWidget*, GdkEventButton* e, gpointer self);
     static gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer self);
     static gboolean OnScroll(GtkWidget*, GdkEventScroll* e, gpointer self);

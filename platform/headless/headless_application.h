@@ -44,6 +44,12 @@ public:
     std::unique_ptr<IzuWindow> CreateFormWindow(IzuWindowEvents& events) override;
     std::unique_ptr<IzuWindow> CreateChildWindow(IzuWindow& parent, IzuWindowEvents& events) override;
 
+    // ---- Screen density ----
+    // The ScaleFactor of windows made from now on (1 to 8), as a desktop that scales
+    // everything would give them.
+    void SetScaleFactor(int scale) { m_scaleFactor = scale < 1 ? 1 : scale > 8 ? 8 : scale; }
+    int ScaleFactor() const { return m_scaleFactor; }
+
     // ---- Manual clock ----
     int64_t Now() const { return m_now; }
     // Moves the clock forward by ms, firing every timer that falls due on the way (each
@@ -131,6 +137,7 @@ private:
 
     std::map<uint64_t, std::function<void()>> m_messages;  // id order is post order
     std::map<uint64_t, Timer> m_timers;
+    int m_scaleFactor = 1;
     std::vector<TzuHeadlessWindow*> m_windows;
     std::vector<PopupRequest> m_popups;
     TzuMenuChoice m_popupChoice;

@@ -10,7 +10,7 @@ namespace zu {
 
 TzuHeadlessWindow::TzuHeadlessWindow(TzuHeadlessApplication& app, IzuWindowEvents& events,
                                      TzuHeadlessWindow* parent)
-    : m_app(app), m_events(events), m_parent(parent) {
+    : m_app(app), m_events(events), m_parent(parent), m_scale(app.ScaleFactor()) {
     m_app.AddWindow(this);
 }
 
@@ -21,11 +21,23 @@ void TzuHeadlessWindow::SetBounds(int left, int top, int width, int height) {
     m_top = top;
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == m_image.Width() && height == m_image.Height()) return;
-    m_image.SetSize(width, height);
+    if (width == m_width && height == m_height) return;
+    m_width = width;
+    m_height = height;
+    m_image.SetSize(width * m_scale, height * m_scale);
     // A resized window has lost its pixels and must be painted whole.
     m_pending.clear();
     Invalidate({0, 0, width, height});
+}
+
+void TzuHeadlessWindow::SetScaleFactor(int scale) {
+    scale = std::clamp(scale, 1, 8);
+    if (scale == m_scale) return;
+    m_scale = scale;
+    m_image.SetSize(m_width * m_scale, m_height * m_scale);
+    m_pending.clear();
+    RunGuarded([&] { m_events.WindowScaleChanged(); });
+    Invalidate({0, 0, m_width, m_height});
 }
 
 void TzuHeadlessWindow::Invalidate(const TzuWinRect& r) {
@@ -60,8 +72,8 @@ bool TzuHeadlessWindow::PaintPending() {
     if (!m_parent) {
         // A form shows its background colour where its controls do not paint.
         for (const TzuWinRect& r : rects) {
-            for (int y = r.Top; y < r.Bottom; ++y)
-                std::fill_n(m_image.ScanLine(y) + r.Left, r.Width(), m_background);
+            for (int y = r.Top * m_scale; y < r.Bottom * m_scale; ++y)
+                std::fill_n(m_image.ScanLine(y) + r.Left * m_scale, r.Width() * m_scale, m_background);
         }
     }
     // Only the latest paints are kept: a window painted for an hour of ticks would grow
@@ -76,7 +88,7 @@ bool TzuHeadlessWindow::PaintPending() {
 void TzuHeadlessWindow::PutPixels(int x, int y, const uint32_t* pixels, int stride, int width, int height) {
     if (!pixels) return;
     const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-    const int x1 = std::min(x + width, ClientWidth()), y1 = std::min(y + height, ClientHeight());
+    const int x1 = std::min(x + width, m_image.Width()), y1 = std::min(y + height, m_image.Height());
     if (x1 <= x0 || y1 <= y0) return;
     for (int row = y0; row < y1; ++row) {
         const uint32_t* src = pixels + int64_t(row - y) * stride + (x0 - x);

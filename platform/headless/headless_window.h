@@ -19,8 +19,12 @@ public:
     ~TzuHeadlessWindow() override;
 
     void SetBounds(int left, int top, int width, int height) override;
-    int ClientWidth() const override { return m_image.Width(); }
-    int ClientHeight() const override { return m_image.Height(); }
+    int ClientWidth() const override { return m_width; }
+    int ClientHeight() const override { return m_height; }
+    int ScaleFactor() const override { return m_scale; }
+    // Moves the window to a screen of another density: the image is made again at the new
+    // scale and the whole window painted after WindowScaleChanged.
+    void SetScaleFactor(int scale);
     void SetVisible(bool visible) override { m_visible = visible; }
     bool Visible() const override { return m_visible; }
     void SetCaption(const std::string& utf8) override { m_caption = utf8; }
@@ -36,7 +40,7 @@ public:
     void SetPopup(IzuWindow* owner, bool dismissOnOutsidePress) override;
 
     // ---- For tests ----
-    // What the window shows: what was put into it, premultiplied pixels.
+    // What the window shows: what was put into it, premultiplied device pixels.
     const TzuPixelBuffer& Image() const { return m_image; }
     // Hands the pixels over and leaves the window empty, for a program that keeps the last
     // frame and nothing else.
@@ -58,7 +62,7 @@ public:
     const std::string& Caption() const { return m_caption; }
     bool Borderless() const { return m_borderless; }
     uint32_t BackgroundColor() const { return m_background; }
-    TzuWinRect Bounds() const { return {m_left, m_top, m_left + m_image.Width(), m_top + m_image.Height()}; }
+    TzuWinRect Bounds() const { return {m_left, m_top, m_left + m_width, m_top + m_height}; }
     TzuHeadlessWindow* Parent() const { return m_parent; }
     // The form window this one belongs to (itself for a form).
     TzuHeadlessWindow* TopWindow();
@@ -112,6 +116,9 @@ private:
     std::string m_caption;
     int m_left = 0;
     int m_top = 0;
+    int m_width = 0;  // client pixels; the image holds m_scale times as many per side
+    int m_height = 0;
+    int m_scale = 1;
     uint32_t m_background = 0xFF000000;
     int m_layeredPresents = 0;
     bool m_visible = false;

@@ -44,7 +44,7 @@ void TzuBevelEffect::ProcessEffect(TzuCanvas*, TzuBitmap* bitmap, float) {
     // lighter or darker each covered pixel becomes.
     TzuBitmap heights;
     heights.Assign(*bitmap);
-    StackBlur(heights, m_size);
+    StackBlur(heights, Scaled(m_size));
     const double angle = DegreesToRadians(m_direction);
     const double lx = std::cos(angle), lz = std::sin(angle);
     const double lightLength = std::sqrt(lx * lx + lz * lz);
@@ -58,7 +58,9 @@ void TzuBevelEffect::ProcessEffect(TzuCanvas*, TzuBitmap* bitmap, float) {
             const uint8_t a0 = ColorAlpha(pixel);
             if (a0 == 0) continue;
             const double corner = alphaAt(x + 1, y + 1);
-            const double nx = corner - alphaAt(x + 1, y), nz = corner - alphaAt(x, y + 1);
+            // Slopes per scene pixel: a denser picture spreads the same rise over more pixels.
+            const double nx = (corner - alphaAt(x + 1, y)) * DeviceScale();
+            const double nz = (corner - alphaAt(x, y + 1)) * DeviceScale();
             const double lengths = lightLength * std::sqrt(nx * nx + 1 + nz * nz);
             const double k = lengths <= 1e-40 ? 1 : (lx * nx + lz * nz) / lengths;
             // Flat runs of one colour repeat the same lighting: keep the last result.

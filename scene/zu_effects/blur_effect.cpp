@@ -33,8 +33,9 @@ TzuRect TzuBlurEffect::GetEffectRect(const TzuRect& r) const {
 TzuPoint TzuBlurEffect::GetEffectOffset() const { return {Margin(), Margin()}; }
 
 void TzuBlurEffect::ProcessEffect(TzuCanvas*, TzuBitmap* bitmap, float) {
-    // The radius is in device pixels: the scale is deliberately not applied.
-    if (bitmap && m_softness > 0) StackBlur(*bitmap, static_cast<int>(m_softness * 15));
+    // The radius is in screen pixels: the object's scale is deliberately not applied, the
+    // screen's density is.
+    if (bitmap && m_softness > 0) StackBlur(*bitmap, Scaled(static_cast<int>(m_softness * 15)));
 }
 
 }  // namespace zu

@@ -48,7 +48,8 @@ TzuRect TzuGlowEffect::GetEffectRect(const TzuRect& r) const {
 TzuPoint TzuGlowEffect::GetEffectOffset() const { return {Margin(), Margin()}; }
 
 void TzuGlowEffect::ProcessEffect(TzuCanvas*, TzuBitmap* bitmap, float) {
-    if (bitmap) BlurredSilhouette(*bitmap, ColorWithOpacity(m_glowColor, m_opacity), BlurRadius(), 0, 0);
+    if (bitmap)
+        BlurredSilhouette(*bitmap, ColorWithOpacity(m_glowColor, m_opacity), Scaled(BlurRadius()), 0, 0);
 }
 
 }  // namespace zu

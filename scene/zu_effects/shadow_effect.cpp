@@ -77,7 +77,8 @@ void TzuShadowEffect::ProcessEffect(TzuCanvas*, TzuBitmap* bitmap, float scale) 
     const TzuPoint d = Shift();
     // Where the object itself will be drawn, no shadow shows through it.
     const int dx = -int(std::nearbyint(scale * d.X)), dy = -int(std::nearbyint(scale * d.Y));
-    BlurredSilhouette(*bitmap, ColorWithOpacity(m_shadowColor, m_opacity), int(m_softness * 10 + 5), dx, dy);
+    BlurredSilhouette(*bitmap, ColorWithOpacity(m_shadowColor, m_opacity), Scaled(int(m_softness * 10 + 5)),
+                      dx, dy);
 }
 
 }  // namespace zu

@@ -24,6 +24,7 @@ public:
 private:
     std::unique_ptr<TzuBitmap> m_bitmap;
     bool m_stale = true;
+    int m_scale = 1;  // the device scale the picture was made for
 };
 
 // The blur radius of a softness value.

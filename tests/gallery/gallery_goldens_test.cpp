@@ -43,12 +43,13 @@ protected:
         return WIFEXITED(status) && WEXITSTATUS(status) == 0 && frame.LoadFromFile(out);
     }
     // The group at cell c of the frame against the golden of that name.
+    // scale: device pixels per scene pixel of the frame.
     static ::testing::AssertionResult GroupMatches(const TzuBitmap& frame, const Cell& c,
-                                                   const std::string& name) {
-        TzuBitmap part(c.width, c.height);
-        for (int y = 0; y < c.height; ++y) {
-            const uint32_t* from = frame.ScanLine(c.top + y) + c.left;
-            std::copy(from, from + c.width, part.ScanLine(y));
+                                                   const std::string& name, int scale = 1) {
+        TzuBitmap part(c.width * scale, c.height * scale);
+        for (int y = 0; y < c.height * scale; ++y) {
+            const uint32_t* from = frame.ScanLine(c.top * scale + y) + c.left * scale;
+            std::copy(from, from + c.width * scale, part.ScanLine(y));
         }
         return MatchesGolden(part, name);
     }
@@ -102,6 +103,19 @@ TEST_F(Gallery, TracksScrollBarsAndExpanderFollowThePointer) {
     // The popup box hovered and the colour button pressed.
     ASSERT_TRUE(Render("--mouse 70,597@0 --press 163,612@100 --at 700", frame));
     EXPECT_TRUE(GroupMatches(frame, GroupAt(0, 3), "gallery_popups_pressed"));
+}
+
+TEST_F(Gallery, AtScaleTwoTheGroupsAreDrawnAtDeviceResolution) {
+    TzuBitmap frame;
+    // As ButtonsHoveredPressedAndFocused and CheckAndRadioCheckedByClicks, on a screen of
+    // scale 2: the input stays in scene pixels, the frame has four times the pixels, and
+    // the focus glow, the text and the one-pixel borders are drawn at that resolution.
+    ASSERT_TRUE(Render("--click 58,76@0 --press 148,44@100 --at 700 --scale 2", frame));
+    ASSERT_EQ(frame.Width(), 1600);
+    ASSERT_EQ(frame.Height(), 2960);
+    EXPECT_TRUE(GroupMatches(frame, GroupAt(0, 0), "gallery_buttons_pressed_focused_x2", 2));
+    ASSERT_TRUE(Render("--click 240,63@0 --click 240,131@100 --mouse 240,85@200 --at 800 --scale 2", frame));
+    EXPECT_TRUE(GroupMatches(frame, GroupAt(1, 0), "gallery_checks_checked_x2", 2));
 }
 
 }  // namespace

@@ -24,6 +24,12 @@ public:
     PixelScene(int width, int height, const CanvasMaker& make = {})
         : m_bitmap(width, height),
           m_canvas(make ? make(m_bitmap) : std::make_unique<TzuCanvasCairo>(m_bitmap)) {}
+    // A scene of width x height units painted at scale device pixels per unit, as on a
+    // dense screen: the picture has scale times the pixels per side.
+    PixelScene(int width, int height, int scale)
+        : m_bitmap(width * scale, height * scale), m_canvas(std::make_unique<TzuCanvasCairo>(m_bitmap)) {
+        m_canvas->SetDeviceScale(scale);
+    }
 
     void AddObject(TzuObject* o) override {
         objects.push_back(o);
@@ -47,7 +53,10 @@ public:
 
     // Union of the collected rectangles; (0,0,0,0) when none.
     TzuRect Damage() const { return RectsUnion(rects); }
-    TzuRect Bounds() const { return TzuRect{0, 0, float(m_bitmap.Width()), float(m_bitmap.Height())}; }
+    TzuRect Bounds() const {
+        const float s = float(m_canvas->DeviceScale());
+        return TzuRect{0, 0, float(m_bitmap.Width()) / s, float(m_bitmap.Height()) / s};
+    }
 
     // One frame: the collected rectangles (the whole picture when there are none) are
     // cleared to `background` and the top-level objects painted into them.

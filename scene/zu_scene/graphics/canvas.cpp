@@ -33,6 +33,8 @@ int ClampToInt(double v) {
 }
 int Trunc(float v) { return ClampToInt(std::trunc(double(v))); }
 int Round(float v) { return ClampToInt(std::nearbyint(double(v))); }
+// A scene pixel edge in device pixels.
+int Dev(int v, int scale) { return ClampToInt(double(v) * scale); }
 
 TzuPoint Add(const TzuPoint& a, const TzuPoint& b) { return TzuPoint{a.X + b.X, a.Y + b.Y}; }
 TzuPoint Scale(const TzuPoint& a, float s) { return TzuPoint{a.X * s, a.Y * s}; }
@@ -184,10 +186,11 @@ void TzuCanvas::FlushBuffer(int x, int y, TzuCanvasTarget& target) {
 
 void TzuCanvas::FlushBufferRect(int x, int y, TzuCanvasTarget& target, const TzuRect& rect) {
     if (!m_bufferBits) return;
-    const int left = std::max(Trunc(rect.Left), 0);
-    const int top = std::max(Trunc(rect.Top), 0);
-    const int right = std::min(Trunc(rect.Right) + 1, m_width);
-    const int bottom = std::min(Trunc(rect.Bottom) + 1, m_height);
+    const int s = m_deviceScale;
+    const int left = std::max(Dev(Trunc(rect.Left), s), 0);
+    const int top = std::max(Dev(Trunc(rect.Top), s), 0);
+    const int right = std::min(Dev(Trunc(rect.Right) + 1, s), m_width);
+    const int bottom = std::min(Dev(Trunc(rect.Bottom) + 1, s), m_height);
     if (left >= right || top >= bottom) return;
     target.PutPixels(x + left, y + top, m_bufferBits.get() + int64_t(top) * m_width + left, m_width,
                      right - left, bottom - top);
@@ -196,8 +199,10 @@ void TzuCanvas::FlushBufferRect(int x, int y, TzuCanvasTarget& target, const Tzu
 void TzuCanvas::ClearRect(const TzuRect& rect, TzuColor color) {
     if (!m_bufferBits) return;
     // Every frame starts here, so rows are filled whole-row at a time.
-    const int left = std::max(Trunc(rect.Left), 0), top = std::max(Trunc(rect.Top), 0);
-    const int right = std::min(Round(rect.Right), m_width), bottom = std::min(Round(rect.Bottom), m_height);
+    const int s = m_deviceScale;
+    const int left = std::max(Dev(Trunc(rect.Left), s), 0), top = std::max(Dev(Trunc(rect.Top), s), 0);
+    const int right = std::min(Dev(Round(rect.Right), s), m_width);
+    const int bottom = std::min(Dev(Round(rect.Bottom), s), m_height);
     if (left >= right || top >= bottom) return;
     if (left == 0 && right == m_width) {
         uint32_t* first = m_bufferBits.get() + int64_t(top) * m_width;

@@ -123,6 +123,17 @@ public:
     void SetDashOffset(float value) { m_dashOffset = value; }
     TzuBitmap* Bitmap() const { return m_bitmap; }
 
+    // ---- Device scale ----
+    // Device pixels per scene unit, applied under every matrix the scene sets: a window
+    // on a screen of scale 2 gets a buffer of twice the width and height, and lines, text
+    // and pictures are drawn at that resolution. Width, Height and the buffer count device
+    // pixels; matrices, clips and figures stay in scene units. Values are held to 1..kMaxDeviceScale.
+    static constexpr int kMaxDeviceScale = 8;
+    int DeviceScale() const { return m_deviceScale; }
+    virtual void SetDeviceScale(int scale) {
+        m_deviceScale = scale < 1 ? 1 : scale > kMaxDeviceScale ? kMaxDeviceScale : scale;
+    }
+
     // ---- Buffer (buffered canvases) ----
     bool Buffered() const { return m_buffered; }
     uint32_t* BufferBits() const { return m_bufferBits.get(); }
@@ -134,10 +145,11 @@ public:
     virtual void FreeBuffer();
     void FlushBuffer(int x, int y, TzuCanvasTarget& target);
     // The buffer area (Trunc(Left), Trunc(Top)) - (Trunc(Right) + 1, Trunc(Bottom) + 1),
-    // clipped to the buffer, to the same area offset by (x, y).
+    // clipped to the buffer, to the same area offset by (x, y). rect is in scene units, x
+    // and y in device pixels: at a device scale s each scene pixel is an s x s block.
     void FlushBufferRect(int x, int y, TzuCanvasTarget& target, const TzuRect& rect);
     // Writes the raw colour value (no premultiplying, no blending) into the buffer pixels of
-    // (Trunc(Left), Trunc(Top)) - (Round(Right), Round(Bottom)).
+    // (Trunc(Left), Trunc(Top)) - (Round(Right), Round(Bottom)), in scene units as above.
     void ClearRect(const TzuRect& rect, TzuColor color);
     // Resizes target to the canvas and copies the buffer into it; a canvas without buffer
     // leaves the resized target transparent.
@@ -235,6 +247,7 @@ private:
 
     int m_width = 1;
     int m_height = 1;
+    int m_deviceScale = 1;
     TzuMatrix m_matrix = IdentityMatrix;
     std::unique_ptr<TzuBrush> m_fill;
     std::unique_ptr<TzuBrush> m_stroke;

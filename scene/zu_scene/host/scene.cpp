@@ -203,7 +203,7 @@ void TzuCustomScene::PostDeferredRepaint() {
 
 void TzuCustomScene::CreateHandle() {
     if (!m_canvas) m_canvas = TzuCanvas::CreateBuffered(ClientWidth(), ClientHeight());
-    m_canvas->ResizeBuffer(ClientWidth(), ClientHeight());
+    FitCanvas();
     RealignRoot();
     AddUpdateRect({0, 0, float(ClientWidth()), float(ClientHeight())});
     // Files and text from other programs may be dropped onto any scene.
@@ -225,9 +225,23 @@ void TzuCustomScene::DestroyHandle() {
 
 void TzuCustomScene::BoundsChanged() {
     if (m_canvas && HandleAllocated()) {
-        m_canvas->ResizeBuffer(ClientWidth(), ClientHeight());
+        FitCanvas();
         RealignRoot();
     }
+}
+
+void TzuCustomScene::FitCanvas() {
+    // The scale belongs to the window the scene shows in, not to its objects: they keep
+    // their units and the canvas turns them into device pixels.
+    const int scale = Window() ? Window()->ScaleFactor() : 1;
+    m_canvas->SetDeviceScale(scale);
+    m_canvas->ResizeBuffer(ClientWidth() * m_canvas->DeviceScale(), ClientHeight() * m_canvas->DeviceScale());
+}
+
+void TzuCustomScene::WindowScaleChanged() {
+    if (!m_canvas || !HandleAllocated()) return;
+    FitCanvas();
+    AddUpdateRect({0, 0, float(ClientWidth()), float(ClientHeight())});
 }
 
 void TzuCustomScene::VisibleChanged() { AddUpdateRect({0, 0, float(Width()), float(Height())}); }

@@ -169,6 +169,7 @@ public:
     void Loaded() override;
     void GetChildren(const std::function<void(TzuComponent*)>& proc, TzuComponent* root) override;
     void WindowPaint(std::span<const TzuWinRect> rects) override;
+    void WindowScaleChanged() override;
 
     // The snapping pseudo-properties of the stream.
     void ReadSnapGridShow(const TzuStreamValue& v);
@@ -184,6 +185,8 @@ protected:
     void BoundsChanged() override;
     void VisibleChanged() override;
     void UpdateLayered();
+    // Gives the canvas the window's scale and the client area's size in device pixels.
+    void FitCanvas();
     // The background of a transparent child scene where its own fill paints nothing.
     void PaintParentBackground();
 

@@ -29,7 +29,14 @@ public:
     virtual TzuRect GetEffectRect(const TzuRect& r) const { return r; }
     // Where the parent's local origin lies inside the picture.
     virtual TzuPoint GetEffectOffset() const { return {0, 0}; }
+    // scale: picture pixels per local unit of the parent, the device scale included.
     virtual void ProcessEffect(TzuCanvas* /*canvas*/, TzuBitmap* /*bitmap*/, float /*scale*/) {}
+    // Device pixels per scene unit of the picture ProcessEffect gets: radii the effect
+    // counts in pixels grow with it, so a blur looks the same on a dense screen.
+    int DeviceScale() const { return m_deviceScale; }
+    void SetDeviceScale(int scale) { m_deviceScale = scale < 1 ? 1 : scale; }
+    // radius device pixels for a radius of radius pixels at scale 1.
+    int Scaled(int radius) const { return radius * m_deviceScale; }
     // Switches Enabled from the Trigger conditions when a state property of instance changed.
     virtual void ApplyTrigger(TzuObject* instance, std::string_view trigger);
 
@@ -44,6 +51,7 @@ private:
     bool m_enabled = true;
     bool m_disablePaint = false;
     bool m_paintAfter = false;
+    int m_deviceScale = 1;
 };
 
 }  // namespace zu

@@ -92,6 +92,7 @@ struct TzuVisualExtra {
     std::u16string hint;
     TzuComponent* popupMenu = nullptr;
     std::unique_ptr<TzuBitmap> effectBitmap;
+    int effectDeviceScale = 1;  // the canvas's device scale effectBitmap was made for
     TzuVisualObject* caret = nullptr;
     TzuCursor cursor = 0;
     TzuDragMode dragMode = zuDragManual;

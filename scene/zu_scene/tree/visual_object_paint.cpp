@@ -298,9 +298,15 @@ void TzuVisualObject::PaintEffects() {
     if (!cv) return;
     SavedCanvas s;
     s.Save(cv);
-    if (m_effectStale || HasDisablePaintEffect()) {
+    // Pictures are made at device resolution: on a canvas of device scale 2 an effect's
+    // bitmap has twice the pixels per side and its radii and distances double with it.
+    const int deviceScale = cv->DeviceScale();
+    if (m_effectStale || HasDisablePaintEffect() || Extra().effectDeviceScale != deviceScale) {
         TzuPoint scale = AbsoluteScale();
         if (scale.X == 0 || scale.Y == 0) return;
+        scale.X *= float(deviceScale);
+        scale.Y *= float(deviceScale);
+        Extra().effectDeviceScale = deviceScale;
         for (int i = 0; i < ChildrenCount(); ++i) {
             TzuEffect* e = EnabledEffect(Children(i));
             if (!e) continue;
@@ -330,6 +336,7 @@ void TzuVisualObject::PaintEffects() {
                 PaintTo(bc, target, nullptr);
                 bc->EndScene();
             }
+            e->SetDeviceScale(deviceScale);
             e->ProcessEffect(bc, bitmap.get(), scale.X);
             RectScale(er, 1 / scale.X, 1 / scale.Y);
             cv->SetMatrix(AbsoluteMatrix());
