@@ -46,6 +46,32 @@ TzuApplication::~TzuApplication() {
 
 TzuApplication* Application() { return g_application; }
 
+namespace {
+// Walks entries in choice order, counting index down; true once it reached the entry (found
+// then holds it, or null when it cannot be reached).
+bool WalkEntries(const std::vector<TzuMenuEntry>& entries, int& index, bool enabledPath,
+                 const TzuMenuEntry*& found) {
+    for (const TzuMenuEntry& entry : entries) {
+        if (index == 0) {
+            found = enabledPath && !entry.Enabled ? nullptr : &entry;
+            return true;
+        }
+        --index;
+        if (WalkEntries(entry.Submenu, index, enabledPath, found)) {
+            if (enabledPath && !entry.Enabled) found = nullptr;
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+const TzuMenuEntry* MenuEntryAt(const std::vector<TzuMenuEntry>& entries, int index, bool enabledPath) {
+    const TzuMenuEntry* found = nullptr;
+    if (index >= 0) WalkEntries(entries, index, enabledPath, found);
+    return found;
+}
+
 std::string TzuApplication::ErrorText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
     return message;

@@ -26,15 +26,26 @@ namespace zu {
 
 class TzuComponent;
 
-// One line of a popup menu as the platform shows it.
+// One line of a popup menu as the platform shows it. An entry with a submenu opens it and
+// is never chosen itself. A check entry shows a tick box, a radio entry a dot shared with
+// the radio entries of the same group in the same (sub)menu; Checked says whether it is on.
 struct TzuMenuEntry {
     std::u16string Caption;
     bool Enabled = true;
     bool Checked = false;
     bool Separator = false;
+    bool CheckItem = false;
+    bool RadioItem = false;
+    int GroupIndex = 0;
+    std::vector<TzuMenuEntry> Submenu;
 };
-// Told the index of the chosen entry, or -1 when the menu closed without a choice.
+// Told the index of the chosen entry, or -1 when the menu closed without a choice. Entries
+// are counted in menu order, each entry before the entries of its submenu.
 using TzuMenuChoice = std::function<void(int index)>;
+// The entry of that index counted as above, or null; with enabledPath, also null when the
+// entry or a submenu holding it is disabled (the user cannot reach it).
+const TzuMenuEntry* MenuEntryAt(const std::vector<TzuMenuEntry>& entries, int index,
+                                bool enabledPath = false);
 
 class TzuApplication {
 public:

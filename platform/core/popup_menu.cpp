@@ -14,13 +14,39 @@ const TzuClass& TzuMenuItem::StaticClass() {
         P::Bool<&TzuMenuItem::Enabled, &TzuMenuItem::SetEnabled>("Enabled").Default(1),
         P::String<&TzuMenuItem::Name, &TzuMenuItem::SetName>("Name"),
         P::Bool<&TzuMenuItem::Visible, &TzuMenuItem::SetVisible>("Visible").Default(1),
+        P::Bool<&TzuMenuItem::AutoCheck, &TzuMenuItem::SetAutoCheck>("AutoCheck").Default(0),
+        P::Bool<&TzuMenuItem::RadioItem, &TzuMenuItem::SetRadioItem>("RadioItem").Default(0),
+        P::Int<&TzuMenuItem::GroupIndex, &TzuMenuItem::SetGroupIndex>("GroupIndex").Default(0),
+        P::Collection<&TzuMenuItem::Items>("Items"),
         P::Event<&TzuMenuItem::OnClick>("OnClick"),
     };
     static const TzuClass cls = ZuClass<TzuMenuItem, TzuPersistent>("TzuMenuItem", props);
     return cls;
 }
 
+TzuMenuItems* TzuMenuItem::Items() {
+    if (!m_items) {
+        m_items = std::make_unique<TzuMenuItems>();
+        m_items->m_parentItem = this;
+    }
+    return m_items.get();
+}
+
+bool TzuMenuItem::HasItems() const { return m_items && m_items->Count() > 0; }
+
 void TzuMenuItem::Click() {
+    if (m_radioItem) {
+        if (m_list) {
+            for (int i = 0; i < m_list->Count(); ++i) {
+                TzuMenuItem* other = m_list->Item(i);
+                if (other != this && other->m_radioItem && other->m_groupIndex == m_groupIndex)
+                    other->m_checked = false;
+            }
+        }
+        m_checked = true;
+    } else if (m_autoCheck) {
+        m_checked = !m_checked;
+    }
     if (m_onClick) m_onClick(this);
 }
 
@@ -34,14 +60,20 @@ TzuMenuItem* TzuMenuItems::Item(int index) const {
     return m_items[size_t(index)].get();
 }
 
+void TzuMenuItems::Changed() {
+    for (TzuMenuItems* list = this; list; list = list->m_parentItem ? list->m_parentItem->m_list : nullptr)
+        ++list->m_generation;
+}
+
 void TzuMenuItems::Clear() {
     m_items.clear();
-    ++m_generation;
+    Changed();
 }
 
 TzuMenuItem* TzuMenuItems::Add() {
     m_items.push_back(std::make_unique<TzuMenuItem>());
-    ++m_generation;
+    m_items.back()->m_list = this;
+    Changed();
     return m_items.back().get();
 }
 
@@ -54,7 +86,7 @@ TzuMenuItem* TzuMenuItems::AddItem(const std::u16string& caption) {
 void TzuMenuItems::Delete(int index) {
     if (index < 0 || index >= Count()) return;
     m_items.erase(m_items.begin() + index);
-    ++m_generation;
+    Changed();
 }
 
 TzuMenuItem* TzuMenuItems::Find(std::string_view name) const {
@@ -107,32 +139,50 @@ bool TzuPopupMenu::Popup(int screenX, int screenY, IzuWindow* near) {
         if (self.expired()) return false;
     }
     std::vector<TzuMenuEntry> entries;
-    std::vector<int> indexOf;  // entry -> item index
-    for (int i = 0; i < m_items.Count(); ++i) {
-        const TzuMenuItem* item = m_items.Item(i);
-        if (!item->Visible()) continue;
-        entries.push_back({item->Caption(), item->Enabled(), item->Checked(), item->IsSeparator()});
-        indexOf.push_back(i);
-    }
+    std::vector<TzuMenuItem*> itemOf;  // entry, in choice order -> item
+    AddEntries(m_items, entries, itemOf);
     if (entries.empty()) return false;
     m_showing = true;
     const uint64_t generation = m_items.Generation();
     app->ShowPopupMenu(
-        near, entries, {screenX, screenY}, [self, indexOf = std::move(indexOf), generation](int entry) {
+        near, entries, {screenX, screenY}, [self, itemOf = std::move(itemOf), generation](int entry) {
             const auto menu = self.lock();
             if (!menu || !*menu) return;
-            const int item = entry >= 0 && size_t(entry) < indexOf.size() ? indexOf[size_t(entry)] : -1;
+            TzuMenuItem* item = entry >= 0 && size_t(entry) < itemOf.size() ? itemOf[size_t(entry)] : nullptr;
             (*menu)->Chosen(item, generation);
         });
     return true;
 }
 
-void TzuPopupMenu::Chosen(int itemIndex, uint64_t generation) {
+void TzuPopupMenu::AddEntries(TzuMenuItems& items, std::vector<TzuMenuEntry>& entries,
+                              std::vector<TzuMenuItem*>& itemOf) {
+    for (int i = 0; i < items.Count(); ++i) {
+        TzuMenuItem* item = items.Item(i);
+        if (!item->Visible()) continue;
+        TzuMenuEntry entry;
+        entry.Caption = item->Caption();
+        entry.Enabled = item->Enabled();
+        entry.Checked = item->Checked();
+        entry.Separator = item->IsSeparator();
+        entry.CheckItem = item->AutoCheck();
+        entry.RadioItem = item->RadioItem();
+        entry.GroupIndex = item->GroupIndex();
+        itemOf.push_back(item);
+        if (item->HasItems()) {
+            // The submenu's entries follow their item in choice order.
+            std::vector<TzuMenuEntry> sub;
+            AddEntries(*item->Items(), sub, itemOf);
+            entry.Submenu = std::move(sub);
+        }
+        entries.push_back(std::move(entry));
+    }
+}
+
+void TzuPopupMenu::Chosen(TzuMenuItem* item, uint64_t generation) {
     m_showing = false;
     // Items that changed while the menu was up are not the ones the user saw.
-    if (itemIndex < 0 || generation != m_items.Generation()) return;
-    TzuMenuItem* item = m_items.Item(itemIndex);
-    if (item && item->Enabled() && !item->IsSeparator()) item->Click();
+    if (!item || generation != m_items.Generation()) return;
+    if (item->Enabled() && !item->IsSeparator() && !item->HasItems()) item->Click();
 }
 
 }  // namespace zu

@@ -19,6 +19,9 @@ struct MenuState {
 
 void OnItemActivate(GtkMenuItem* item, gpointer data) {
     auto* state = static_cast<MenuState*>(data);
+    // Choosing a radio item turns its group's old item off, which may activate that one
+    // too: only the item left on is the choice.
+    if (GTK_IS_RADIO_MENU_ITEM(item) && !gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item))) return;
     state->index = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), "zu-index"));
 }
 
@@ -41,18 +44,48 @@ void OnDeactivate(GtkMenuShell*, gpointer data) {
     g_idle_add(&DeliverChoice, state);
 }
 
-GtkWidget* ItemFor(const TzuMenuEntry& entry) {
+// The radio groups of one menu shell, by group index.
+using RadioGroups = std::vector<std::pair<int, GSList*>>;
+
+GtkWidget* ItemFor(const TzuMenuEntry& entry, RadioGroups& groups) {
     if (entry.Separator) return gtk_separator_menu_item_new();
     const std::string label = Utf16ToUtf8(entry.Caption);
     GtkWidget* item;
-    if (entry.Checked) {
+    if (entry.RadioItem) {
+        auto group =
+            std::find_if(groups.begin(), groups.end(), [&](auto& g) { return g.first == entry.GroupIndex; });
+        if (group == groups.end()) group = groups.insert(groups.end(), {entry.GroupIndex, nullptr});
+        item = gtk_radio_menu_item_new_with_label(group->second, label.c_str());
+        group->second = gtk_radio_menu_item_get_group(GTK_RADIO_MENU_ITEM(item));
+        // Set before any handler is connected: turning it on activates it.
+        gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), entry.Checked);
+    } else if (entry.Checked || entry.CheckItem) {
         item = gtk_check_menu_item_new_with_label(label.c_str());
-        gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), TRUE);
+        gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), entry.Checked);
     } else {
         item = gtk_menu_item_new_with_label(label.c_str());
     }
     gtk_widget_set_sensitive(item, entry.Enabled);
     return item;
+}
+
+// Fills a menu shell with entries; next is the choice index of the first one and comes
+// back past the last one (submenus included).
+void FillMenu(GtkWidget* shell, const std::vector<TzuMenuEntry>& entries, int& next, MenuState* state) {
+    RadioGroups groups;
+    for (const TzuMenuEntry& entry : entries) {
+        GtkWidget* item = ItemFor(entry, groups);
+        const int index = next++;
+        if (!entry.Submenu.empty()) {
+            GtkWidget* sub = gtk_menu_new();
+            FillMenu(sub, entry.Submenu, next, state);
+            gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), sub);
+        } else if (!entry.Separator) {
+            g_object_set_data(G_OBJECT(item), "zu-index", GINT_TO_POINTER(index));
+            g_signal_connect(item, "activate", G_CALLBACK(&OnItemActivate), state);
+        }
+        gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
+    }
 }
 
 }  // namespace
@@ -62,12 +95,8 @@ void ShowGtkPopupMenu(GtkWidget* near, const std::vector<TzuMenuEntry>& items, T
     auto* state = new MenuState{std::move(chosen)};
     state->menu = gtk_menu_new();
     g_object_ref_sink(state->menu);
-    for (size_t i = 0; i < items.size(); ++i) {
-        GtkWidget* item = ItemFor(items[i]);
-        g_object_set_data(G_OBJECT(item), "zu-index", GINT_TO_POINTER(int(i)));
-        if (!items[i].Separator) g_signal_connect(item, "activate", G_CALLBACK(&OnItemActivate), state);
-        gtk_menu_shell_append(GTK_MENU_SHELL(state->menu), item);
-    }
+    int next = 0;
+    FillMenu(state->menu, items, next, state);
     gtk_widget_show_all(state->menu);
     g_signal_connect(state->menu, "deactivate", G_CALLBACK(&OnDeactivate), state);
 

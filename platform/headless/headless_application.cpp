@@ -8,6 +8,15 @@
 namespace zu {
 
 namespace {
+// Entries of a menu with everything inside their submenus.
+int CountEntries(const std::vector<TzuMenuEntry>& entries) {
+    int n = 0;
+    for (const TzuMenuEntry& entry : entries) n += 1 + CountEntries(entry.Submenu);
+    return n;
+}
+}  // namespace
+
+namespace {
 TzuHeadlessApplication* g_headless = nullptr;
 int64_t ManualClock() { return g_headless ? g_headless->Now() : 0; }
 
@@ -189,14 +198,42 @@ void TzuHeadlessApplication::ShowPopupMenu(IzuWindow* near, const std::vector<Tz
 
 void TzuHeadlessApplication::ChoosePopupItem(int index) {
     if (!m_popupChoice) return;
-    const std::vector<TzuMenuEntry>& items = m_popups.back().items;
-    if (index < 0 || size_t(index) >= items.size() || !items[size_t(index)].Enabled ||
-        items[size_t(index)].Separator)
-        index = -1;
+    const TzuMenuEntry* entry = MenuEntryAt(m_popups.back().items, index, true);
+    if (!entry || entry->Separator || !entry->Submenu.empty()) index = -1;
     // Taken out first: the handler may open the next menu.
     TzuMenuChoice choice = std::move(m_popupChoice);
     m_popupChoice = nullptr;
     choice(index);
+}
+
+int TzuHeadlessApplication::PopupEntryIndex(std::initializer_list<std::u16string_view> captions) const {
+    if (m_popups.empty() || captions.size() == 0) return -1;
+    const std::vector<TzuMenuEntry>* level = &m_popups.back().items;
+    int base = 0;  // the choice index of level's first entry
+    const auto last = captions.end() - 1;
+    for (auto caption = captions.begin(); caption != captions.end(); ++caption) {
+        int index = base;
+        const TzuMenuEntry* hit = nullptr;
+        for (const TzuMenuEntry& entry : *level) {
+            if (entry.Caption == *caption) {
+                hit = &entry;
+                break;
+            }
+            index += 1 + CountEntries(entry.Submenu);
+        }
+        if (!hit) return -1;
+        if (caption == last) return index;
+        level = &hit->Submenu;
+        base = index + 1;
+    }
+    return -1;
+}
+
+bool TzuHeadlessApplication::ChoosePopupPath(std::initializer_list<std::u16string_view> captions) {
+    const int index = PopupEntryIndex(captions);
+    if (index < 0 || !m_popupChoice) return false;
+    ChoosePopupItem(index);
+    return true;
 }
 
 std::optional<uint32_t> TzuHeadlessApplication::ChooseColor(IzuWindow*, uint32_t initial,

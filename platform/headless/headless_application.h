@@ -13,8 +13,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/application.h"
@@ -70,9 +72,15 @@ public:
     // Every menu shown so far, oldest first.
     const std::vector<PopupRequest>& PopupRequests() const { return m_popups; }
     bool PopupOpen() const { return static_cast<bool>(m_popupChoice); }
-    // Answers the open menu as the user would: an enabled entry, or -1 to dismiss it. An
-    // entry that is disabled or a separator dismisses it like a click outside.
+    // Answers the open menu as the user would: an enabled entry (counted as TzuMenuChoice
+    // counts), or -1 to dismiss it. An entry that is disabled, inside a disabled submenu, a
+    // separator or a submenu's own entry dismisses it like a click outside.
     void ChoosePopupItem(int index);
+    // The index of the entry of the last menu reached through these captions (a submenu's
+    // caption, then an entry inside it, ...), or -1.
+    int PopupEntryIndex(std::initializer_list<std::u16string_view> captions) const;
+    // Chooses the entry PopupEntryIndex finds; false when there is none or no open menu.
+    bool ChoosePopupPath(std::initializer_list<std::u16string_view> captions);
 
     // ---- Colour chooser ----
     // The answer of the next choosers; nullopt (the start) answers as a cancel.

@@ -1,6 +1,7 @@
 #include "scene/zu_all/register_all.h"
 
 #include "backend/zu_canvas_cairo/cairo_backend.h"
+#include "scene/zu_design/design_menu.h"
 #include "scene/zu_library/library.h"
 
 namespace zu {
@@ -11,6 +12,7 @@ void RegisterAll() {
     done = true;
     RegisterLibraryClasses();
     RegisterCairoBackend();
+    InstallDesignMenu();
 }
 
 }  // namespace zu
