@@ -74,7 +74,7 @@ bool ReadSceneFile(const std::string& path, std::vector<uint8_t>& data, std::str
 }
 
 TzuCustomScene* LoadSceneFile(TzuForm& form, const std::vector<uint8_t>& data, TzuWinPoint& size,
-                              const std::function<void(const std::string&)>& onSkip) {
+                              const std::function<void(const std::string&)>& onSkip, bool keepNames) {
     const std::vector<uint8_t> binary =
         HasStreamSignature(data) ? data : ObjectTextToBinary(std::string(data.begin(), data.end()));
     const TzuStreamHeader header = TzuStreamReader::ReadHeader(binary);
@@ -98,7 +98,18 @@ TzuCustomScene* LoadSceneFile(TzuForm& form, const std::vector<uint8_t>& data, T
         // Read as LoadObjectFromStream would, but a stream that does not load says why.
         if (!cls->create) throw EzuError("cannot create " + header.className);
         std::unique_ptr<TzuObject> holder(static_cast<TzuObject*>(cls->create(&form)));
-        ReadObjectInto(holder.get(), binary, onSkip);
+        if (keepNames) {
+            TzuReadOptions options;
+            options.onError = [&](const std::string& message) {
+                if (onSkip) onSkip(message);
+                return true;
+            };
+            holder->SetDesigning(true);
+            TzuStreamReader(binary, options).ReadRootInto(holder.get());
+            holder->SetName(header.name);
+        } else {
+            ReadObjectInto(holder.get(), binary, onSkip);
+        }
         TzuObject* object = holder.release();
         auto* scene = new TzuScene(&form);
         size = {scene->Width(), scene->Height()};

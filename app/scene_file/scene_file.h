@@ -37,8 +37,9 @@ bool ReadSceneFile(const std::string& path, std::vector<uint8_t>& data, std::str
 // Loads data under form and returns the scene that shows it; size is the frame size the
 // stream asks for (a scene's own size, or a scene object's rounded up and clamped to the
 // side limit). Properties the stream cannot apply go to onSkip and are skipped. Raises
-// EzuError when the stream does not load.
+// EzuError when the stream does not load. A scene object loses its names as a loaded
+// object does, unless keepNames (a designer saves them back).
 TzuCustomScene* LoadSceneFile(TzuForm& form, const std::vector<uint8_t>& data, TzuWinPoint& size,
-                              const std::function<void(const std::string&)>& onSkip);
+                              const std::function<void(const std::string&)>& onSkip, bool keepNames = false);
 
 }  // namespace zu

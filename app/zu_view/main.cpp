@@ -1,5 +1,6 @@
 // zu-view: opens a scene stream file in a window and keeps it live: the pointer hovers,
-// presses and clicks objects, keys reach the focused one, animations run.
+// presses and clicks objects, keys reach the focused one, animations run. With --design the
+// scene is edited instead and saved back to its file.
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,11 +9,15 @@
 #include <string>
 #include <vector>
 
+#include <gtk/gtk.h>
+
 #include "access/access_bridge.h"
 #include "app/scene_file/scene_file.h"
+#include "app/zu_view/designer.h"
 #include "platform/core/form.h"
 #include "platform/core/utf.h"
 #include "platform/gtk/gtk_application.h"
+#include "platform/gtk/gtk_window.h"
 #include "scene/zu_all/register_all.h"
 #include "scene/zu_scene/host/scene.h"
 
@@ -23,7 +28,10 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: zu-view SCENE [--size WxH] [--title TITLE] [--scale N]\n"
+    "Usage: zu-view SCENE [--size WxH] [--title TITLE] [--scale N]
+"
+    "       zu-view --design SCENE [--size WxH] [--scale N]
+"
     "       zu-view --help | --version\n"
     "Opens SCENE (a component stream in binary or text form whose root is a scene or a\n"
     "scene object) in a window, live: the pointer hovers and clicks objects, keys go to\n"
@@ -35,6 +43,12 @@ const char kUsage[] =
     "pixels for each scene pixel, drawn sharp); without it the desktop's scale holds.\n"
     "The title defaults to the file name. Properties the stream cannot apply are reported\n"
     "and skipped.\n"
+    "--design edits SCENE in place: click an object to select it, drag it or its grips to\n"
+    "move, resize or rotate it (Alt drops it into the object under it), right-click for\n"
+    "the menu (add, delete, load, style, order, copy and paste, snapping). The title shows\n"
+    "the selection's class, name and bounds. Ctrl+S saves the tree back to SCENE in the\n"
+    "form it was read in (text or binary), through a temporary file renamed over it;\n"
+    "Ctrl+Z and Ctrl+Shift+Z undo and redo design steps.\n"
     "Exit status: 0 closed; 1 SCENE cannot be read or does not load, the window is too\n"
     "large, or there is no display; 2 usage error.\n";
 
@@ -42,6 +56,7 @@ struct Options {
     std::string input;
     std::string title;
     bool hasTitle = false;
+    bool design = false;
     int width = 0;
     int height = 0;
     int scale = 0;  // 0: the desktop's
@@ -69,6 +84,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             if (i + 1 >= argc) return UsageError("--title wants a text");
             o.title = argv[++i];
             o.hasTitle = true;
+        } else if (arg == "--design") {
+            o.design = true;
         } else if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
             return UsageError("unknown option " + arg);
         } else {
@@ -79,6 +96,31 @@ bool ParseArgs(int argc, char** argv, Options& o) {
         return UsageError(positional.empty() ? "no scene file" : "too many arguments");
     o.input = positional[0];
     return true;
+}
+
+// Ctrl+S saves, Ctrl+Z undoes and Ctrl+Shift+Z redoes; other keys go on to the scene.
+gboolean DesignKey(GtkWidget*, GdkEventKey* event, gpointer data) {
+    auto* designer = static_cast<ViewDesigner*>(data);
+    if (!(event->state & GDK_CONTROL_MASK)) return FALSE;
+    const guint key = gdk_keyval_to_lower(event->keyval);
+    if (key == GDK_KEY_s) {
+        std::string error;
+        if (designer->Save(error)) {
+            std::cout << "zu-view: saved " << designer->Path() << std::endl;
+        } else {
+            std::cerr << "zu-view: not saved: " << error << "\n";
+        }
+        return TRUE;
+    }
+    if (key == GDK_KEY_z) {
+        if (event->state & GDK_SHIFT_MASK) {
+            designer->Redo();
+        } else {
+            designer->Undo();
+        }
+        return TRUE;
+    }
+    return FALSE;
 }
 
 int View(const Options& o, char* program) {
@@ -104,12 +146,15 @@ int View(const Options& o, char* program) {
     app->SetTitle("zu-view");
     zu::InstallAccessibility();
     auto form = std::make_unique<zu::TzuForm>(nullptr);
+    // A scene made under a designing form is designed.
+    if (o.design) form->SetDesigning(true);
     zu::TzuCustomScene* scene = nullptr;
     zu::TzuWinPoint size;
     try {
-        scene = zu::LoadSceneFile(*form, data, size, [](const std::string& message) {
-            std::cerr << "zu-view: skipped: " << message << "\n";
-        });
+        scene = zu::LoadSceneFile(
+            *form, data, size,
+            [](const std::string& message) { std::cerr << "zu-view: skipped: " << message << "\n"; },
+            o.design);
     } catch (const std::exception& e) {
         std::cerr << "zu-view: " << o.input << " does not load: " << e.what() << "\n";
         return 1;
@@ -126,6 +171,22 @@ int View(const Options& o, char* program) {
     scene->SetAlign(zu::alClient);
     form->SetBounds(0, 0, width, height);
     app->SetMainForm(form.get());
+    std::unique_ptr<ViewDesigner> designer;
+    if (o.design) {
+        try {
+            designer = std::make_unique<ViewDesigner>(*form, scene, o.input, data);
+        } catch (const std::exception& e) {
+            std::cerr << "zu-view: " << o.input << " cannot be designed: " << e.what() << "\n";
+            return 1;
+        }
+        // The keys are taken at the window, before the scene routes them to its objects.
+        app->PostMessage([&form, &designer] {
+            auto* window = dynamic_cast<zu::TzuGtkWindow*>(form->Window());
+            if (!window) return;
+            g_signal_connect(gtk_widget_get_toplevel(window->Widget()), "key-press-event",
+                             G_CALLBACK(&DesignKey), designer.get());
+        });
+    }
     // The form runs as a modal one: Escape that no object takes ends it, as closing does.
     form->ShowModal();
     app->SetMainForm(nullptr);
