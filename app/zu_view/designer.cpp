@@ -118,14 +118,18 @@ bool ViewDesigner::Step(int direction) {
     const std::vector<uint8_t>& snapshot = m_steps[next];
     zu::TzuWinPoint size;
     zu::TzuCustomScene* fresh = nullptr;
+    // The new scene may carry the old one's name under the same form.
+    zu::TzuCustomScene* old = m_scene;
+    const std::string oldName = old->Name();
+    old->SetName(std::string());
     try {
         fresh = zu::LoadSceneFile(m_form, snapshot, size, {}, true);
     } catch (const std::exception& e) {
+        old->SetName(oldName);
         std::fprintf(stderr, "zu-view: the design step does not load again: %s\n", e.what());
         return false;
     }
     // The old scene goes with its objects and menu; the new one takes its place.
-    zu::TzuCustomScene* old = m_scene;
     m_scene = fresh;
     delete old;
     fresh->SetAlign(zu::alClient);
