@@ -28,10 +28,8 @@
 namespace {
 
 const char kUsage[] =
-    "Usage: zu-view SCENE [--size WxH] [--title TITLE] [--scale N]
-"
-    "       zu-view --design SCENE [--size WxH] [--scale N]
-"
+    "Usage: zu-view SCENE [--size WxH] [--title TITLE] [--scale N]\n"
+    "       zu-view --design SCENE [--size WxH] [--scale N]\n"
     "       zu-view --help | --version\n"
     "Opens SCENE (a component stream in binary or text form whose root is a scene or a\n"
     "scene object) in a window, live: the pointer hovers and clicks objects, keys go to\n"
