@@ -182,6 +182,7 @@ void TzuGtkApplication::SetPrimaryText(const std::u16string& text) {
 std::optional<std::u16string> TzuGtkApplication::PrimaryText() { return WaitForText(GDK_SELECTION_PRIMARY); }
 
 void TzuGtkApplication::ShowErrorBox(const std::string& title, const std::string& text) {
+    ApplyDarkLook();
     GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_ERROR, GTK_BUTTONS_OK,
                                                "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
@@ -195,6 +196,7 @@ void TzuGtkApplication::ShowErrorBox(const std::string& title, const std::string
 std::optional<std::string> TzuGtkApplication::OpenFileDialog(IzuWindow* near, const std::string& title,
                                                              const std::string& filterName,
                                                              const std::string& masks) {
+    ApplyDarkLook();
     GtkWindow* parent = TopLevelOf(near);
     GtkWidget* dialog =
         gtk_file_chooser_dialog_new(title.c_str(), parent, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
@@ -235,10 +237,18 @@ std::optional<std::string> TzuGtkApplication::OpenFileDialog(IzuWindow* near, co
     return chosen;
 }
 
-void TzuGtkApplication::SetDarkLook(bool dark) {
-    TzuApplication::SetDarkLook(dark);
-    if (GtkSettings* settings = gtk_settings_get_default())
-        g_object_set(settings, "gtk-application-prefer-dark-theme", dark ? TRUE : FALSE, nullptr);
+void TzuGtkApplication::SetDarkLook(bool dark) { TzuApplication::SetDarkLook(dark); }
+
+void TzuGtkApplication::ApplyDarkLook() {
+    // Only menus and dialogs are drawn by GTK's theme, and changing the setting makes GTK
+    // load its theme again (tens of milliseconds): the choice reaches GTK when one is about
+    // to show, not when a scene is created, and only when it differs.
+    GtkSettings* settings = gtk_settings_get_default();
+    if (!settings) return;
+    gboolean current = FALSE;
+    g_object_get(settings, "gtk-application-prefer-dark-theme", &current, nullptr);
+    if (!current != !DarkLook())
+        g_object_set(settings, "gtk-application-prefer-dark-theme", DarkLook() ? TRUE : FALSE, nullptr);
 }
 
 TzuWinPoint TzuGtkApplication::CursorPos() const {
@@ -261,11 +271,13 @@ TzuWinRect TzuGtkApplication::ScreenWorkArea(TzuWinPoint near) const {
 
 void TzuGtkApplication::ShowPopupMenu(IzuWindow* near, const std::vector<TzuMenuEntry>& items,
                                       TzuWinPoint screen, TzuMenuChoice chosen) {
+    ApplyDarkLook();
     ShowGtkPopupMenu(WidgetOf(near), items, screen, std::move(chosen));
 }
 
 std::optional<uint32_t> TzuGtkApplication::ChooseColor(IzuWindow* near, uint32_t initial,
                                                        const std::string& title) {
+    ApplyDarkLook();
     return RunGtkColorChooser(WidgetOf(near), initial, title);
 }
 

@@ -37,6 +37,8 @@ public:
     TzuWinPoint CursorPos() const override;
     // Follows GTK's dark variant of the theme (gtk-application-prefer-dark-theme).
     void SetDarkLook(bool dark) override;
+    // Passes the dark look on to GTK's settings before a menu or dialog shows.
+    void ApplyDarkLook();
     // Sets the environment so that a process without a session bus starts without
     // warnings; does nothing where a bus is reachable or the user set the variables.
     static void QuietWithoutSessionBus();

@@ -7,6 +7,7 @@
 
 #include "platform/core/application.h"
 #include "platform/core/utf.h"
+#include "platform/gtk/gtk_application.h"
 #include "platform/gtk/drop_decoder.h"
 #include "platform/gtk/gtk_window.h"
 
@@ -66,6 +67,7 @@ gboolean TzuGtkWindow::OnQueryTooltip(GtkWidget*, gint x, gint y, gboolean keybo
     bool shown = false;
     RunGuarded([&] { shown = w->m_events.QueryHint(x, y, text, area); });
     if (!shown || text.empty()) return FALSE;
+    if (auto* app = dynamic_cast<TzuGtkApplication*>(Application())) app->ApplyDarkLook();
     gtk_tooltip_set_text(tip, Utf16ToUtf8(text).c_str());
     // The tooltip stays while the pointer is in the object's area and is asked for again
     // when it leaves it.

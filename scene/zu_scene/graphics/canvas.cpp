@@ -172,9 +172,8 @@ void TzuCanvas::ResizeBuffer(int width, int height) {
     if (width > kMaxBitmapSide || height > kMaxBitmapSide || count > kMaxBitmapPixels) {
         throw EzuError("Can't allocate the DIB handle");
     }
-    m_bufferBits.reset(new (std::nothrow) uint32_t[count]);
+    m_bufferBits.reset(static_cast<uint32_t*>(std::calloc(size_t(count), sizeof(uint32_t))));
     if (!m_bufferBits) throw EzuError("Can't allocate the DIB handle");
-    std::fill_n(m_bufferBits.get(), count, 0u);
 }
 
 void TzuCanvas::FreeBuffer() { m_bufferBits.reset(); }

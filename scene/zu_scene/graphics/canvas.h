@@ -8,6 +8,7 @@
 // canvas class.
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <span>
 #include <string>
@@ -262,7 +263,12 @@ private:
     bool m_bufferChanged = false;
     std::vector<TzuSaveData> m_states;
     bool m_buffered = false;
-    std::unique_ptr<uint32_t[]> m_bufferBits;
+    // Zeroed by calloc: a large buffer comes straight from fresh, already-zero pages, so
+    // the first frame does not clear what it is about to paint over.
+    struct FreeBits {
+        void operator()(uint32_t* bits) const { std::free(bits); }
+    };
+    std::unique_ptr<uint32_t[], FreeBits> m_bufferBits;
 };
 
 // ---- The default canvas class ----
