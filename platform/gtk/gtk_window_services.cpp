@@ -7,8 +7,8 @@
 
 #include "platform/core/application.h"
 #include "platform/core/utf.h"
-#include "platform/gtk/gtk_application.h"
 #include "platform/gtk/drop_decoder.h"
+#include "platform/gtk/gtk_application.h"
 #include "platform/gtk/gtk_window.h"
 
 namespace zu {

@@ -146,8 +146,7 @@ const TzuClass& TzuGradient::StaticClass() {
 TzuGradient::TzuGradient()
     : m_points(std::make_unique<TzuGradientPoints>()),
       m_startPosition(std::make_unique<TzuPosition>(TzuPoint{0, 0})),
-      m_stopPosition(std::make_unique<TzuPosition>(TzuPoint{0, 1})),
-      m_radialTransform(std::make_unique<TzuTransform>()) {
+      m_stopPosition(std::make_unique<TzuPosition>(TzuPoint{0, 1})) {
     // Black at the top, white at the bottom.
     m_points->AddPoint(0xFF000000, 0);
     m_points->AddPoint(0xFFFFFFFF, 1);
@@ -155,7 +154,6 @@ TzuGradient::TzuGradient()
     m_points->OnChange().Set(changed);
     m_startPosition->OnChange().Set(changed);
     m_stopPosition->OnChange().Set(changed);
-    m_radialTransform->OnChange().Set(changed);
 }
 
 TzuGradient::~TzuGradient() = default;
@@ -195,6 +193,15 @@ TzuColor TzuGradient::ColorAt(float offset) const {
     return result;
 }
 
+TzuTransform* TzuGradient::RadialTransform() const {
+    if (!m_radialTransform) {
+        m_radialTransform = std::make_unique<TzuTransform>();
+        auto* self = const_cast<TzuGradient*>(this);
+        m_radialTransform->OnChange().Set([self](TzuPersistent*) { self->Changed(); });
+    }
+    return m_radialTransform.get();
+}
+
 void TzuGradient::Assign(const TzuPersistent& source) {
     const auto* src = As<TzuGradient>(&source);
     if (!src) {
@@ -206,7 +213,7 @@ void TzuGradient::Assign(const TzuPersistent& source) {
     m_points->Assign(*src->m_points);
     m_style = src->m_style;
     if (src->m_style == zuRadialGradient) {
-        m_radialTransform->Assign(*src->m_radialTransform);
+        RadialTransform()->Assign(*src->RadialTransform());
     } else {
         m_stopPosition->Assign(*src->m_stopPosition);
         m_startPosition->Assign(*src->m_startPosition);

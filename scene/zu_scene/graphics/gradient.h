@@ -96,10 +96,11 @@ public:
     TzuGradientPoints* Points() const { return m_points.get(); }
     TzuPosition* StartPosition() const { return m_startPosition.get(); }
     TzuPosition* StopPosition() const { return m_stopPosition.get(); }
-    TzuTransform* RadialTransform() const { return m_radialTransform.get(); }
+    // Made when first asked for: only radial gradients use it.
+    TzuTransform* RadialTransform() const;
     void SetStartPosition(const TzuPosition& value) { m_startPosition->Assign(value); }
     void SetStopPosition(const TzuPosition& value) { m_stopPosition->Assign(value); }
-    void SetRadialTransform(const TzuTransform& value) { m_radialTransform->Assign(value); }
+    void SetRadialTransform(const TzuTransform& value) { RadialTransform()->Assign(value); }
     TzuGradientStyle Style() const { return m_style; }
     void SetStyle(TzuGradientStyle value);
 
@@ -121,7 +122,7 @@ private:
     std::unique_ptr<TzuPosition> m_startPosition;
     std::unique_ptr<TzuPosition> m_stopPosition;
     TzuGradientStyle m_style = zuLinearGradient;
-    std::unique_ptr<TzuTransform> m_radialTransform;
+    mutable std::unique_ptr<TzuTransform> m_radialTransform;
     int m_updating = 0;  // Assign batches its changes into one notification
 };
 

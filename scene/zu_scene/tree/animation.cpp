@@ -1,6 +1,9 @@
 #include "scene/zu_scene/tree/animation.h"
 
+#include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <unordered_map>
 
 #include "platform/core/application.h"
 #include "platform/core/class_registry.h"
@@ -248,24 +251,47 @@ void TzuAnimation::Advance(float delta) {
 
 // ---- Triggers ----
 
-void TzuAnimation::SetTrigger(const std::string& trigger) {
-    if (trigger == m_trigger) return;
-    m_trigger = trigger;
-    m_conditions.clear();
-    // Parsed in place: styles load many triggers, and only the pieces kept are copied.
-    std::string_view conditions = m_trigger;
+const std::string& TzuAnimation::Trigger() const {
+    static const std::string none;
+    return m_trigger ? m_trigger->text : none;
+}
+
+std::shared_ptr<TzuAnimation::TriggerSet> TzuAnimation::SharedTrigger(const std::string& text) {
+    // Held weakly: a set lives as long as an animation uses it. Expired entries are swept
+    // when the table has doubled since the last sweep, so it follows the live triggers.
+    static std::unordered_map<std::string, std::weak_ptr<TriggerSet>> table;
+    static size_t sweepAt = 64;
+    static std::mutex lock;
+    const std::lock_guard hold(lock);
+    if (auto found = table.find(text); found != table.end()) {
+        if (auto set = found->second.lock()) return set;
+    }
+    auto set = std::make_shared<TriggerSet>();
+    set->text = text;
+    std::string_view conditions = set->text;
     while (!conditions.empty()) {
         std::string_view condition = TakeToken(conditions, ';');
         const std::string_view name = TakeToken(condition, '=');
-        m_conditions.push_back({std::string(name), std::string(condition)});
+        set->conditions.push_back({std::string(name), std::string(condition)});
     }
+    table[text] = set;
+    if (table.size() >= sweepAt) {
+        std::erase_if(table, [](const auto& entry) { return entry.second.expired(); });
+        sweepAt = std::max<size_t>(64, table.size() * 2);
+    }
+    return set;
+}
+
+void TzuAnimation::SetTrigger(const std::string& trigger) {
+    if (trigger == Trigger()) return;
+    m_trigger = trigger.empty() ? nullptr : SharedTrigger(trigger);
 }
 
 void TzuAnimation::ApplyTrigger(TzuObject* instance, std::string_view trigger) {
-    if (m_trigger.empty() || !instance) return;
-    if (!ContainsText(m_trigger, trigger)) return;
+    if (!m_trigger || !instance) return;
+    if (!ContainsText(m_trigger->text, trigger)) return;
     bool matched = false;
-    for (TriggerCondition& c : m_conditions) {
+    for (TriggerCondition& c : m_trigger->conditions) {
         const TzuClass& cls = instance->ClassType();
         if (c.cls != &cls) {
             c.cls = &cls;

@@ -34,7 +34,7 @@ public:
     void SetDelay(float value) { m_delay = value; }
     bool Inverse() const { return m_inverse; }
     void SetInverse(bool value) { m_inverse = value; }
-    const std::string& Trigger() const { return m_trigger; }
+    const std::string& Trigger() const;
     void SetTrigger(const std::string& trigger);
     bool Loop() const { return m_loop; }
     void SetLoop(bool value) { m_loop = value; }
@@ -160,9 +160,10 @@ private:
     TzuObject* m_resolvedVia = nullptr;  // an object on the path told to us when it goes
     EventSlots& Events();
     std::unique_ptr<EventSlots> m_events;
-    std::string m_trigger;
-    // The Trigger's "name=value" conditions, split once when it is set: every state change
+    // The Trigger's text with its "name=value" conditions, split once: every state change
     // of a control asks each of its style's animations, so the text is not parsed then.
+    // Every clone of a style carries the same few triggers, so one parsed set is shared by
+    // all animations with the same text.
     struct TriggerCondition {
         std::string name;
         std::string expected;
@@ -171,7 +172,12 @@ private:
         const TzuPropInfo* prop = nullptr;
         int expectedOrd = -1;  // the expected value's ordinal in the property's enumeration
     };
-    std::vector<TriggerCondition> m_conditions;
+    struct TriggerSet {
+        std::string text;
+        std::vector<TriggerCondition> conditions;
+    };
+    static std::shared_ptr<TriggerSet> SharedTrigger(const std::string& text);
+    std::shared_ptr<TriggerSet> m_trigger;
     std::string m_propertyName;
 };
 
