@@ -27,6 +27,8 @@ public:
     TzuRect UpdateRect() override;
     // The grips reach beyond the box by their size in screen pixels.
     bool HasScreenOutset() const override { return true; }
+    // A selected point turns red instead of showing the scene's frame.
+    bool HasDesignFrame() const override { return false; }
     bool PointInObject(float x, float y) override;
     void MouseDown(TzuMouseButton button, TzuShiftState shift, float x, float y) override;
     void MouseMove(TzuShiftState shift, float x, float y, float dx, float dy) override;

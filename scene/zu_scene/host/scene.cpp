@@ -7,6 +7,7 @@
 #include "platform/core/property.h"
 #include "platform/core/timer.h"
 #include "scene/zu_scene/graphics/brush.h"
+#include "scene/zu_scene/host/design_hook.h"
 #include "scene/zu_scene/tree/ani_thread.h"
 #include "scene/zu_scene/tree/background.h"
 #include "scene/zu_scene/tree/control.h"
@@ -81,17 +82,24 @@ TzuCustomScene::TzuCustomScene(TzuComponent* owner)
     : TzuWinControl(owner),
       m_target(std::make_unique<WindowTarget>(*this)),
       m_fill(std::make_unique<TzuBrush>(zuBrushNone, 0xFF000000)) {
-    m_designing = TzuComponent::IsDesigning();
+    // A scene made by a designing owner (a form being edited) is designed too.
+    m_designing = TzuComponent::IsDesigning() || (owner && owner->IsDesigning());
     m_fill->OnChange().Set([this](TzuPersistent*) { FillChanged(); });
     SetBounds(Left(), Top(), 100, 100);
     // Without a rendering backend (a tool that only converts streams) the scene still
     // loads; it gets its canvas once a backend is there and a window needs one.
     if (DefaultCanvasClass()) m_canvas = TzuCanvas::CreateBuffered(Width(), Height());
     Scenes().push_back(this);
+    if (m_designing) {
+        if (IzuDesignHook* hook = DesignHook()) hook->SceneCreated(*this);
+    }
 }
 
 TzuCustomScene::~TzuCustomScene() {
     SetStateFlag(csDestroying, true);
+    if (m_designing) {
+        if (IzuDesignHook* hook = DesignHook()) hook->SceneDestroyed(*this);
+    }
     if (m_deferredRepaint && Application()) Application()->CancelMessage(m_deferredRepaint);
     m_deferredRepaint = 0;
     SetStyle(nullptr);
@@ -334,13 +342,20 @@ void TzuCustomScene::Notification(TzuComponent* component, TzuOperation operatio
     if (operation != TzuOperation::opRemove || !component) return;
     if (component == static_cast<TzuComponent*>(m_activeControl)) m_activeControl = nullptr;
     if (component == m_captured) SetCaptured(nullptr);
-    if (component == m_designSelection) m_designSelection = nullptr;
+    if (component == m_designSelection) {
+        m_designSelection = nullptr;
+        m_designGrip = TzuDesignGrip::None;
+    }
     if (component == static_cast<TzuComponent*>(m_hovered)) m_hovered = nullptr;
     if (component == static_cast<TzuComponent*>(m_dragTarget)) m_dragTarget = nullptr;
     if (component == static_cast<TzuComponent*>(m_dragSource)) m_dragSource = nullptr;
     if (component == m_focused) m_focused = nullptr;
     if (component == m_designPlaceTarget) m_designPlaceTarget = nullptr;
     if (component == m_designDblClickObject) m_designDblClickObject = nullptr;
+    if (auto* object = As<TzuObject>(component); object && m_designing) {
+        std::erase(m_designList, object);
+        if (object->IsVisual()) std::erase(m_designSnapSiblings, static_cast<TzuVisualObject*>(object));
+    }
     if (component == m_frameLink) m_frameLink = nullptr;
     if (component == m_loadTimer) m_loadTimer = nullptr;
     if (component == static_cast<TzuComponent*>(m_style)) {

@@ -16,6 +16,7 @@
 #include "platform/core/event.h"
 #include "platform/core/win_control.h"
 #include "scene/zu_scene/graphics/canvas.h"
+#include "scene/zu_scene/host/design_handles.h"
 #include "scene/zu_scene/tree/control.h"
 #include "scene/zu_scene/tree/scene_intf.h"
 
@@ -70,7 +71,7 @@ public:
     void SetDesignDblClickObject(TzuObject* object) override { m_designDblClickObject = object; }
     TzuPoint MousePos() const override { return m_currentPoint; }
     TzuPoint LocalToScreen(const TzuPoint& p) const override;
-    void SetDesignSelection(TzuObject* object) override { m_designSelection = object; }
+    void SetDesignSelection(TzuObject* object) override { DesignSelect(object); }
     // Starts a drag of an object inside the scene: the pointer carries it until the
     // release drops it on the target under the pointer; Escape or the pointer leaving
     // the window cancels it.
@@ -110,6 +111,36 @@ public:
     void RouteKeyUp(uint16_t& key, char16_t& keyChar, TzuShiftState shift);
     // Moves the focus to the next (or previous) focusable object in tab order, wrapping.
     void TabNavigate(bool backward);
+    // ---- Design-time editing (scene_design.cpp) ----
+    // Turns design-time editing on or off; the design hook hears of the scene.
+    void SetSceneDesigning(bool on);
+    // Makes object the selection: both selection frames repaint and the hook is told.
+    void DesignSelect(TzuObject* object);
+    // The additionally selected objects (Ctrl+press), oldest first.
+    const std::vector<TzuObject*>& DesignSelectionList() const { return m_designList; }
+    // Where the last right press happened (scene point), for a new object; (-1, -1) unset.
+    TzuPoint DesignDropPoint() const { return {float(m_dropPoint.X), float(m_dropPoint.Y)}; }
+    void SetDesignDropPoint(const TzuPoint& p) { m_dropPoint = {int(p.X), int(p.Y)}; }
+    // Frees the selection and selects its parent; refused (false) for a top-level object
+    // such as the root, or when nothing is selected.
+    bool DesignDeleteSelection();
+    // Whether the scene takes a mouse press at a scene point while designing: while a grip
+    // is held, over an object, inside the selection, or when the scene is empty.
+    bool DesignHitTest(const TzuPoint& p);
+    // The handle of the selection under a scene point (None when none).
+    TzuDesignGrip DesignHandleAt(const TzuPoint& p);
+    TzuDesignGrip DesignGrip() const { return m_designGrip; }
+    // The handle that is hot (under the mouse), None when none.
+    TzuDesignGrip DesignHotHandle() const { return m_designHot; }
+    // The siblings that produced snap lines during the current drag.
+    const std::vector<TzuVisualObject*>& DesignSnapSiblings() const { return m_designSnapSiblings; }
+    // The place-into hint shown over the target, empty when there is no target.
+    std::u16string DesignPlaceHint() const;
+    // The deepest design-time hit under a scene point (invisible objects included), never
+    // skip or one of its descendants.
+    TzuVisualObject* DesignObjectAt(const TzuPoint& p, const TzuObject* skip = nullptr);
+    void SetGridStep(float value) { m_gridStep = value; }
+
     // ---- Drag and drop ----
     // The object a drag is over now, or null.
     TzuVisualObject* DragTarget() const { return m_dragTarget; }
@@ -217,6 +248,23 @@ private:
     void DragMoveInside(const TzuPoint& point);
     void DropInside(const TzuPoint& point);
     void ShowCursorShape(TzuCursorShape shape);
+    // Design-time input and drawing (scene_design.cpp, scene_design_paint.cpp).
+    void DesignMouseDown(TzuMouseButton button, TzuShiftState shift, const TzuPoint& p, bool doubleClick);
+    void DesignMouseMove(TzuShiftState shift, const TzuPoint& p);
+    void DesignMouseUp();
+    void DesignMove(TzuShiftState shift, const TzuPoint& p);
+    void DesignSnapLines(TzuVisualObject& sel, TzuPoint& pos);
+    void DesignPlaceInto(TzuShiftState shift, const TzuPoint& p);
+    void DesignRotate(const TzuPoint& p);
+    void DesignResize(const TzuPoint& p);
+    void DesignSetHot(TzuDesignGrip hot);
+    void CreateDesignRoot();
+    // Everything the design drawing covers now, in scene pixels; queued before and after a
+    // change so the old and the new drawing are both repainted.
+    TzuRect DesignOverlayArea();
+    void RepaintDesignOverlay();
+    void PaintDesign(TzuCanvas& canvas);
+    void DesignStepDone();
 
     std::unique_ptr<TzuCanvas> m_canvas;
     std::unique_ptr<WindowTarget> m_target;
@@ -232,6 +280,22 @@ private:
     bool m_designSnapToLines = true;
     bool m_designSnapGridShow = false;
     float m_gridStep = 1;
+
+    // Design-time editing state; all references are weak and cleared when the object goes.
+    TzuDesignGrip m_designGrip = TzuDesignGrip::None;
+    TzuDesignGrip m_designHot = TzuDesignGrip::None;
+    std::vector<TzuObject*> m_designList;
+    std::vector<TzuVisualObject*> m_designSnapSiblings;
+    // The aligned lines of the current drag, in the parent's coordinates: x (vertical
+    // lines) and y (horizontal lines); NaN when none.
+    float m_designSnapX = 0, m_designSnapY = 0;
+    bool m_designHasSnapX = false, m_designHasSnapY = false;
+    // The press of the current step: the scene point, the selection's box in its parent's
+    // coordinates, and the last point a rotation saw.
+    TzuPoint m_designPress{};
+    TzuPoint m_designLast{};
+    TzuRect m_designStartBox{};
+    bool m_designChanged = false;
 
     // Weak references, cleared by free notification.
     TzuObject* m_designSelection = nullptr;

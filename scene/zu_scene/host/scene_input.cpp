@@ -195,13 +195,16 @@ void TzuCustomScene::ShowCursorShape(TzuCursorShape shape) {
 
 void TzuCustomScene::MouseDown(TzuMouseButton button, TzuShiftState shift, int xi, int yi, bool doubleClick) {
     if (doubleClick) shift |= ssDouble;
-    // Design-time editing takes the mouse in design mode; it is not routed to objects.
-    if (m_designing) return;
     const float x = float(xi), y = float(yi);
     m_pressButton = button;
     m_mouseDownPoint = {x, y};
     m_currentPoint = {SnapToGrid(x), SnapToGrid(y)};
     m_lastPoint = m_currentPoint;
+    // Design-time editing takes the mouse in design mode; it is not routed to objects.
+    if (m_designing) {
+        DesignMouseDown(button, shift, {x, y}, doubleClick);
+        return;
+    }
     TzuVisualObject* o = ObjectAtPoint(m_currentPoint.X, m_currentPoint.Y);
     if (!o) {
         StartWindowDrag();
@@ -218,8 +221,12 @@ void TzuCustomScene::MouseDown(TzuMouseButton button, TzuShiftState shift, int x
 }
 
 void TzuCustomScene::MouseMove(TzuShiftState shift, int xi, int yi) {
-    if (m_designing) return;
     const float x = float(xi), y = float(yi);
+    if (m_designing) {
+        m_currentPoint = {x, y};
+        DesignMouseMove(shift, {x, y});
+        return;
+    }
     if (m_windowDrag) {
         // The form follows the mouse, so the pointer stays where it was in the window and
         // the last point stays too.
@@ -280,7 +287,10 @@ void TzuCustomScene::MouseUp(TzuMouseButton button, TzuShiftState shift, int /*x
     if (doubleClick) shift |= ssDouble;
     m_windowDrag = false;
     m_windowResize = false;
-    if (m_designing) return;
+    if (m_designing) {
+        if (button == mbLeft) DesignMouseUp();
+        return;
+    }
     if (m_dragSource) {
         DropInside(m_currentPoint);
         if (m_captured) SetCaptured(nullptr);
@@ -312,6 +322,7 @@ bool TzuCustomScene::MouseWheel(TzuShiftState shift, int delta, int /*x*/, int /
 }
 
 void TzuCustomScene::MouseLeave() {
+    if (m_designing) DesignSetHot(TzuDesignGrip::None);
     if (m_dragSource) CancelDrag();
     if (m_hovered) ChangeHovered(nullptr);
 }
@@ -418,6 +429,11 @@ void TzuCustomScene::RouteKeyDown(uint16_t& key, char16_t& keyChar, TzuShiftStat
 void TzuCustomScene::RouteKeyUp(uint16_t& key, char16_t& keyChar, TzuShiftState shift) {
     if (TzuCustomScene* below = KeysGoBelow()) {
         below->RouteKeyUp(key, keyChar, shift);
+        return;
+    }
+    if (m_designing && key == keys::Delete && m_designSelection) {
+        key = 0;
+        DesignDeleteSelection();
         return;
     }
     if (TzuVisualObject* focused = AsVisual(m_focused)) focused->KeyUp(key, keyChar, shift);

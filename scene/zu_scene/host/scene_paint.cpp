@@ -1,6 +1,7 @@
 // Frame painting of the scene host: background, top-level objects, presentation.
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "platform/core/clock.h"
@@ -48,7 +49,10 @@ bool TzuCustomScene::PaintQueued() {
     // Painting may queue more rectangles (and grow the queue under the frame's feet): the
     // frame paints the ones it started with.
     const std::vector<TzuRect> rects = m_updateRects;
-    PaintFrame(*cv, rects, m_objects, [&](TzuCanvas& c) {
+    // While designing, the selection, its handles and the drag's guides go over everything.
+    std::function<void(TzuCanvas&)> design;
+    if (m_designing) design = [this](TzuCanvas& c) { PaintDesign(c); };
+    const auto background = [&](TzuCanvas& c) {
         const bool clearOnly = m_fill->Style() == zuBrushNone ||
                                (m_fill->Style() == zuBrushSolid && (m_fill->SolidColor() >> 24) == 0);
         if (IsTransparentChild()) {
@@ -67,7 +71,8 @@ bool TzuCustomScene::PaintQueued() {
             c.Fill()->Assign(*m_fill);
             c.FillRect({-1, -1, w + 1, h + 1}, 0, 0, kAllCorners, 1, zuCornerRound);
         }
-    });
+    };
+    PaintFrame(*cv, rects, m_objects, background, design);
 
     if (!m_transparency || IsTransparentChild() || m_designing) {
         for (const TzuRect& r : rects) cv->FlushBufferRect(0, 0, *m_target, r);

@@ -16,7 +16,8 @@ TzuRect RectsUnion(std::span<const TzuRect> rects) {
 }
 
 bool PaintFrame(TzuCanvas& canvas, std::span<const TzuRect> rects, const std::vector<TzuObject*>& objects,
-                const std::function<void(TzuCanvas&)>& background) {
+                const std::function<void(TzuCanvas&)>& background,
+                const std::function<void(TzuCanvas&)>& overlay) {
     if (!canvas.BeginScene()) return false;
     canvas.ResetClipRect();
     canvas.SetMatrix(IdentityMatrix);
@@ -52,6 +53,7 @@ bool PaintFrame(TzuCanvas& canvas, std::span<const TzuRect> rects, const std::ve
             v->OnPaint()(v, &canvas, v->LocalRect());
         }
     }
+    if (overlay) overlay(canvas);
     canvas.EndScene();
     return true;
 }

@@ -213,6 +213,9 @@ public:
     // True for objects whose area reaches a number of screen pixels beyond their box and
     // effects (grips, handles): they and their ancestors are never culled by extent.
     virtual bool HasScreenOutset() const { return false; }
+    // Whether the scene draws its design-time frame and grips around this object when it
+    // is the design selection; objects that are grips themselves show selection their own way.
+    virtual bool HasDesignFrame() const { return true; }
 
     // ---- Flags ----
     bool HitTest() const { return m_hitTest; }

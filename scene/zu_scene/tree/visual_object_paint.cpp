@@ -13,7 +13,6 @@
 namespace zu {
 
 namespace {
-constexpr TzuColor kDesignSelectionColor = 0xB200CC5A;
 constexpr TzuColor kDragHighlightColor = 0xB2005ACC;
 
 TzuEffect* EnabledEffect(TzuObject* o) {
@@ -239,9 +238,8 @@ void TzuVisualObject::PaintChild(TzuVisualObject* q) {
             }
         }
         q->AfterPaint();
-        bool selected = designing && scene->DesignSelection() == q;
-        bool dragOver = q->m_isDragOver && !q->DragDisableHighlight();
-        if (selected || dragOver) {
+        // The design selection is drawn by the scene, over everything.
+        if (q->m_isDragOver && !q->DragDisableHighlight()) {
             SavedCanvas d;
             d.Save(cv);
             cv->SetMatrix(q->AbsoluteMatrix());
@@ -250,19 +248,10 @@ void TzuVisualObject::PaintChild(TzuVisualObject* q) {
             cv->Stroke()->SetStyle(zuBrushSolid);
             cv->SetStrokeCap(zuCapFlat);
             cv->SetStrokeJoin(zuJoinMiter);
-            if (selected) {
-                cv->Stroke()->SetColor(kDesignSelectionColor);
-                cv->SetStrokeThickness(1);
-                cv->SetStrokeDash(zuDashDash);
-                cv->DrawRect(box, 0, 0, kAllCorners, 1, zuCornerRound);
-            }
-            if (dragOver) {
-                cv->Stroke()->SetColor(kDragHighlightColor);
-                cv->SetStrokeDash(zuDashSolid);
-                cv->SetStrokeThickness(3);
-                cv->DrawRect(box, 1, 1, kAllCorners, 1, zuCornerRound);
-            }
+            cv->Stroke()->SetColor(kDragHighlightColor);
             cv->SetStrokeDash(zuDashSolid);
+            cv->SetStrokeThickness(3);
+            cv->DrawRect(box, 1, 1, kAllCorners, 1, zuCornerRound);
         }
     }
     if (paintAfter) {
