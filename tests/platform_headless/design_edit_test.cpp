@@ -98,33 +98,35 @@ protected:
 };
 
 TEST(DesignHandles, GeometryEdgeGripRoomAndTestOrder) {
-    // 40 x 30: every handle, each at its place.
-    EXPECT_EQ(DesignHandleAtLocal({20, -10}, 40, 30), G::Rotate);
-    EXPECT_EQ(DesignHandleAtLocal({22, -12}, 40, 30), G::Rotate);
-    EXPECT_EQ(DesignHandleAtLocal({20, -14}, 40, 30), G::None);
-    EXPECT_EQ(DesignHandleAtLocal({-3, -3}, 40, 30), G::TopLeft);
-    EXPECT_EQ(DesignHandleAtLocal({41, 1}, 40, 30), G::TopRight);
-    EXPECT_EQ(DesignHandleAtLocal({0, 30}, 40, 30), G::BottomLeft);
-    EXPECT_EQ(DesignHandleAtLocal({40, 32}, 40, 30), G::BottomRight);
-    EXPECT_EQ(DesignHandleAtLocal({20, 2}, 40, 30), G::Top);
-    EXPECT_EQ(DesignHandleAtLocal({20, 30}, 40, 30), G::Bottom);
-    EXPECT_EQ(DesignHandleAtLocal({0, 15}, 40, 30), G::Left);
-    EXPECT_EQ(DesignHandleAtLocal({39, 15}, 40, 30), G::Right);
-    EXPECT_EQ(DesignHandleAtLocal({20, 15}, 40, 30), G::None);
-    // Edge grips need more than 12: at exactly 12 there are none on that side.
-    EXPECT_EQ(DesignHandleAtLocal({6, 0}, 12, 40), G::None);
-    EXPECT_EQ(DesignHandleAtLocal({0, 20}, 12, 40), G::Left);
-    EXPECT_EQ(DesignHandleAtLocal({0, 6}, 40, 12), G::None);
-    EXPECT_EQ(DesignHandleAtLocal({20, 0}, 40, 12), G::Top);
-    // Overlapping handles of a tiny object go in test order: corners before edges, top
-    // before bottom, left before right.
-    EXPECT_EQ(DesignHandleAtLocal({2, 2}, 4, 4), G::TopLeft);
-    EXPECT_EQ(DesignHandleAtLocal({4, 2}, 4, 4), G::TopRight);
-    EXPECT_EQ(DesignHandleAtLocal({1, 4}, 4, 4), G::BottomLeft);
-    EXPECT_EQ(DesignHandleAtLocal({7, 14}, 14, 14), G::Bottom);
-    EXPECT_EQ(DesignHandleAtLocal({2, 7}, 14, 14), G::Left);
-    TzuPoint c;
-    EXPECT_FALSE(DesignHandleCentre(G::Move, 10, 10, c));
+    struct Case {
+        TzuPoint p;
+        float w, h;
+        G handle;
+    };
+    const Case cases[] = {
+        // Each handle of a 40 x 30 object at its place, and just outside the rotation handle.
+        {{20, -10}, 40, 30, G::Rotate},
+        {{20, -14}, 40, 30, G::None},
+        {{-3, -3}, 40, 30, G::TopLeft},
+        {{41, 1}, 40, 30, G::TopRight},
+        {{0, 30}, 40, 30, G::BottomLeft},
+        {{40, 32}, 40, 30, G::BottomRight},
+        {{20, 2}, 40, 30, G::Top},
+        {{20, 30}, 40, 30, G::Bottom},
+        {{0, 15}, 40, 30, G::Left},
+        {{39, 15}, 40, 30, G::Right},
+        // Edge grips need more than 12 on their side.
+        {{6, 0}, 12, 40, G::None},
+        {{0, 20}, 12, 40, G::Left},
+        {{0, 6}, 40, 12, G::None},
+        {{20, 0}, 40, 12, G::Top},
+        // Overlapping handles of a tiny object go in test order.
+        {{2, 2}, 4, 4, G::TopLeft},
+        {{4, 2}, 4, 4, G::TopRight},
+        {{1, 4}, 4, 4, G::BottomLeft}};
+    for (const Case& c : cases)
+        EXPECT_EQ(DesignHandleAtLocal(c.p, c.w, c.h), c.handle)
+            << c.p.X << "," << c.p.Y << " in " << c.w << "x" << c.h;
 }
 
 TEST_F(DesignEditTest, EmptySceneGetsARootAndTheHookHearsOfSceneAndSelection) {
@@ -319,7 +321,6 @@ TEST_F(DesignEditTest, HitTestCtrlListAndObjectsFreedMidDrag) {
     EXPECT_EQ(scene->DesignGrip(), G::None);
     window()->InjectMouseMove(60, 40, ssLeft);
     window()->InjectMouseUp(mbLeft, 60, 40);
-    app.ProcessMessages();
 }
 
 TEST_F(DesignEditTest, DoubleClickRunsTheDesignActionAndRightPressOpensTheMenu) {

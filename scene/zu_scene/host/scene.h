@@ -122,8 +122,10 @@ public:
     TzuPoint DesignDropPoint() const { return {float(m_dropPoint.X), float(m_dropPoint.Y)}; }
     void SetDesignDropPoint(const TzuPoint& p) { m_dropPoint = {int(p.X), int(p.Y)}; }
     // Frees the selection and selects its parent; refused (false) for a top-level object
-    // such as the root, or when nothing is selected.
+    // such as the root, or when nothing is selected. Ends a design step (DesignStepDone).
     bool DesignDeleteSelection();
+    // Tells the design hook that a step which changed the tree has ended.
+    void DesignStepDone();
     // Whether the scene takes a mouse press at a scene point while designing: while a grip
     // is held, over an object, inside the selection, or when the scene is empty.
     bool DesignHitTest(const TzuPoint& p);
@@ -264,7 +266,6 @@ private:
     TzuRect DesignOverlayArea();
     void RepaintDesignOverlay();
     void PaintDesign(TzuCanvas& canvas);
-    void DesignStepDone();
 
     std::unique_ptr<TzuCanvas> m_canvas;
     std::unique_ptr<WindowTarget> m_target;
@@ -286,8 +287,8 @@ private:
     TzuDesignGrip m_designHot = TzuDesignGrip::None;
     std::vector<TzuObject*> m_designList;
     std::vector<TzuVisualObject*> m_designSnapSiblings;
-    // The aligned lines of the current drag, in the parent's coordinates: x (vertical
-    // lines) and y (horizontal lines); NaN when none.
+    // The lines the current drag is aligned on, in the parent's coordinates: an x for a
+    // vertical line and a y for a horizontal one, each only while its flag is set.
     float m_designSnapX = 0, m_designSnapY = 0;
     bool m_designHasSnapX = false, m_designHasSnapY = false;
     // The press of the current step: the scene point, the selection's box in its parent's

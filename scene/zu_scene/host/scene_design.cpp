@@ -9,6 +9,7 @@
 #include <numbers>
 
 #include "platform/core/class_registry.h"
+#include "platform/core/utf.h"
 #include "scene/zu_scene/host/design_hook.h"
 #include "scene/zu_scene/host/scene.h"
 #include "scene/zu_scene/tree/object_guard.h"
@@ -97,9 +98,7 @@ std::u16string TzuCustomScene::DesignPlaceHint() const {
     if (!m_designPlaceTarget) return {};
     std::string name = m_designPlaceTarget->Name();
     if (name.empty()) name = m_designPlaceTarget->ClassName();
-    std::u16string hint = u"ALT-drag to place into [";
-    for (char c : name) hint += char16_t(static_cast<unsigned char>(c));
-    return hint + u"]";
+    return u"ALT-drag to place into [" + Utf8ToUtf16(name) + u"]";
 }
 
 bool TzuCustomScene::DesignDeleteSelection() {
@@ -146,7 +145,7 @@ TzuVisualObject* TzuCustomScene::DesignObjectAt(const TzuPoint& p, const TzuObje
 
 TzuDesignGrip TzuCustomScene::DesignHandleAt(const TzuPoint& p) {
     TzuVisualObject* sel = Visual(m_designSelection);
-    if (!sel || !sel->HasDesignFrame()) return TzuDesignGrip::None;
+    if (!sel || !sel->HasDesignFrame() || sel->DesignHide()) return TzuDesignGrip::None;
     return DesignHandleAtLocal(sel->AbsoluteToLocal(p), sel->Width(), sel->Height());
 }
 
