@@ -290,12 +290,15 @@ void TzuVisualObject::PaintEffects() {
     // Pictures are made at device resolution: on a canvas of device scale 2 an effect's
     // bitmap has twice the pixels per side and its radii and distances double with it.
     const int deviceScale = cv->DeviceScale();
-    if (m_effectStale || HasDisablePaintEffect() || Extra().effectDeviceScale != deviceScale) {
+    // Read without making the side record: most styled controls carry an effect that is
+    // off, and the record would cost each of them a kilobyte.
+    const int madeFor = m_extra ? m_extra->effectDeviceScale : 1;
+    if (m_effectStale || HasDisablePaintEffect() || madeFor != deviceScale) {
         TzuPoint scale = AbsoluteScale();
         if (scale.X == 0 || scale.Y == 0) return;
         scale.X *= float(deviceScale);
         scale.Y *= float(deviceScale);
-        Extra().effectDeviceScale = deviceScale;
+        if (madeFor != deviceScale) Extra().effectDeviceScale = deviceScale;
         for (int i = 0; i < ChildrenCount(); ++i) {
             TzuEffect* e = EnabledEffect(Children(i));
             if (!e) continue;
