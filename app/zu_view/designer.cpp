@@ -79,7 +79,11 @@ bool ViewDesigner::Save(std::string& error) {
     // write leaves the old file as it was.
     const std::filesystem::path target(m_path);
     const std::filesystem::path dir = target.has_parent_path() ? target.parent_path() : ".";
-    std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    // Built by appending: GCC 12 at -O3 misreads a chain of string additions here.
+    std::string name = ".";
+    name.append(target.filename().string());
+    name.append(".XXXXXX");
+    std::string temp = (dir / name).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         error = temp + ": " + std::strerror(errno);
